@@ -1,0 +1,27 @@
+#include "installcore.h"
+
+INT_PTR CALLBACK PlainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(appIcon));
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_CONTINUAR:
+            EndDialog(dialog, 1);
+            return TRUE;
+        case IDC_TERMINAR:
+        case IDCANCEL:
+            EndDialog(dialog, 0);
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}
+
+void ShowError(HWND owner, const char* text, const char* caption)
+{
+    MessageBoxA(owner, text, caption, MB_OK | MB_ICONERROR);
+}

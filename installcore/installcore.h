@@ -1,0 +1,52 @@
+// Start-up, registry, Java runtime lookup and main-window operations shared by
+// the installers. Operations return 1 for success and 0 for failure.
+#pragma once
+
+#include <windows.h>
+
+#include "paths.h"
+#include "textbuf.h"
+#include "version.h"
+
+// Control identifiers shared by the plain dialogs.
+enum { IDC_CONTINUAR = 1024, IDC_TERMINAR = 1002 };
+
+extern HINSTANCE hInstance;      // this module, taken by the start-up layer
+extern HICON appIcon;            // icon group 128, loaded once at start
+extern HWND mainWindow;          // the modeless main dialog
+extern HBRUSH staticBrush;       // created and deleted by the main dialog
+extern char jreVersion[PATH_SIZE];
+extern char javaHome[PATH_SIZE];
+extern char installDir[PATH_SIZE];
+
+// The program's own start-up, called by the start-up layer; its result is
+// the process exit code.
+int InitInstance();
+
+int FileExists(const char* path);
+
+// DirInst of the user's key, else of the machine key (then moved to the
+// user's key). 1 with the directory in out, else 0 with out unchanged.
+int ReadDirInst(char (&out)[PATH_SIZE]);
+void WriteUserDirInst(const char* dir);
+void DeleteMachineDirInst();
+
+// entryDir = DirInst (or the current directory) + "Terminal\".
+void ComputeEntryDir();
+
+// Newest registered Java runtime: its subkey name and JavaHome.
+int FindNewestJre(char (&version)[PATH_SIZE], char (&home)[PATH_SIZE]);
+
+// Informing and yes/no dialogs: 1024 ends with 1, 1002 and the close box with 0.
+INT_PTR CALLBACK PlainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Shows text with the error icon and the given caption.
+void ShowError(HWND owner, const char* text, const char* caption);
+
+// The main dialogs' background: bitmap 105 tiled, banner 131 on top.
+void PaintMainBackground(HWND dialog, HDC dc);
+
+// WM_CTLCOLORSTATIC of the main dialogs: black on the static colour.
+HBRUSH ColourStatic(HDC dc);
+
+enum { STATIC_RED = 163, STATIC_GREEN = 187, STATIC_BLUE = 252 };

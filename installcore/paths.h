@@ -1,0 +1,15 @@
+// Path composition shared by the installers. No windows.h.
+#pragma once
+
+#include <cstddef>
+
+enum { PATH_SIZE = 260 };
+
+// base + '\' (when missing) + "Terminal\" into out. Returns 0, out empty,
+// when the result does not fit in a path buffer.
+int ComposeEntryDir(char (&out)[PATH_SIZE], const char* base);
+
+// The entry name of a directory listing: the file name cut at its last '.'.
+// Returns 0 for names that are no entry file (another extension) or whose
+// name would not fit the record's nombre field.
+int EntryNameFromFile(char (&name)[128], const char* fileName);

@@ -1,0 +1,130 @@
+#include <cstring>
+
+#include "../params/params.h"
+#include "installcore.h"
+
+namespace {
+
+const char VONDRA_KEY[] = "SOFTWARE\\Vondra\\Java";
+const char JRE_KEY[] = "SOFTWARE\\JavaSoft\\Java Runtime Environment";
+
+struct RegKey {
+    HKEY handle = nullptr;
+    RegKey() = default;
+    RegKey(const RegKey&) = delete;
+    RegKey& operator=(const RegKey&) = delete;
+    ~RegKey()
+    {
+        if (handle != nullptr)
+            RegCloseKey(handle);
+    }
+    int Open(HKEY root, const char* path, REGSAM access)
+    {
+        return RegOpenKeyExA(root, path, 0, access, &handle) == ERROR_SUCCESS;
+    }
+};
+
+// A string value that fits size bytes with its terminator. Values stored
+// without a NUL are accepted when there is room to add one; longer values
+// count as missing rather than being cut into another path.
+int QueryText(HKEY key, const char* name, char* out, DWORD size)
+{
+    char value[PATH_SIZE + 1];
+    DWORD type = 0;
+    DWORD length = sizeof value - 1;
+    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &length) != ERROR_SUCCESS)
+        return 0;
+    if (type != REG_SZ && type != REG_EXPAND_SZ)
+        return 0;
+    value[length] = '\0';
+    size_t text = strnlen(value, length);
+    if (text >= size)
+        return 0;
+    std::memcpy(out, value, text + 1);
+    return 1;
+}
+
+}  // namespace
+
+void WriteUserDirInst(const char* dir)
+{
+    RegKey key;
+    if (!key.Open(HKEY_CURRENT_USER, VONDRA_KEY, KEY_ALL_ACCESS) &&
+        RegCreateKeyExA(HKEY_CURRENT_USER, VONDRA_KEY, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
+                        &key.handle, nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key.handle, "DirInst", 0, REG_SZ, reinterpret_cast<const BYTE*>(dir),
+                   static_cast<DWORD>(std::strlen(dir) + 1));
+}
+
+void DeleteMachineDirInst()
+{
+    RegKey key;
+    if (key.Open(HKEY_LOCAL_MACHINE, VONDRA_KEY, KEY_ALL_ACCESS))
+        RegDeleteValueA(key.handle, "DirInst");
+}
+
+int ReadDirInst(char (&out)[PATH_SIZE])
+{
+    {
+        RegKey user;
+        if (user.Open(HKEY_CURRENT_USER, VONDRA_KEY, KEY_QUERY_VALUE) &&
+            QueryText(user.handle, "DirInst", out, sizeof out))
+            return 1;
+    }
+    int found = 0;
+    {
+        RegKey machine;
+        if (machine.Open(HKEY_LOCAL_MACHINE, VONDRA_KEY, KEY_QUERY_VALUE) &&
+            QueryText(machine.handle, "DirInst", out, sizeof out)) {
+            WriteUserDirInst(out);
+            found = 1;
+        }
+    }
+    if (found)
+        DeleteMachineDirInst();
+    return found;
+}
+
+void ComputeEntryDir()
+{
+    char base[PATH_SIZE];
+    if (ReadDirInst(base) && ComposeEntryDir(entryDir, base))
+        return;
+    // No usable DirInst: the entries are looked for below the current directory.
+    DWORD got = GetCurrentDirectoryA(sizeof base, base);
+    if (got == 0 || got >= sizeof base)
+        base[0] = '\0';
+    ComposeEntryDir(entryDir, base);
+}
+
+int FindNewestJre(char (&version)[PATH_SIZE], char (&home)[PATH_SIZE])
+{
+    char best[PATH_SIZE] = "";
+    {
+        RegKey runtimes;
+        if (!runtimes.Open(HKEY_LOCAL_MACHINE, JRE_KEY, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE))
+            return 0;
+        for (DWORD index = 0;; ++index) {
+            char name[PATH_SIZE];
+            DWORD length = sizeof name;
+            LONG status = RegEnumKeyExA(runtimes.handle, index, name, &length, nullptr, nullptr, nullptr, nullptr);
+            if (status == ERROR_MORE_DATA)
+                continue;  // a name too long to be a version; look at the rest
+            if (status != ERROR_SUCCESS)
+                break;
+            if (IsNewerVersion(name, best))
+                CopyText(best, name);
+        }
+    }
+    char path[sizeof JRE_KEY + PATH_SIZE + 1];
+    if (best[0] == '\0' || !ComposeText(path, JRE_KEY, "\\", best))
+        return 0;
+    RegKey chosen;
+    char value[PATH_SIZE];
+    if (!chosen.Open(HKEY_LOCAL_MACHINE, path, KEY_QUERY_VALUE) || !QueryText(chosen.handle, "JavaHome", value, sizeof value))
+        return 0;
+    CopyText(version, best);
+    CopyText(home, value);
+    return 1;
+}
