@@ -1,0 +1,227 @@
+#include "drive.h"
+
+#include <cstdio>
+
+namespace drive {
+
+bool Program::Start(const std::string& exe, const std::string& workDir)
+{
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    std::string command = "\"" + exe + "\"";
+    return CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                          workDir.empty() ? nullptr : workDir.c_str(), &startup, &info) != 0;
+}
+
+DWORD Program::WaitExit(DWORD timeoutMs)
+{
+    if (info.hProcess == nullptr || WaitForSingleObject(info.hProcess, timeoutMs) != WAIT_OBJECT_0)
+        return STILL_ACTIVE;
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(info.hProcess, &code);
+    return code;
+}
+
+Program::~Program()
+{
+    if (info.hProcess == nullptr)
+        return;
+    if (WaitForSingleObject(info.hProcess, 0) != WAIT_OBJECT_0) {
+        TerminateProcess(info.hProcess, 99);
+        WaitForSingleObject(info.hProcess, 5000);
+    }
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+}
+
+namespace {
+
+struct Search {
+    const char* caption;
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK MatchTopLevel(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<Search*>(data);
+    char className[64];
+    GetClassNameA(window, className, sizeof className);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (std::string(className) == "#32770" && IsWindowVisible(window) && Text(window) == search->caption &&
+        (search->pid == 0 || owner == search->pid)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindNow(const char* caption, DWORD pid)
+{
+    Search search{caption, pid, nullptr};
+    EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
+HWND WaitForWindow(const char* caption, DWORD timeoutMs, DWORD pid)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND window = FindNow(caption, pid))
+            return window;
+        if (GetTickCount() - start > timeoutMs)
+            return nullptr;
+        Sleep(10);
+    }
+}
+
+bool WaitForNoWindow(const char* caption, DWORD timeoutMs, DWORD pid)
+{
+    DWORD start = GetTickCount();
+    while (FindNow(caption, pid) != nullptr) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        Sleep(10);
+    }
+    return true;
+}
+
+std::string Text(HWND window)
+{
+    char text[1024] = "";
+    DWORD_PTR length = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                        &length);
+    return text;
+}
+
+std::string ControlText(HWND dialog, int id)
+{
+    return Text(GetDlgItem(dialog, id));
+}
+
+// Asked in UTF-16: Wine answers an ANSI LB_GETTEXT from another process with
+// the wide text.
+std::vector<std::string> ListItems(HWND list)
+{
+    std::vector<std::string> items;
+    DWORD_PTR count = 0;
+    if (!SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count))
+        return items;
+    for (DWORD_PTR i = 0; i < count && i < 100000; ++i) {
+        wchar_t wide[512] = L"";
+        DWORD_PTR length = 0;
+        SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG, 2000, &length);
+        char text[1024] = "";
+        WideCharToMultiByte(1252, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+        items.push_back(text);
+    }
+    return items;
+}
+
+namespace {
+
+BOOL CALLBACK CollectStatic(HWND child, LPARAM data)
+{
+    char className[32];
+    GetClassNameA(child, className, sizeof className);
+    LONG type = GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK;
+    if (lstrcmpiA(className, "Static") == 0 && type != SS_BITMAP && type != SS_ICON) {
+        std::string text = Text(child);
+        if (!text.empty())
+            reinterpret_cast<std::vector<std::string>*>(data)->push_back(text);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<std::string> StaticTexts(HWND dialog)
+{
+    std::vector<std::string> texts;
+    EnumChildWindows(dialog, CollectStatic, reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+void PostClick(HWND dialog, int id)
+{
+    PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+void ClickListItem(HWND list, int index, bool doubleClick)
+{
+    DWORD_PTR top = 0;
+    DWORD_PTR height = 0;
+    SendMessageTimeoutA(list, LB_GETTOPINDEX, 0, 0, SMTO_ABORTIFHUNG, 2000, &top);
+    SendMessageTimeoutA(list, LB_GETITEMHEIGHT, 0, 0, SMTO_ABORTIFHUNG, 2000, &height);
+    int y = static_cast<int>((index - static_cast<int>(top)) * static_cast<int>(height) + static_cast<int>(height) / 2);
+    LPARAM at = MAKELPARAM(4, y);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(list, WM_LBUTTONUP, 0, at);
+    if (doubleClick) {
+        PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+        PostMessageA(list, WM_LBUTTONUP, 0, at);
+    }
+}
+
+void Settle(HWND window)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs)
+            return condition();
+        Sleep(10);
+    }
+    return true;
+}
+
+bool SaveScreenshot(HWND window, const std::string& path)
+{
+    RECT box;
+    if (!GetWindowRect(window, &box))
+        return false;
+    int width = box.right - box.left;
+    int height = box.bottom - box.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, box.left, box.top, SRCCOPY);
+    SelectObject(memory, old);
+
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    int stride = ((width * 3 + 3) / 4) * 4;
+    std::string pixels(static_cast<size_t>(stride) * height, '\0');
+    GetDIBits(memory, bitmap, 0, height, &pixels[0], reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (out == nullptr)
+        return false;
+    bool ok = std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(&header, sizeof header, 1, out) == 1 &&
+              std::fwrite(pixels.data(), pixels.size(), 1, out) == 1;
+    return std::fclose(out) == 0 && ok;
+}
+
+}  // namespace drive

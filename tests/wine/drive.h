@@ -1,0 +1,44 @@
+// Driving a real dialog program from another process: find its windows by
+// caption, read controls, post clicks, wait for it to end. Everything that
+// could block on a busy or modal target is posted or sent with a timeout.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace drive {
+
+// A started program; ended (if still running) and closed on destruction.
+struct Program {
+    PROCESS_INFORMATION info{};
+    bool Start(const std::string& exe, const std::string& workDir = "");
+    DWORD WaitExit(DWORD timeoutMs);  // exit code, or STILL_ACTIVE
+    ~Program();
+};
+
+// Top-level window of the dialog class with this caption owned by pid (0: any).
+HWND WaitForWindow(const char* caption, DWORD timeoutMs, DWORD pid = 0);
+bool WaitForNoWindow(const char* caption, DWORD timeoutMs, DWORD pid = 0);
+
+std::string Text(HWND window);
+std::string ControlText(HWND dialog, int id);
+std::vector<std::string> ListItems(HWND list);
+// Texts of the static controls of a dialog, in creation order.
+std::vector<std::string> StaticTexts(HWND dialog);
+
+void PostClick(HWND dialog, int id);
+// A real mouse click (or double click) on item index of a list box.
+void ClickListItem(HWND list, int index, bool doubleClick);
+// Waits until the target has handled what was sent to it so far (posted
+// input may still be pending: check results with WaitUntil).
+void Settle(HWND window);
+// Polls condition until it holds or the time is up; returns its last value.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+
+// Screen pixels of the window, as a 24-bit BMP file.
+bool SaveScreenshot(HWND window, const std::string& path);
+
+}  // namespace drive

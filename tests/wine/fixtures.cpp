@@ -1,0 +1,97 @@
+#include "fixtures.h"
+
+#include <cstdio>
+
+namespace fixture {
+
+const char VONDRA_KEY[] = "SOFTWARE\\Vondra\\Java";
+const char JRE_KEY[] = "SOFTWARE\\JavaSoft\\Java Runtime Environment";
+
+void ClearRegistry()
+{
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        HKEY key;
+        if (RegOpenKeyExA(root, VONDRA_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+            RegDeleteValueA(key, "DirInst");
+            RegCloseKey(key);
+        }
+    }
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, JRE_KEY);
+}
+
+void SetText(HKEY root, const std::string& key, const char* name, const std::string& text, bool withNul)
+{
+    HKEY handle;
+    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + (withNul ? 1 : 0)));
+    RegCloseKey(handle);
+}
+
+bool GetText(HKEY root, const std::string& key, const char* name, std::string* out)
+{
+    char value[4096];
+    DWORD length = sizeof value - 1;
+    DWORD type = 0;
+    HKEY handle;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS)
+        return false;
+    LONG status = RegQueryValueExA(handle, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &length);
+    RegCloseKey(handle);
+    if (status != ERROR_SUCCESS)
+        return false;
+    value[length] = '\0';
+    if (out != nullptr)
+        *out = value;
+    return true;
+}
+
+void AddJre(const std::string& version, const char* javaHome)
+{
+    std::string key = std::string(JRE_KEY) + "\\" + version;
+    if (javaHome != nullptr) {
+        SetText(HKEY_LOCAL_MACHINE, key, "JavaHome", javaHome);
+    } else {
+        HKEY handle;
+        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle,
+                            nullptr) == ERROR_SUCCESS)
+            RegCloseKey(handle);
+    }
+}
+
+std::string NewDirectory(const char* tag)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    static unsigned counter;
+    for (;;) {
+        char path[MAX_PATH];
+        std::snprintf(path, sizeof path, "%svondra-%s-%lu-%u\\", temp, tag, GetCurrentProcessId(), ++counter);
+        if (CreateDirectoryA(path, nullptr))
+            return path;
+        if (GetLastError() != ERROR_ALREADY_EXISTS)
+            return "";
+    }
+}
+
+void WriteBytes(const std::string& path, const void* bytes, size_t length)
+{
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr)
+        return;
+    if (length > 0)
+        std::fwrite(bytes, 1, length, file);
+    std::fclose(file);
+}
+
+std::string WindowsPath(const char* unixPath)
+{
+    std::string path = std::string("Z:") + unixPath;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+}  // namespace fixture

@@ -1,0 +1,25 @@
+// Registry and file set-up shared by the Wine tests.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace fixture {
+
+extern const char VONDRA_KEY[];
+extern const char JRE_KEY[];
+
+// Removes DirInst from both keys and every registered Java runtime.
+void ClearRegistry();
+// Stores text as REG_SZ; without its NUL when withNul is false.
+void SetText(HKEY root, const std::string& key, const char* name, const std::string& text, bool withNul = true);
+bool GetText(HKEY root, const std::string& key, const char* name, std::string* out);
+void AddJre(const std::string& version, const char* javaHome);
+
+// A new empty directory below the temporary directory, with a trailing '\'.
+std::string NewDirectory(const char* tag);
+void WriteBytes(const std::string& path, const void* bytes, size_t length);
+std::string WindowsPath(const char* unixPath);  // through drive Z:
+
+}  // namespace fixture

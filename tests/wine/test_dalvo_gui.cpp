@@ -1,0 +1,137 @@
+// The real Dalvo.EXE, driven from outside like a person would.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "drive.h"
+#include "fixtures.h"
+#include "params/record.h"
+
+namespace {
+
+const char INICIO_CAPTION[] = "Instalaci\xF3n y mantenimiento de aplicaciones - TERMINAL";
+const char JRE_TEXT[] =
+    "El JRE de Java no est\xE1 instalado !\nFavor de instalarlo antes de intentar una instalaci\xF3n de VONDRA.";
+enum { LIST = 1000, TERMINAR = 1002, INSTALAR = 1005, AYUDA = 1026, CONTINUAR = 1024 };
+
+void Shot(HWND window, const char* name)
+{
+    const char* dir = std::getenv("VONDRA_SHOTS");
+    if (dir != nullptr && *dir != '\0')
+        EXPECT_TRUE(drive::SaveScreenshot(window, fixture::WindowsPath(dir) + "\\" + name));
+}
+
+class Dalvo : public ::testing::Test {
+protected:
+    drive::Program program;
+    HWND inicio = nullptr;
+    HWND list = nullptr;
+
+    void SetUp() override
+    {
+        fixture::ClearRegistry();
+        std::string dir = fixture::NewDirectory("gui");
+        ASSERT_TRUE(CreateDirectoryA((dir + "Terminal").c_str(), nullptr));
+        AppParams entry{};
+        SetEntryDefaults(entry);
+        for (const char* name : {"B", "Ventas.Norte", "A"})
+            fixture::WriteBytes(dir + "Terminal\\" + name + ".DAI", &entry, sizeof entry);
+        fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst", dir);
+
+        ASSERT_TRUE(program.Start(DALVO_EXE));
+        inicio = drive::WaitForWindow(INICIO_CAPTION, 20000, program.info.dwProcessId);
+        ASSERT_NE(inicio, nullptr);
+        list = GetDlgItem(inicio, LIST);
+        ASSERT_NE(list, nullptr);
+    }
+    void TearDown() override { fixture::ClearRegistry(); }
+
+    bool Enabled(int id) { return IsWindowEnabled(GetDlgItem(inicio, id)) != 0; }
+    // A message box or dialog of the program that should (not) appear.
+    HWND Appears(const char* caption, DWORD ms = 5000)
+    {
+        return drive::WaitForWindow(caption, ms, program.info.dwProcessId);
+    }
+};
+
+}  // namespace
+
+TEST_F(Dalvo, ListsEntriesAndEnablesInstallOnSelection)
+{
+    EXPECT_EQ(drive::ListItems(list), (std::vector<std::string>{"A", "B", "Ventas.Norte"}));
+    EXPECT_FALSE(Enabled(INSTALAR));
+    EXPECT_EQ(drive::ControlText(inicio, INSTALAR), "&Instalar");
+    EXPECT_EQ(drive::ControlText(inicio, TERMINAR), "&Terminar");
+    EXPECT_EQ(drive::ControlText(inicio, AYUDA), "&? Ayuda");
+
+    // Double click on the empty part of the list: nothing selected, nothing happens.
+    RECT client;
+    GetClientRect(list, &client);
+    LPARAM below = MAKELPARAM(5, client.bottom - 3);
+    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, below);
+    PostMessageA(list, WM_LBUTTONUP, 0, below);
+    drive::Settle(inicio);
+    EXPECT_EQ(Appears("ERROR en JRE", 500), nullptr);
+    EXPECT_FALSE(Enabled(INSTALAR));
+
+    drive::ClickListItem(list, 2, false);
+    EXPECT_TRUE(drive::WaitUntil([&] { return Enabled(INSTALAR); }));
+    Shot(inicio, "inicio.bmp");
+
+    drive::PostClick(inicio, AYUDA);
+    HWND help = Appears("AYUDA");
+    ASSERT_NE(help, nullptr);
+    std::vector<std::string> texts = drive::StaticTexts(help);
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0],
+              "Este programa permite instalar y configurar (cuando as\xED sea permitido) el \xED" "cono y sus "
+              "par\xE1metros de ejecuci\xF3n de las diferentes aplicaciones en VONDRA que se emplear\xE1n mediante la "
+              "versi\xF3n de Internet.");
+    EXPECT_EQ(texts[1],
+              "Seleccione de la lista la aplicaci\xF3n que desee instalar seleccion\xE1ndolo con doble click, o bi\xE9n "
+              "seleccion\xE1ndolo y luego presionando el bot\xF3n 'Instalar'.");
+    EXPECT_EQ(texts[2],
+              " Note que si la instalaci\xF3n ya se realiz\xF3 anteriormente, el instalador entonces preguntar\xE1 si se "
+              "desean actualizar sus par\xE1metros.");
+    Shot(help, "ayuda_inicio.bmp");
+    drive::PostClick(help, CONTINUAR);
+    EXPECT_TRUE(drive::WaitForNoWindow("AYUDA", 5000, program.info.dwProcessId));
+
+    drive::PostClick(inicio, TERMINAR);
+    EXPECT_EQ(program.WaitExit(10000), 0u);
+}
+
+TEST_F(Dalvo, InstallWithoutJavaRuntimeShowsTheJreError)
+{
+    drive::ClickListItem(list, 1, false);
+    ASSERT_TRUE(drive::WaitUntil([&] { return Enabled(INSTALAR); }));
+    drive::PostClick(inicio, INSTALAR);
+    HWND box = Appears("ERROR en JRE");
+    ASSERT_NE(box, nullptr);
+    std::vector<std::string> texts = drive::StaticTexts(box);
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.back(), JRE_TEXT);
+    Shot(box, "error_jre.bmp");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(drive::WaitForNoWindow("ERROR en JRE", 5000, program.info.dwProcessId));
+    EXPECT_TRUE(IsWindowVisible(inicio));
+
+    // A double click on an entry installs it just the same.
+    drive::ClickListItem(list, 0, true);
+    box = Appears("ERROR en JRE");
+    ASSERT_NE(box, nullptr);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(drive::WaitForNoWindow("ERROR en JRE", 5000, program.info.dwProcessId));
+
+    // With a runtime registered the check passes: no error.
+    fixture::AddJre("1.8.0_202", "C:\\Java\\jre8");
+    drive::PostClick(inicio, INSTALAR);
+    drive::Settle(inicio);
+    EXPECT_EQ(Appears("ERROR en JRE", 500), nullptr);
+
+    // The close box ends the program like "Terminar".
+    PostMessageA(inicio, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(program.WaitExit(10000), 0u);
+}

@@ -1,0 +1,201 @@
+// Entry files on disk: loading, listing and the font list.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "drive.h"
+#include "fixtures.h"
+#include "installcore/installcore.h"
+#include "params/params.h"
+
+namespace {
+
+AppParams Entry(const char* nombre, const char* ip)
+{
+    AppParams r;
+    std::memset(&r, 0, sizeof r);
+    SetEntryDefaults(r);
+    CopyText(r.nombre, nombre);
+    CopyText(r.ipServidor, ip);
+    return r;
+}
+
+int CALLBACK CollectOther(const LOGFONTA* font, const TEXTMETRICA*, DWORD type, LPARAM data)
+{
+    if (!(type & TRUETYPE_FONTTYPE))
+        reinterpret_cast<std::vector<std::string>*>(data)->push_back(font->lfFaceName);
+    return 1;
+}
+
+class Entries : public ::testing::Test {
+protected:
+    std::string dir;
+    void SetUp() override
+    {
+        dir = fixture::NewDirectory("entries");
+        ASSERT_FALSE(dir.empty());
+        CopyText(entryDir, dir.c_str());
+        std::memset(&appParams, 0, sizeof appParams);
+        std::strcpy(loadedName, "antes");
+        programKind = PROGRAM_TERMINAL;
+        isNew = 0;
+    }
+    void Write(const std::string& file, const AppParams& r, size_t length = sizeof(AppParams))
+    {
+        fixture::WriteBytes(dir + file, &r, length);
+    }
+    void Load(const char* nombre)
+    {
+        CopyText(appParams.nombre, nombre);
+        LoadEntry();
+    }
+};
+
+}  // namespace
+
+TEST_F(Entries, LoadsTheFileOfTheName)
+{
+    AppParams stored = Entry("Ventas del Norte", "192.0.2.7");
+    stored.envio = 2;
+    stored.mod[SLOT_FONDO] = 0;
+    Write("Ventas.Norte.DAI", stored);
+    Load("Ventas.Norte");
+    EXPECT_STREQ(appParams.nombre, "Ventas del Norte");  // the name stored inside wins
+    EXPECT_STREQ(appParams.ipServidor, "192.0.2.7");
+    EXPECT_EQ(appParams.envio, 2);
+    EXPECT_EQ(+appParams.mod[SLOT_FONDO], 0);
+    EXPECT_STREQ(loadedName, "Ventas del Norte");
+
+    // A terminal loads its own entry even for an application not installed yet.
+    isNew = 1;
+    Load("Ventas.Norte");
+    EXPECT_STREQ(appParams.ipServidor, "192.0.2.7");
+}
+
+TEST_F(Entries, MissingOrLockedFileGivesDefaults)
+{
+    appParams.efectoFondo = 9;
+    Load("NoExiste");
+    EXPECT_STREQ(appParams.nombre, "NoExiste");
+    EXPECT_EQ(appParams.efectoFondo, 3);
+    EXPECT_STREQ(loadedName, "antes");
+
+    Write("Ocupado.DAI", Entry("Ocupado", "192.0.2.9"));
+    HANDLE lock = CreateFileA((dir + "Ocupado.DAI").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    Load("Ocupado");
+    CloseHandle(lock);
+    EXPECT_STREQ(appParams.ipServidor, "");
+    EXPECT_STREQ(loadedName, "antes");
+}
+
+TEST_F(Entries, ShortLongAndEmptyFiles)
+{
+    AppParams stored = Entry("Corto", "192.0.2.1");
+    stored.efectoAreas = 9;
+    Write("Corto.DAI", stored, 148);
+    appParams.renglones = 40;
+    Load("Corto");
+    EXPECT_STREQ(appParams.ipServidor, "192.0.2.1");
+    EXPECT_EQ(appParams.efectoAreas, 4);
+    EXPECT_EQ(+appParams.renglones, 40);
+    EXPECT_STREQ(loadedName, "Corto");
+
+    std::vector<char> longer(3000, '\x7f');
+    std::memcpy(longer.data(), &stored, sizeof stored);
+    fixture::WriteBytes(dir + "Largo.DAI", longer.data(), longer.size());
+    Load("Largo");
+    EXPECT_EQ(appParams.efectoAreas, 9);
+    EXPECT_STREQ(appParams.tiempo, "");
+
+    fixture::WriteBytes(dir + "Vacio.DAI", "", 0);
+    Load("Vacio");
+    EXPECT_STREQ(appParams.nombre, "Vacio");
+    EXPECT_STREQ(loadedName, "Vacio");
+
+    AppParams wild;
+    std::memset(&wild, 'Z', sizeof wild);
+    Write("Raro.DAI", wild);
+    Load("Raro");
+    EXPECT_EQ(std::strlen(appParams.nombre), 127u);
+    EXPECT_EQ(std::strlen(loadedName), 127u);
+    EXPECT_EQ(appParams.envio, 0);
+}
+
+TEST_F(Entries, NewEntryOfTheConfiguratorTakesTheFirstServerAddress)
+{
+    programKind = PROGRAM_SERVER;
+    isNew = 1;
+    appParams.correoClave[0] = 'k';
+    appParams.correoClave[1] = '\0';
+    Load("Nueva");
+    EXPECT_STREQ(appParams.ipServidor, "");
+    EXPECT_STREQ(loadedName, "Nueva");
+
+    Write("Existente.DAI", Entry("Existente", "192.0.2.44"));
+    Load("Nueva");
+    EXPECT_STREQ(appParams.nombre, "Nueva");
+    EXPECT_STREQ(appParams.ipServidor, "192.0.2.44");
+    EXPECT_STREQ(appParams.letraSuizo, "Arial");
+    EXPECT_STREQ(appParams.correoClave, "k");
+}
+
+TEST_F(Entries, ListShowsNamesSortedWithoutExtension)
+{
+    HWND list = CreateWindowA("LISTBOX", "", WS_POPUP | LBS_SORT, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(list, nullptr);
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("left over"));
+    for (const char* name : {"B.DAI", "A.DAI", "Ventas.Norte.DAI", "c.dai", "Icono.ICO", "Otro.DAIX"})
+        Write(name, Entry("x", "y"));
+    Write(std::string(128, 'L') + ".DAI", Entry("largo", "y"));  // does not fit nombre
+    CreateDirectoryA((dir + "Carpeta.DAI").c_str(), nullptr);
+
+    FillEntryList(list);
+    EXPECT_EQ(drive::ListItems(list), (std::vector<std::string>{"A", "B", "c", "Ventas.Norte"}));
+
+    CopyText(entryDir, (dir + "NoHay\\").c_str());
+    FillEntryList(list);
+    EXPECT_TRUE(drive::ListItems(list).empty());
+    DestroyWindow(list);
+}
+
+TEST_F(Entries, FontListKeepsTrueTypeFamiliesInOrder)
+{
+    fontNames.clear();
+    LOGFONTA font{};
+    std::strcpy(font.lfFaceName, "Raster");
+    CollectFontFamily(&font, nullptr, RASTER_FONTTYPE, 0);
+    std::strcpy(font.lfFaceName, "Zeta TT");
+    EXPECT_EQ(CollectFontFamily(&font, nullptr, TRUETYPE_FONTTYPE, 0), 1);
+    std::strcpy(font.lfFaceName, "Alfa TT");
+    CollectFontFamily(&font, nullptr, TRUETYPE_FONTTYPE | DEVICE_FONTTYPE, 0);
+    ASSERT_EQ(fontNames.size(), 2u);
+
+    HWND combo = CreateWindowA("COMBOBOX", "", WS_POPUP | CBS_DROPDOWN, 0, 0, 200, 200, nullptr, nullptr, nullptr,
+                               nullptr);
+    ASSERT_NE(combo, nullptr);
+    FillFontCombo(combo);
+    ASSERT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 2);
+    char text[256];
+    SendMessageA(combo, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, "Zeta TT");
+    SendMessageA(combo, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, "Alfa TT");
+    DestroyWindow(combo);
+
+    // The real enumeration keeps TrueType families only: none of the others
+    // (Wine has raster families such as "Courier" and "Small Fonts") appear.
+    fontNames.clear();
+    std::vector<std::string> others;
+    HDC dc = GetDC(nullptr);
+    EnumFontFamiliesA(dc, nullptr, reinterpret_cast<FONTENUMPROCA>(CollectFontFamily), 0);
+    EnumFontFamiliesA(dc, nullptr, reinterpret_cast<FONTENUMPROCA>(CollectOther), reinterpret_cast<LPARAM>(&others));
+    ReleaseDC(nullptr, dc);
+    EXPECT_FALSE(fontNames.empty());
+    EXPECT_FALSE(others.empty());
+    for (const FontName& name : fontNames)
+        for (const std::string& other : others)
+            EXPECT_NE(other, name.data());
+}
