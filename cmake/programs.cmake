@@ -29,3 +29,9 @@ vondra_program(Dalvo dalvo
     terminal/main.cpp
     resources/dalvo/dalvo.rc)
 target_link_libraries(Dalvo PRIVATE installcore params)
+
+# Static checks of the built programs; they need no Wine (label "static").
+find_program(VONDRA_OBJDUMP NAMES ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32-objdump objdump)
+add_test(NAME Dalvo.ImportsOnlySystemDlls
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/check-imports ${VONDRA_OBJDUMP} $<TARGET_FILE:Dalvo>)
+set_tests_properties(Dalvo.ImportsOnlySystemDlls PROPERTIES LABELS static)
