@@ -19,8 +19,9 @@ enum { LIST = 1000, TERMINAR = 1002, INSTALAR = 1005, AYUDA = 1026, CONTINUAR = 
 void Shot(HWND window, const char* name)
 {
     const char* dir = std::getenv("VONDRA_SHOTS");
-    if (dir != nullptr && *dir != '\0')
+    if (dir != nullptr && *dir != '\0') {
         EXPECT_TRUE(drive::SaveScreenshot(window, fixture::WindowsPath(dir) + "\\" + name));
+    }
 }
 
 class Dalvo : public ::testing::Test {
