@@ -35,15 +35,22 @@ int ReadEntryFile(const char* path, AppParams& into)
     return 1;
 }
 
+// Starts the search for entry files of entryDir; INVALID_HANDLE_VALUE when
+// there are none (or entryDir is too long to search).
+HANDLE FindFirstEntry(WIN32_FIND_DATAA& found)
+{
+    char pattern[MAX_PATH];
+    if (!ComposeText(pattern, entryDir, "*.DAI"))
+        return INVALID_HANDLE_VALUE;
+    return FindFirstFileA(pattern, &found);
+}
+
 // A new application in the configurator starts with the server address of
 // whichever entry the directory search returns first.
 void TakeFirstServerAddress()
 {
-    char pattern[MAX_PATH];
-    if (!ComposeText(pattern, entryDir, "*.DAI"))
-        return;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pattern, &found);
+    HANDLE search = FindFirstEntry(found);
     if (search == INVALID_HANDLE_VALUE)
         return;
     FindClose(search);
@@ -76,11 +83,8 @@ void LoadEntry()
 void FillEntryList(HWND listBox)
 {
     SendMessageA(listBox, LB_RESETCONTENT, 0, 0);
-    char pattern[MAX_PATH];
-    if (!ComposeText(pattern, entryDir, "*.DAI"))
-        return;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pattern, &found);
+    HANDLE search = FindFirstEntry(found);
     if (search == INVALID_HANDLE_VALUE)
         return;
     // The list box sorts; names that could not be loaded back are left out.
