@@ -2,7 +2,12 @@
 
 add_library(params STATIC
     params/entry.cpp
-    params/fonts.cpp)
+    params/fonts.cpp
+    params/paint.cpp
+    params/controls.cpp
+    params/estilo.cpp
+    params/area.cpp
+    params/rcm.cpp)
 target_link_libraries(params PUBLIC vondra_portable)
 
 add_library(installcore STATIC
@@ -12,6 +17,9 @@ add_library(installcore STATIC
     installcore/dialogs.cpp
     installcore/mainwin.cpp)
 target_link_libraries(installcore PUBLIC params)
+# The appearance dialogs use the program icon, the plain dialogs and the
+# error box of installcore: the two libraries need each other.
+target_link_libraries(params PUBLIC installcore)
 
 # The start-up layer is linked into programs only: test programs bring main().
 add_library(appshell OBJECT installcore/appshell.cpp)

@@ -1,0 +1,163 @@
+#include "appearance.h"
+
+namespace {
+
+// A GDI object deleted when the holder goes.
+struct GdiObject {
+    HGDIOBJ object;
+    explicit GdiObject(HGDIOBJ o) : object(o) {}
+    ~GdiObject()
+    {
+        if (object != nullptr)
+            DeleteObject(object);
+    }
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+};
+
+bool IsEmptyRect(const RECT& r)
+{
+    return r.right <= r.left || r.bottom <= r.top;
+}
+
+RECT ToRect(const Box& b)
+{
+    return RECT{b.left, b.top, b.right, b.bottom};
+}
+
+COLORREF ToColour(const Rgb& c)
+{
+    return static_cast<COLORREF>(ColourValue(c));
+}
+
+}  // namespace
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF colour)
+{
+    if (IsEmptyRect(rect))
+        return;
+    GdiObject brush(CreateSolidBrush(colour));
+    if (brush.object != nullptr)
+        FillRect(dc, &rect, static_cast<HBRUSH>(brush.object));
+}
+
+void FillGradient(HDC dc, const RECT& rect, int steps, int direction, int red, int green, int blue)
+{
+    if (IsEmptyRect(rect))
+        return;
+    ForEachGradientBand(rect.top, rect.bottom, steps, direction, Rgb{red, green, blue}, [&](const GradientBand& band) {
+        RECT piece{rect.left, band.top, rect.right, band.bottom};
+        FillSolid(dc, piece, ToColour(band.colour));
+    });
+}
+
+void FillPattern(HDC dc, const RECT& rect, int effect, COLORREF first, COLORREF second)
+{
+    uint32_t tile[PATTERN_SIZE][PATTERN_SIZE];
+    if (IsEmptyRect(rect) || !PatternTile(static_cast<unsigned>(effect), first, second, tile))
+        return;
+    GdiObject bitmap(CreateCompatibleBitmap(dc, PATTERN_SIZE, PATTERN_SIZE));
+    if (bitmap.object == nullptr)
+        return;
+    HDC memory = CreateCompatibleDC(dc);
+    if (memory == nullptr)
+        return;
+    HGDIOBJ previous = SelectObject(memory, bitmap.object);
+    for (int y = 0; y < PATTERN_SIZE; ++y)
+        for (int x = 0; x < PATTERN_SIZE; ++x)
+            SetPixelV(memory, x, y, tile[y][x]);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+
+    GdiObject brush(CreatePatternBrush(static_cast<HBITMAP>(bitmap.object)));
+    if (brush.object == nullptr)
+        return;
+    // The pattern is anchored at the device context's origin, so that
+    // neighbouring fills continue it seamlessly.
+    POINT oldOrigin;
+    SetBrushOrgEx(dc, 0, 0, &oldOrigin);
+    FillRect(dc, &rect, static_cast<HBRUSH>(brush.object));
+    SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+}
+
+void PaintEffect(HDC dc, const RECT& rect, int effect, COLORREF first, COLORREF second, int steps, int direction)
+{
+    if (effect == EFFECT_NINGUNO)
+        FillSolid(dc, rect, first);
+    else if (effect == EFFECT_GRADIENTE)
+        FillGradient(dc, rect, steps, direction, GetRValue(first), GetGValue(first), GetBValue(first));
+    else if (IsPatternEffect(static_cast<unsigned>(effect)))
+        FillPattern(dc, rect, effect, first, second);
+}
+
+namespace {
+
+void DrawFrameLine(HDC dc, const FrameLine& line)
+{
+    SelectObject(dc, GetStockObject(line.white ? WHITE_PEN : BLACK_PEN));
+    MoveToEx(dc, line.from.x, line.from.y, nullptr);
+    LineTo(dc, line.corner.x, line.corner.y);
+    LineTo(dc, line.to.x, line.to.y);
+}
+
+}  // namespace
+
+void PaintPreview(HDC dc, int clientWidth, int clientHeight, const AppParams& record)
+{
+    PreviewPlan plan = PlanPreview(record);
+    PreviewLayout layout = LayoutPreview(clientWidth, clientHeight);
+    PaintEffect(dc, ToRect(layout.background), static_cast<int>(plan.backgroundEffect),
+                ToColour(plan.backgroundFirst), ToColour(plan.backgroundSecond), plan.backgroundSteps,
+                plan.backgroundDirection);
+
+    const Rgb area = PALETTE[AREA_COLOUR];
+    if (!IsEmptyBox(layout.area)) {
+        PaintEffect(dc, ToRect(layout.area), static_cast<int>(plan.areaEffect), ToColour(area),
+                    ToColour(PALETTE[AREA_PARTNER]), plan.areaSteps, AREA_DIRECTION);
+        HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
+        for (const FrameLine& line : layout.raised)
+            DrawFrameLine(dc, line);
+        if (!IsEmptyBox(layout.inner)) {
+            if (plan.innerGradient)
+                FillGradient(dc, ToRect(layout.inner), plan.innerSteps, AREA_DIRECTION, area.red, area.green,
+                             area.blue);
+            else
+                FillSolid(dc, ToRect(layout.inner), ToColour(area));
+            for (const FrameLine& line : layout.sunken)
+                DrawFrameLine(dc, line);
+        }
+        SelectObject(dc, oldPen);
+    }
+
+    // The face is the record's own text: terminated within its field by the
+    // loader, and cut here to what a LOGFONT holds.
+    char face[LF_FACESIZE];
+    lstrcpynA(face, record.font, sizeof face);
+    GdiObject font(CreateFontA(-PREVIEW_TEXT_HEIGHT, 0, 0, 0, plan.weight, plan.italic ? TRUE : FALSE, FALSE, FALSE,
+                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
+                               DEFAULT_PITCH | FF_DONTCARE, face));
+    int oldMode = SetBkMode(dc, TRANSPARENT);
+    COLORREF oldColour = SetTextColor(dc, ToColour(plan.text));
+    UINT oldAlign = SetTextAlign(dc, TA_LEFT | TA_TOP);
+    HGDIOBJ oldFont = font.object != nullptr ? SelectObject(dc, font.object) : nullptr;
+    TextOutA(dc, PREVIEW_TEXT_X, PREVIEW_TEXT_Y, PREVIEW_TEXT, lstrlenA(PREVIEW_TEXT));
+    if (oldFont != nullptr)
+        SelectObject(dc, oldFont);
+    SetTextAlign(dc, oldAlign);
+    SetTextColor(dc, oldColour);
+    SetBkMode(dc, oldMode);
+}
+
+void PaintAppearancePreview(HWND dialog)
+{
+    HWND frame = GetDlgItem(dialog, ParamFormsOf(programKind).estilo.preview);
+    if (frame == nullptr)
+        return;
+    RECT client;
+    GetClientRect(frame, &client);
+    HDC dc = GetDC(frame);
+    if (dc == nullptr)
+        return;
+    PaintPreview(dc, client.right, client.bottom, appParams);
+    ReleaseDC(frame, dc);
+}
