@@ -33,7 +33,7 @@ void StoreRow(HWND dialog, uint8_t (&row)[COLOUR_ROLE_COUNT])
 {
     for (int column = 0; column < COLOUR_ROLE_COUNT; ++column) {
         LRESULT index = SendDlgItemMessageA(dialog, AREA_COLOUR_COMBOS[column], CB_GETCURSEL, 0, 0);
-        row[column] = static_cast<uint8_t>(index >= 0 && index < NO_COLOUR ? index : NO_COLOUR);
+        row[column] = static_cast<uint8_t>(index >= 0 && index < NO_COLOUR ? index : static_cast<LRESULT>(NO_COLOUR));
     }
 }
 
