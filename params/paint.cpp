@@ -140,7 +140,10 @@ void PaintPreview(HDC dc, int clientWidth, int clientHeight, const AppParams& re
     COLORREF oldColour = SetTextColor(dc, ToColour(plan.text));
     UINT oldAlign = SetTextAlign(dc, TA_LEFT | TA_TOP);
     HGDIOBJ oldFont = font.object != nullptr ? SelectObject(dc, font.object) : nullptr;
-    TextOutA(dc, PREVIEW_TEXT_X, PREVIEW_TEXT_Y, PREVIEW_TEXT, lstrlenA(PREVIEW_TEXT));
+    // Clipped to the frame, as the frame's own device context would be.
+    RECT client{0, 0, clientWidth, clientHeight};
+    ExtTextOutA(dc, PREVIEW_TEXT_X, PREVIEW_TEXT_Y, ETO_CLIPPED, &client, PREVIEW_TEXT,
+                static_cast<UINT>(lstrlenA(PREVIEW_TEXT)), nullptr);
     if (oldFont != nullptr)
         SelectObject(dc, oldFont);
     SetTextAlign(dc, oldAlign);
