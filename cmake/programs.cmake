@@ -9,6 +9,11 @@ add_library(params STATIC
     params/area.cpp
     params/rcm.cpp)
 target_link_libraries(params PUBLIC vondra_portable)
+# The shared dialogs, included by the programs' .rc files; windres reports
+# no dependencies, so the including files name them.
+set(PARAMS_RESOURCES
+    ${CMAKE_SOURCE_DIR}/resources/params/params.rc
+    ${CMAKE_SOURCE_DIR}/resources/params/resource.h)
 
 add_library(installcore STATIC
     installcore/state.cpp
@@ -36,4 +41,5 @@ endfunction()
 vondra_program(Dalvo dalvo
     terminal/main.cpp
     resources/dalvo/dalvo.rc)
+set_source_files_properties(resources/dalvo/dalvo.rc PROPERTIES OBJECT_DEPENDS "${PARAMS_RESOURCES}")
 target_link_libraries(Dalvo PRIVATE installcore params)

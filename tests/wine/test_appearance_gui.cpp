@@ -12,6 +12,7 @@
 #include "drive.h"
 #include "fixtures.h"
 #include "params/effects.h"
+#include "params/forms.h"
 #include "params/record.h"
 #include "resources/params/resource.h"
 
@@ -827,4 +828,66 @@ TEST(Rcm, CancelOutOfRangeValuesAndTypedTexts)
         EXPECT_EQ(+out.renglones, 30);
         EXPECT_EQ(+out.columnas, 200);
     }
+}
+
+// Dalvo carries the terminal form of the dialogs ----------------------------
+
+namespace {
+
+INT_PTR CALLBACK Inert(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
+}  // namespace
+
+TEST(Resources, DalvoCarriesTheTerminalFormOfTheDialogs)
+{
+    HMODULE dalvo = LoadLibraryExA(DALVO_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(dalvo, nullptr);
+    HWND estilo = CreateDialogParamA(dalvo, "Param_Estilo", nullptr, Inert, 0);
+    ASSERT_NE(estilo, nullptr);
+    EXPECT_EQ(drive::Text(estilo), ESTILO_CAPTION);
+    const EstiloForm& form = TERMINAL_FORMS.estilo;
+    for (const EstiloParam& p : form.params) {
+        EXPECT_NE(GetDlgItem(estilo, p.combo), nullptr) << p.combo;
+        EXPECT_NE(GetDlgItem(estilo, p.preBox), nullptr) << p.preBox;
+    }
+    for (int id : {form.gradienteFondo, form.gradienteAreas, form.gradienteSinEfecto, form.usarGradiente, form.help,
+                   form.preview})
+        EXPECT_NE(GetDlgItem(estilo, id), nullptr) << id;
+    EXPECT_EQ(drive::ControlText(estilo, form.usarGradiente), "Usar gradiente en \xE1reas cuando no aplica");
+    // The font and gradient lists are sorted, the others keep table order.
+    auto sorted = [&](int id) { return (GetWindowLongA(GetDlgItem(estilo, id), GWL_STYLE) & CBS_SORT) != 0; };
+    EXPECT_TRUE(sorted(form.params[0].combo));
+    EXPECT_TRUE(sorted(form.gradienteSinEfecto));
+    EXPECT_FALSE(sorted(form.params[3].combo));
+    DestroyWindow(estilo);
+
+    HWND area = CreateDialogParamA(dalvo, "Param_Area", nullptr, Inert, 0);
+    ASSERT_NE(area, nullptr);
+    EXPECT_EQ(drive::Text(area), AREA_CAPTION);
+    for (int id : AREA_COLOUR_COMBOS)
+        EXPECT_NE(GetDlgItem(area, id), nullptr) << id;
+    EXPECT_EQ(drive::ControlText(area, TERMINAL_FORMS.accept), "&Aceptar");
+    EXPECT_EQ(drive::ControlText(area, TERMINAL_FORMS.cancel), "&Cancelar");
+    std::vector<std::string> texts = drive::StaticTexts(area);
+    for (const char* text :
+         {"Luego selecciona su color de fondo general as\xED como el color de fondo y color de letras para los "
+          "letreros, las variables en lectura y las variables en escritura.",
+          "Al menos debes proporcionar el color de fondo general, el color de fondo para letreros y el color de "
+          "letras para letreros.",
+          "Finalmente selecciona 'Aceptar' para guardar los cambios o 'Cancelar' para conservar los valores "
+          "anteriores."})
+        EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end()) << text;
+    DestroyWindow(area);
+
+    HWND rcm = CreateDialogParamA(dalvo, "Param_RCM", nullptr, Inert, 0);
+    ASSERT_NE(rcm, nullptr);
+    EXPECT_EQ(drive::Text(rcm), RCM_CAPTION);
+    EXPECT_NE(GetDlgItem(rcm, IDC_RCM_RENGLONES), nullptr);
+    EXPECT_NE(GetDlgItem(rcm, IDC_RCM_COLUMNAS), nullptr);
+    DestroyWindow(rcm);
+    EXPECT_NE(FindResourceA(dalvo, "AYUDA_PARAMETROS1", MAKEINTRESOURCEA(5)), nullptr);  // RT_DIALOG
+    FreeLibrary(dalvo);
 }
