@@ -2,8 +2,18 @@
 
 add_library(params STATIC
     params/entry.cpp
-    params/fonts.cpp)
+    params/fonts.cpp
+    params/paint.cpp
+    params/controls.cpp
+    params/estilo.cpp
+    params/area.cpp
+    params/rcm.cpp)
 target_link_libraries(params PUBLIC vondra_portable)
+# The shared dialogs, included by the programs' .rc files; windres reports
+# no dependencies, so the including files name them.
+set(PARAMS_RESOURCES
+    ${CMAKE_SOURCE_DIR}/resources/params/params.rc
+    ${CMAKE_SOURCE_DIR}/resources/params/resource.h)
 
 add_library(installcore STATIC
     installcore/state.cpp
@@ -12,6 +22,9 @@ add_library(installcore STATIC
     installcore/dialogs.cpp
     installcore/mainwin.cpp)
 target_link_libraries(installcore PUBLIC params)
+# The appearance dialogs use the program icon, the plain dialogs and the
+# error box of installcore: the two libraries need each other.
+target_link_libraries(params PUBLIC installcore)
 
 # The start-up layer is linked into programs only: test programs bring main().
 add_library(appshell OBJECT installcore/appshell.cpp)
@@ -28,6 +41,7 @@ endfunction()
 vondra_program(Dalvo dalvo
     terminal/main.cpp
     resources/dalvo/dalvo.rc)
+set_source_files_properties(resources/dalvo/dalvo.rc PROPERTIES OBJECT_DEPENDS "${PARAMS_RESOURCES}")
 target_link_libraries(Dalvo PRIVATE installcore params)
 
 # Static checks of the built programs; they need no Wine (label "static").

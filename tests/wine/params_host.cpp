@@ -1,0 +1,51 @@
+// A stand-in for the parameter editor: opens one appearance dialog of the
+// parameter library over a record read from a file, then writes the record
+// back, so that a test can drive the real dialog from another process.
+//   params_host estilo|area|rcm IN.DAI OUT.DAI
+// The exit code is the dialog's result; 90 and up are failures of the host.
+// The record is taken byte for byte, unchecked, as a foreign file could give it.
+#include <cstdio>
+#include <cstring>
+
+#include "installcore/installcore.h"
+#include "params/appearance.h"
+
+int InitInstance()
+{
+    programKind = static_cast<ProgramKind>(PARAMS_FORM);
+    appIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(128));
+    if (__argc < 4)
+        return 90;
+    FILE* in = std::fopen(__argv[2], "rb");
+    if (in == nullptr)
+        return 91;
+    size_t got = std::fread(&appParams, 1, sizeof appParams, in);
+    std::fclose(in);
+    if (got != sizeof appParams)
+        return 92;
+
+    fontNames.clear();
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesA(screen, nullptr, reinterpret_cast<FONTENUMPROCA>(CollectFontFamily), 0);
+    ReleaseDC(nullptr, screen);
+
+    INT_PTR result;
+    if (std::strcmp(__argv[1], "estilo") == 0)
+        result = OpenParamEstilo(nullptr);
+    else if (std::strcmp(__argv[1], "area") == 0)
+        result = OpenParamArea(nullptr);
+    else if (std::strcmp(__argv[1], "rcm") == 0)
+        result = OpenParamRcm(nullptr);
+    else
+        return 93;
+    if (result < 0)
+        return 94;
+
+    FILE* out = std::fopen(__argv[3], "wb");
+    if (out == nullptr)
+        return 95;
+    bool written = std::fwrite(&appParams, sizeof appParams, 1, out) == 1;
+    if (std::fclose(out) != 0 || !written)
+        return 95;
+    return static_cast<int>(result);
+}
