@@ -29,3 +29,4 @@ vondra_program(Dalvo dalvo
     terminal/main.cpp
     resources/dalvo/dalvo.rc)
 target_link_libraries(Dalvo PRIVATE installcore params)
+add_subdirectory(rtflib)
