@@ -1,5 +1,6 @@
 #include "devtext.h"
 
+#include <cstdint>
 #include <cstring>
 
 int CopyJavaText(char* buffer, const signed char* bytes, long length, bool upper)
@@ -94,6 +95,24 @@ void CutAtComma(char* entry)
         *comma = '\0';
 }
 
+void TranslateBytes(char* block, unsigned length, const unsigned char table[256], bool asciiUnchanged)
+{
+    unsigned i = 0;
+    if (asciiUnchanged) {
+        const uint64_t high = 0x8080808080808080ull;
+        for (; i + 8 <= length; i += 8) {
+            uint64_t word;
+            std::memcpy(&word, block + i, sizeof word);
+            if ((word & high) == 0)
+                continue;
+            for (unsigned j = i; j < i + 8; ++j)
+                block[j] = static_cast<char>(table[static_cast<unsigned char>(block[j])]);
+        }
+    }
+    for (; i < length; ++i)
+        block[i] = static_cast<char>(table[static_cast<unsigned char>(block[i])]);
+}
+
 StreamResult StreamChunks(const ChunkIo& io, char* block)
 {
     for (;;) {
@@ -102,7 +121,7 @@ StreamResult StreamChunks(const ChunkIo& io, char* block)
             return STREAM_READ_FAILED;
         if (got == 0)
             return STREAM_DONE;
-        io.convert(block, got);
+        io.convert(io.context, block, got);
         if (!io.write(io.context, block, got))
             return STREAM_WRITE_FAILED;
         if (got < CHUNK_SIZE)

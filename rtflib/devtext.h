@@ -44,13 +44,18 @@ void CutAtComma(char* entry);
 // not fit.
 int CopyWhole(char* buffer, size_t size, const char* text);
 
+// Converts length bytes in place through a table of all 256 byte values.
+// With asciiUnchanged (the table maps 0-127 to themselves) runs of ASCII are
+// skipped eight bytes at a time.
+void TranslateBytes(char* block, unsigned length, const unsigned char table[256], bool asciiUnchanged);
+
 // The transfer of a file to a device through one block of CHUNK_SIZE bytes.
 struct ChunkIo {
     void* context;
     // Reads up to size bytes; 0 on a read error. *got is 0 at the end.
     int (*read)(void* context, char* block, unsigned size, unsigned* got);
     // Converts length bytes in place.
-    void (*convert)(char* block, unsigned length);
+    void (*convert)(void* context, char* block, unsigned length);
     // Writes length bytes; 0 unless all of them were written.
     int (*write)(void* context, const char* block, unsigned length);
 };

@@ -56,7 +56,7 @@ int Read(void* context, char* block, unsigned size, unsigned* got)
     return 1;
 }
 
-void Convert(char*, unsigned) {}
+void Convert(void*, char*, unsigned) {}
 
 int Write(void* context, const char* block, unsigned length)
 {
@@ -121,6 +121,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::string cut = entry.substr(0, entry.find(','));
     CutAtComma(&entry[0]);
     CHECK(std::strcmp(entry.c_str(), cut.c_str()) == 0);
+
+    // Table conversion: every byte as the table says, wherever it sits.
+    unsigned char table[256];
+    for (int v = 0; v < 256; ++v)
+        table[v] = static_cast<unsigned char>(v < 128 ? v : v ^ (size > 3 ? data[3] | 0x80 : 0xFF));
+    std::string converted = input;
+    TranslateBytes(&converted[0], static_cast<unsigned>(converted.size()), table, true);
+    for (size_t i = 0; i < input.size(); ++i)
+        CHECK(static_cast<unsigned char>(converted[i]) == table[static_cast<unsigned char>(input[i])]);
 
     // The copy: what reaches the device is a prefix of the file, all of it
     // exactly when nothing failed.

@@ -176,7 +176,7 @@ int FakeRead(void* context, char* block, unsigned size, unsigned* got)
     return 1;
 }
 
-void FakeConvert(char* block, unsigned length)
+void FakeConvert(void*, char* block, unsigned length)
 {
     for (unsigned i = 0; i < length; ++i)
         if (block[i] == '\xF1')
@@ -215,7 +215,7 @@ std::string Report(size_t size)
 
 std::string Converted(std::string text)
 {
-    FakeConvert(&text[0], static_cast<unsigned>(text.size()));
+    FakeConvert(nullptr, &text[0], static_cast<unsigned>(text.size()));
     return text;
 }
 
@@ -274,4 +274,34 @@ TEST(Chunks, ReadAndWriteFailuresReported)
     partial.failWrite = 0;
     partial.shortWrite = true;
     EXPECT_EQ(Stream(partial), STREAM_WRITE_FAILED);
+}
+
+TEST(Chunks, TranslateBytesAsTheTableSays)
+{
+    // A 1252-to-437-like table: ASCII unchanged, everything else moved.
+    unsigned char oem[256];
+    for (int v = 0; v < 256; ++v)
+        oem[v] = static_cast<unsigned char>(v < 128 ? v : 255 - (v - 128));
+    // One that changes ASCII too must not take the ASCII shortcut.
+    unsigned char shifted[256];
+    for (int v = 0; v < 256; ++v)
+        shifted[v] = static_cast<unsigned char>(v + 1);
+
+    std::string all;
+    for (int v = 0; v < 256; ++v)
+        all += static_cast<char>(v);
+    std::string text = Report(4000) + all + "plain ascii run of text" + all.substr(100, 50);
+    for (unsigned start : {0u, 1u, 3u, 7u}) {
+        for (unsigned length : {0u, 1u, 7u, 8u, 9u, 63u, static_cast<unsigned>(text.size() - start)}) {
+            for (bool ascii : {true, false}) {
+                const unsigned char* table = ascii ? oem : shifted;
+                std::string block = text;
+                TranslateBytes(&block[start], length, table, ascii);
+                std::string expected = text;
+                for (unsigned i = start; i < start + length; ++i)
+                    expected[i] = static_cast<char>(table[static_cast<unsigned char>(text[i])]);
+                EXPECT_TRUE(block == expected) << start << " " << length << " " << ascii;
+            }
+        }
+    }
 }

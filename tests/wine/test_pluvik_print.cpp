@@ -226,6 +226,10 @@ TEST_F(Printing, PortNameSendsReportInOemCodePageAndDeletesIt)
     EXPECT_EQ(arrived[0xF1 - 1], '\xA4');
     EXPECT_EQ(arrived[0xE1 - 1], '\xA0');  // á
     EXPECT_EQ(arrived[0xE9 - 1], '\x82');  // é
+    // Byte for byte what the system's own conversion makes of the block.
+    std::string system = all;
+    CharToOemBuffA(&system[0], &system[0], static_cast<DWORD>(system.size()));
+    EXPECT_TRUE(arrived == system);
 }
 
 TEST_F(Printing, PartOfPrinterNameInAnyCase)
