@@ -133,11 +133,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     // The copy: what reaches the device is a prefix of the file, all of it
     // exactly when nothing failed.
-    std::string file;
-    while (file.size() < 3 * CHUNK_SIZE && !input.empty())
-        file += input;
-    file.resize(std::min<size_t>(file.size(), (size > 0 ? data[0] : 0) * 131));
-    size_t failAt = size > 1 ? data[1] * 160u : file.size();
+    // Mostly small files; one in eight spans up to three blocks, often ending
+    // exactly on a block boundary.
+    size_t fileSize = 0;
+    if (size > 1)
+        fileSize = (data[0] & 0x70) == 0 ? (data[0] % 7) * (CHUNK_SIZE / 2) + data[1] % 3 : data[0] * 2u;
+    std::string file(input.empty() ? 0 : fileSize, '\0');
+    for (size_t i = 0; i < file.size(); ++i)
+        file[i] = input[i % input.size()];
+    size_t failAt = size > 1 ? data[1] * 160u % (file.size() + 1) : file.size();
     size_t refuseAt = size > 2 ? data[2] * 160u : file.size();
     Source source{&file, 0, failAt, refuseAt, ""};
     std::unique_ptr<char[]> block(new char[CHUNK_SIZE]);
