@@ -43,6 +43,7 @@ vondra_program(Dalvo dalvo
     resources/dalvo/dalvo.rc)
 set_source_files_properties(resources/dalvo/dalvo.rc PROPERTIES OBJECT_DEPENDS "${PARAMS_RESOURCES}")
 target_link_libraries(Dalvo PRIVATE installcore params)
+add_subdirectory(rtflib)
 
 # Static checks of the built programs; they need no Wine (label "static").
 find_program(VONDRA_OBJDUMP NAMES ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32-objdump objdump)
