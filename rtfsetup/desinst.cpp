@@ -7,7 +7,9 @@ INT_PTR CALLBACK DesinstDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
     switch (message) {
     case WM_INITDIALOG:
         SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(appIcon));
-        return TRUE;
+        // "Cancelar" is the default: Enter must not uninstall.
+        SetFocus(GetDlgItem(dialog, IDC_DESINST_CANCELAR));
+        return FALSE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDC_DESINST_DESINSTALAR:
