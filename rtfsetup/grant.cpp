@@ -26,8 +26,9 @@ const char BLOCK_TAIL[] =
     "};\r\n"
     "\r\n";
 
-// Files are copied in pieces of this size.
-enum { CHUNK = 32768 };
+// Files are copied in pieces of CHUNK bytes. The block to remove is looked
+// for in smaller pieces: it is usually at the top of the file.
+enum { CHUNK = 1 << 20, SCAN_PIECE = 65536 };
 
 void StartNeedle(PolicyScan::Needle& needle, const char* text)
 {
@@ -183,7 +184,7 @@ int CopyWithoutGrant(const PolicyIo& io)
     StartPolicyScan(scan);
     while (scan.phase != SCAN_DONE) {
         size_t got = 0;
-        if (!io.read(io.context, buffer, sizeof buffer, &got))
+        if (!io.read(io.context, buffer, SCAN_PIECE, &got))
             return GRANT_COPY_FAILED;
         if (got == 0)
             break;
