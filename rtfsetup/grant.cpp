@@ -8,6 +8,9 @@ const char GRANT_PERMISSION[] = "loadLibrary.Pluvik";
 namespace {
 
 const char CLOSING[] = "};";
+static_assert(sizeof GRANT_MARKER - 1 <= sizeof PolicyScan::Needle::fallback &&
+                  sizeof GRANT_PERMISSION - 1 <= sizeof PolicyScan::Needle::fallback,
+              "a needle longer than its fallback table");
 
 // The Java client's side of the contract: these permissions, in this order.
 const char BLOCK_HEAD[] =
