@@ -20,7 +20,8 @@ add_library(installcore STATIC
     installcore/files.cpp
     installcore/registry.cpp
     installcore/dialogs.cpp
-    installcore/mainwin.cpp)
+    installcore/mainwin.cpp
+    installcore/workfile.cpp)
 target_link_libraries(installcore PUBLIC params)
 # The appearance dialogs use the program icon, the plain dialogs and the
 # error box of installcore: the two libraries need each other.
@@ -45,8 +46,24 @@ set_source_files_properties(resources/dalvo/dalvo.rc PROPERTIES OBJECT_DEPENDS "
 target_link_libraries(Dalvo PRIVATE installcore params)
 add_subdirectory(rtflib)
 
+# Kelmin's operations on files and registry, shared with its tests and benchmark.
+add_library(kelmin_ops STATIC
+    rtfsetup/library.cpp
+    rtfsetup/policy.cpp
+    rtfsetup/dllkey.cpp)
+target_link_libraries(kelmin_ops PUBLIC installcore vondra_portable)
+
+vondra_program(Kelmin kelmin
+    rtfsetup/main.cpp
+    rtfsetup/desinst.cpp
+    resources/kelmin/kelmin.rc)
+target_link_libraries(Kelmin PRIVATE kelmin_ops)
+
 # Static checks of the built programs; they need no Wine (label "static").
 find_program(VONDRA_OBJDUMP NAMES ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32-objdump objdump)
 add_test(NAME Dalvo.ImportsOnlySystemDlls
     COMMAND ${CMAKE_SOURCE_DIR}/tests/check-imports ${VONDRA_OBJDUMP} $<TARGET_FILE:Dalvo>)
 set_tests_properties(Dalvo.ImportsOnlySystemDlls PROPERTIES LABELS static)
+add_test(NAME Kelmin.ImportsOnlySystemDlls
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/check-imports ${VONDRA_OBJDUMP} $<TARGET_FILE:Kelmin>)
+set_tests_properties(Kelmin.ImportsOnlySystemDlls PROPERTIES LABELS static)

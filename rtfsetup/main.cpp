@@ -1,0 +1,288 @@
+// Kelmin's start-up and its main dialog INICIO: install, update and
+// uninstall of Pluvik.DLL and its grant in the Java runtime's policy file.
+#include <cstring>
+
+#include "../resources/kelmin/resource.h"
+#include "kelmin.h"
+
+const char LIBRARY_VERSION[] = "2.3";
+
+namespace {
+
+// Why "Actualizar" is enabled.
+enum { UPDATE_NONE = 0, UPDATE_INSTALL = 1, UPDATE_NEWER = 2, UPDATE_ADDRESS = 4 };
+
+char sourceDir[DIR_SIZE];        // where Pluvik.DLL is taken from
+bool sourceUsable;               // false: the command line named no usable directory
+char jarAddress[JAR_URL_SIZE];   // the stored, normalised JAR address
+bool jreFound;                   // set by the first refresh
+int updateState;
+
+const char SUPPORT_ADDRESS[] = "http://soporte.ostrel.example";
+
+struct ErrorText {
+    const char* caption;
+    const char* text;
+};
+
+const ErrorText ERRORS[] = {
+    {"ERROR - No existe JRE",
+     "Debe instalar primero la versi\xF3n ejecutable de Java (Java Runtime Environment o JRE).\n"
+     "Consulte la p\xE1gina de OSTREL en"},
+    {"ERROR al actualizar el registro",
+     "No se pudo crear la entrada en el registro de Windows para el DLL.\n"
+     "Libere el registro e intentente nuevamente."},
+    {"ERROR al copiar DLL",
+     "No se pudo copiar el archivo Pluvik.DLL.\nRevise permisos, espacio en disco y que el archivo exista."},
+    {"ERROR al crear entrada en JAVA.POLICY",
+     "No se pudo crear la entrada en JAVA.POLICY.\nRevise permisos, espacio en disco y que el archivo exista."},
+    {"Error en formato", "Formato incorrecto de la URL de los archivos JAR"},
+};
+
+void Enable(HWND dialog, int id, bool on)
+{
+    EnableWindow(GetDlgItem(dialog, id), on ? TRUE : FALSE);
+}
+
+// Texts differ when their lengths or any character differ.
+bool AddressEdited(HWND dialog)
+{
+    char text[JAR_URL_SIZE];
+    GetDlgItemTextA(dialog, IDC_INICIO_URL, text, sizeof text);
+    return std::strcmp(text, jarAddress) != 0;
+}
+
+void ShowErrorCode(HWND dialog, WPARAM code)
+{
+    if (code < 1 || code > sizeof ERRORS / sizeof ERRORS[0])
+        return;
+    const ErrorText& error = ERRORS[code - 1];
+    if (code == 1) {
+        char text[400];
+        ComposeText(text, error.text, " ", SUPPORT_ADDRESS, " para mayor informaci\xF3n");
+        ShowError(dialog, text, error.caption);
+        return;
+    }
+    ShowError(dialog, error.text, error.caption);
+    // Undo what the failed step left behind.
+    if (code == 2) {
+        DeleteLibrary();
+        RemovePolicyGrant(javaHome);
+    } else if (code == 4) {
+        DeleteLibrary();
+    }
+}
+
+void Refresh(HWND dialog, WPARAM first)
+{
+    updateState = UPDATE_NONE;
+    Enable(dialog, IDC_INICIO_ACTUALIZAR, false);
+    Enable(dialog, IDC_INICIO_DESINSTALAR, false);
+    if (first == 1) {
+        jreFound = FindNewestJre(jreVersion, javaHome) != 0;
+        if (!jreFound) {
+            jreVersion[0] = '\0';
+            SetDlgItemTextA(dialog, IDC_INICIO_JRE_VERSION, jreVersion);
+            SetDlgItemTextA(dialog, IDC_INICIO_JRE_HOME, "No est\xE1 instalado !");
+            Enable(dialog, IDC_INICIO_INSTALAR, false);
+            PostMessageA(dialog, WM_SHOW_ERROR, 1, 0);
+            return;
+        }
+    } else if (!jreFound) {
+        return;  // without a runtime there is no policy file to work on
+    }
+    Enable(dialog, IDC_INICIO_INSTALAR, true);
+    updateState = UPDATE_INSTALL;
+    SetDlgItemTextA(dialog, IDC_INICIO_JRE_VERSION, jreVersion);
+    SetDlgItemTextA(dialog, IDC_INICIO_JRE_HOME, javaHome);
+    SetDlgItemTextA(dialog, IDC_INICIO_A_INSTALAR, LIBRARY_VERSION);
+
+    char installed[DLL_VERSION_SIZE];
+    if (ReadDllValue("Version", installed, sizeof installed)) {
+        if (HasPolicyGrant(javaHome) && LibraryInstalled()) {
+            Enable(dialog, IDC_INICIO_INSTALAR, false);
+            updateState = UPDATE_NONE;
+            Enable(dialog, IDC_INICIO_DESINSTALAR, true);
+            if (IsNewerVersion(LIBRARY_VERSION, installed)) {
+                Enable(dialog, IDC_INICIO_ACTUALIZAR, true);
+                updateState = UPDATE_NEWER;
+            } else if (AddressEdited(dialog)) {
+                Enable(dialog, IDC_INICIO_ACTUALIZAR, true);
+                updateState = UPDATE_ADDRESS;
+            }
+            SetDlgItemTextA(dialog, IDC_INICIO_INSTALADA, installed);
+            return;
+        }
+        // A registration without its grant or its file is cleaned up.
+        RemoveDllKey();
+        DeleteLibrary();
+    }
+    SetDlgItemTextA(dialog, IDC_INICIO_INSTALADA, "No hay");
+}
+
+void AddressChanged(HWND dialog)
+{
+    if (!jreFound)
+        return;
+    bool edited = AddressEdited(dialog);
+    if (updateState == UPDATE_NONE && edited) {
+        Enable(dialog, IDC_INICIO_ACTUALIZAR, true);
+        updateState = UPDATE_ADDRESS;
+    } else if (updateState == UPDATE_ADDRESS && !edited) {
+        Enable(dialog, IDC_INICIO_ACTUALIZAR, false);
+        updateState = UPDATE_NONE;
+    }
+}
+
+// The field's text, normalised, becomes the stored address and is shown.
+bool TakeAddress(HWND dialog)
+{
+    char text[JAR_URL_SIZE];
+    GetDlgItemTextA(dialog, IDC_INICIO_URL, text, sizeof text);
+    if (!NormaliseJarUrl(text, jarAddress))
+        return false;
+    SetDlgItemTextA(dialog, IDC_INICIO_URL, jarAddress);
+    return true;
+}
+
+const char* LibrarySource()
+{
+    return sourceUsable ? sourceDir : nullptr;
+}
+
+// Errors 2 to 5 are sent: the box and its undo come before the refresh.
+void Install(HWND dialog)
+{
+    if (!TakeAddress(dialog)) {
+        SendMessageA(dialog, WM_SHOW_ERROR, 5, 0);
+    } else {
+        WriteDllValue("URL", jarAddress);
+        if (!CopyLibrary(LibrarySource()))
+            SendMessageA(dialog, WM_SHOW_ERROR, 3, 0);
+        else if (!AddPolicyGrant(javaHome, jarAddress))
+            SendMessageA(dialog, WM_SHOW_ERROR, 4, 0);
+        else if (!WriteDllValue("Version", LIBRARY_VERSION))
+            SendMessageA(dialog, WM_SHOW_ERROR, 2, 0);
+    }
+    PostMessageA(dialog, WM_REFRESH_STATE, 0, 0);
+}
+
+void Update(HWND dialog)
+{
+    if (!TakeAddress(dialog)) {
+        SendMessageA(dialog, WM_SHOW_ERROR, 5, 0);
+    } else {
+        RemoveDllKey();
+        WriteDllValue("URL", jarAddress);
+        if (!CopyLibrary(LibrarySource())) {
+            SendMessageA(dialog, WM_SHOW_ERROR, 3, 0);
+        } else {
+            // An update replaces the grant instead of adding a second one.
+            RemovePolicyGrant(javaHome);
+            if (!AddPolicyGrant(javaHome, jarAddress))
+                SendMessageA(dialog, WM_SHOW_ERROR, 4, 0);
+            else if (!WriteDllValue("Version", LIBRARY_VERSION))
+                SendMessageA(dialog, WM_SHOW_ERROR, 2, 0);
+        }
+    }
+    PostMessageA(dialog, WM_REFRESH_STATE, 0, 0);
+}
+
+void Uninstall(HWND dialog)
+{
+    if (DialogBoxParamA(hInstance, "DESINST", dialog, DesinstDialogProc, 0) != 1)
+        return;
+    RemoveDllKey();
+    DeleteLibrary();
+    RemovePolicyGrant(javaHome);
+    PostMessageA(dialog, WM_REFRESH_STATE, 0, 0);
+}
+
+void InitInicio(HWND dialog)
+{
+    SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(appIcon));
+    HANDLE small = LoadImageA(hInstance, "IC_Kelmin", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                              GetSystemMetrics(SM_CYSMICON), LR_SHARED);
+    SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    SendDlgItemMessageA(dialog, IDC_INICIO_URL, EM_LIMITTEXT, JAR_URL_SIZE - 1, 0);
+    if (!ReadDllValue("URL", jarAddress, sizeof jarAddress))
+        jarAddress[0] = '\0';
+    SetDlgItemTextA(dialog, IDC_INICIO_URL, jarAddress);
+    SetDlgItemTextA(dialog, IDC_INICIO_A_INSTALAR, LIBRARY_VERSION);
+    PostMessageA(dialog, WM_REFRESH_STATE, 1, 0);
+}
+
+}  // namespace
+
+int InitInstance()
+{
+    switch (SourceDirFromCommandLine(GetCommandLineA(), sourceDir, sizeof sourceDir)) {
+    case SOURCE_GIVEN:
+        sourceUsable = true;
+        break;
+    case SOURCE_CURRENT: {
+        DWORD length = GetCurrentDirectoryA(sizeof sourceDir, sourceDir);
+        sourceUsable = length > 0 && length < sizeof sourceDir;
+        break;
+    }
+    case SOURCE_TOO_LONG:
+        sourceUsable = false;
+        break;
+    }
+    appIcon = LoadIconA(hInstance, "IC_Kelmin");
+
+    mainWindow = CreateDialogParamA(hInstance, "INICIO", nullptr, InicioDialogProc, 0);
+    if (mainWindow == nullptr)
+        return 0;
+    ShowWindow(mainWindow, SW_SHOW);
+    UpdateWindow(mainWindow);
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return 0;
+}
+
+INT_PTR CALLBACK InicioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        InitInicio(dialog);
+        return TRUE;
+    case WM_REFRESH_STATE:
+        Refresh(dialog, wParam);
+        return TRUE;
+    case WM_SHOW_ERROR:
+        ShowErrorCode(dialog, wParam);
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_INICIO_URL:
+            AddressChanged(dialog);
+            return TRUE;
+        case IDC_INICIO_INSTALAR:
+            Install(dialog);
+            return TRUE;
+        case IDC_INICIO_ACTUALIZAR:
+            Update(dialog);
+            return TRUE;
+        case IDC_INICIO_DESINSTALAR:
+            Uninstall(dialog);
+            return TRUE;
+        case IDC_INICIO_TERMINAR:
+        case IDCANCEL:
+            DestroyWindow(dialog);
+            return TRUE;
+        }
+        break;
+    case WM_CLOSE:
+        DestroyWindow(dialog);
+        return TRUE;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return TRUE;
+    }
+    return FALSE;
+}

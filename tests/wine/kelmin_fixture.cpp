@@ -1,0 +1,204 @@
+#include "kelmin_fixture.h"
+
+#include <cstdio>
+
+#include "fixtures.h"
+
+namespace kelmin {
+
+const char DLL_KEY[] = "SOFTWARE\\VONDRA\\DLLRTF";
+
+const char STOCK_POLICY[] =
+    "\r\n"
+    "// Standard extensions get all permissions by default\r\n"
+    "\r\n"
+    "grant codeBase \"file:${{java.ext.dirs}}/*\" {\r\n"
+    "\tpermission java.security.AllPermission;\r\n"
+    "};\r\n"
+    "\r\n"
+    "// default permissions granted to all domains\r\n"
+    "\r\n"
+    "grant { \r\n"
+    "\t// Allows any thread to stop itself using the java.lang.Thread.stop()\r\n"
+    "\t// method that takes no argument.\r\n"
+    "\tpermission java.lang.RuntimePermission \"stopThread\";\r\n"
+    "\r\n"
+    "\t// allows anyone to listen on un-privileged ports\r\n"
+    "\tpermission java.net.SocketPermission \"localhost:1024-\", \"listen\";\r\n"
+    "\r\n"
+    "\tpermission java.util.PropertyPermission \"java.version\", \"read\";\r\n"
+    "\tpermission java.util.PropertyPermission \"java.vendor\", \"read\";\r\n"
+    "\tpermission java.util.PropertyPermission \"os.name\", \"read\";\r\n"
+    "\tpermission java.util.PropertyPermission \"line.separator\", \"read\";\r\n"
+    "};\r\n"
+    "\r\n";
+
+std::string Block(const std::string& address)
+{
+    std::string grant = address.empty() ? "grant  {" : "grant codeBase \"" + address + "\" {";
+    return "\r\n"
+           "// Permitir cargar Pluvik.DLL de OSTREL - NO EDITAR -\r\n" +
+           grant +
+           "\r\n"
+           "   permission java.lang.RuntimePermission \"loadLibrary.Pluvik\";\r\n"
+           "   permission java.awt.AWTPermission \"accessClipboard\";\r\n"
+           "   permission java.io.FilePermission \"<<ALL FILES>>\", \"read, write, delete\";\r\n"
+           "   permission java.util.PropertyPermission \"user.*\",\"read\";\r\n"
+           "   permission java.security.SecurityPermission \"Security.createAccessControlContext\";\r\n"
+           "   permission java.lang.RuntimePermission \"modifyThread\";\r\n"
+           "   permission java.lang.RuntimePermission \"modifyThreadGroup\";\r\n"
+           "};\r\n"
+           "\r\n";
+}
+
+std::string ReadAll(const std::string& path)
+{
+    std::string bytes;
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return "<missing>";
+    char buffer[65536];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes.append(buffer, got);
+    std::fclose(file);
+    return bytes;
+}
+
+void WriteAll(const std::string& path, const std::string& bytes)
+{
+    fixture::WriteBytes(path, bytes.data(), bytes.size());
+}
+
+bool EntryExists(const std::string& path)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(path.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(search);
+    return true;
+}
+
+std::string InstalledLibrary()
+{
+    char dir[MAX_PATH];
+    GetSystemDirectoryA(dir, sizeof dir);
+    return std::string(dir) + "\\Pluvik.DLL";
+}
+
+void ClearInstallation()
+{
+    // The whole parent: a test may have left it volatile.
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\VONDRA");
+    std::string library = InstalledLibrary();
+    for (const std::string& path : {library, library + "_1"}) {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (!DeleteFileA(path.c_str()) && EntryExists(path))
+            RemoveFullDeviceLink(path);
+    }
+}
+
+std::string NewJre(const char* version, const std::string& policy)
+{
+    std::string home = fixture::NewDirectory("jre");
+    CreateDirectoryA((home + "LIB").c_str(), nullptr);
+    CreateDirectoryA((home + "LIB\\SECURITY").c_str(), nullptr);
+    WriteAll(home + "LIB\\SECURITY\\JAVA.POLICY", policy);
+    if (version != nullptr)
+        fixture::AddJre(version, home.substr(0, home.size() - 1).c_str());
+    return home;
+}
+
+std::string NewSource(const std::string& library)
+{
+    std::string dir = fixture::NewDirectory("dll");
+    WriteAll(dir + "Pluvik.DLL", library);
+    return dir;
+}
+
+std::string LibraryBytes(int seed, size_t size)
+{
+    std::string bytes = "MZ";
+    unsigned state = 2463534242u + static_cast<unsigned>(seed);
+    while (bytes.size() < size) {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        bytes.push_back(static_cast<char>(state));
+    }
+    return bytes;
+}
+
+namespace {
+
+// Runs a Unix command on the file behind a Windows path: Wine starts Unix
+// programs for Windows ones. It cannot be waited for: done() is polled.
+template <typename Done>
+bool RunOnUnixFile(const char* command, const std::string& path, Done done)
+{
+    typedef char*(CDECL * UnixName)(const WCHAR*);
+    auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
+    if (unixName == nullptr)
+        return false;
+    WCHAR wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    char* target = unixName(wide);
+    if (target == nullptr)
+        return false;
+    std::string line = std::string(command) + " \"" + target + "\"";
+    HeapFree(GetProcessHeap(), 0, target);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return false;
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    for (int i = 0; i < 500; ++i) {
+        if (done())
+            return true;
+        Sleep(10);
+    }
+    return false;
+}
+
+}  // namespace
+
+bool LinkToFullDevice(const std::string& path)
+{
+    return RunOnUnixFile("/bin/ln -sf /dev/full", path, [&] {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return false;
+        DWORD written = 0;
+        BOOL ok = WriteFile(file, "x", 1, &written, nullptr);
+        DWORD error = GetLastError();
+        CloseHandle(file);
+        return !ok && error == ERROR_DISK_FULL;
+    });
+}
+
+bool RemoveFullDeviceLink(const std::string& path)
+{
+    return RunOnUnixFile("/bin/rm -f", path, [&] { return !EntryExists(path); });
+}
+
+bool MakeVondraKeyVolatile()
+{
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\VONDRA");
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\VONDRA", 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+void RestoreVondraKey()
+{
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\VONDRA");
+}
+
+}  // namespace kelmin

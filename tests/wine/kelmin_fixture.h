@@ -1,0 +1,47 @@
+// Set-up shared by the Kelmin tests: a registered Java runtime with its
+// policy file, a library to install, the system directory's copy, the
+// DLLRTF key, and faults to inject into the files Kelmin writes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace kelmin {
+
+extern const char DLL_KEY[];        // SOFTWARE\VONDRA\DLLRTF
+extern const char STOCK_POLICY[];   // a runtime's policy file as shipped, CR LF lines
+
+// The block Kelmin writes for address, empty lines included.
+std::string Block(const std::string& address);
+
+std::string ReadAll(const std::string& path);
+void WriteAll(const std::string& path, const std::string& bytes);
+// A directory entry of that name exists (also a link whose target is no file).
+bool EntryExists(const std::string& path);
+
+std::string InstalledLibrary();  // system directory + "\Pluvik.DLL"
+
+// No SOFTWARE\VONDRA key, no library (nor its work file) in the system directory.
+void ClearInstallation();
+
+// A new runtime home with LIB\SECURITY\JAVA.POLICY holding policy; with a
+// trailing '\'. Registered as version when version is not null.
+std::string NewJre(const char* version, const std::string& policy);
+// A new directory holding Pluvik.DLL with these bytes; with a trailing '\'.
+std::string NewSource(const std::string& library);
+// Bytes that look like a small library, different for each seed.
+std::string LibraryBytes(int seed, size_t size = 40000);
+
+// Makes path a link to the device that is always full: every write there
+// fails as on a full disk. False when this cannot be done here. Wine cannot
+// delete such a link (it is no file): RemoveFullDeviceLink does.
+bool LinkToFullDevice(const std::string& path);
+bool RemoveFullDeviceLink(const std::string& path);
+
+// HKLM\SOFTWARE\VONDRA made volatile (and empty), so no non-volatile key
+// can be created below it: RestoreVondraKey undoes it.
+bool MakeVondraKeyVolatile();
+void RestoreVondraKey();
+
+}  // namespace kelmin

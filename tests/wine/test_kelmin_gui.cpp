@@ -1,0 +1,539 @@
+// The real Kelmin.EXE, driven from outside: install, update and uninstall of
+// the library and its grant, and what happens when the files resist.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "drive.h"
+#include "fixtures.h"
+#include "kelmin_fixture.h"
+
+using kelmin::Block;
+using kelmin::ReadAll;
+using kelmin::STOCK_POLICY;
+
+namespace {
+
+const char INICIO[] = "Instalaci\xF3n de VONDRA";
+const char DESINST[] = "Desinstalar DLL";
+enum {
+    INSTALAR = 3000, DESINSTALAR = 3001, JRE_VERSION = 3002, JRE_HOME = 3003, INSTALADA = 3004,
+    A_INSTALAR = 3005, ACTUALIZAR = 3006, URL = 3007, TERMINAR = 2000, DESINST_CANCELAR = 3005
+};
+
+struct Error {
+    const char* caption;
+    const char* text;
+};
+const Error ERROR_JRE = {"ERROR - No existe JRE", nullptr};
+const Error ERROR_REGISTRY = {
+    "ERROR al actualizar el registro",
+    "No se pudo crear la entrada en el registro de Windows para el DLL.\nLibere el registro e intentente nuevamente."};
+const Error ERROR_COPY = {
+    "ERROR al copiar DLL",
+    "No se pudo copiar el archivo Pluvik.DLL.\nRevise permisos, espacio en disco y que el archivo exista."};
+const Error ERROR_POLICY = {
+    "ERROR al crear entrada en JAVA.POLICY",
+    "No se pudo crear la entrada en JAVA.POLICY.\nRevise permisos, espacio en disco y que el archivo exista."};
+const Error ERROR_FORMAT = {"Error en formato", "Formato incorrecto de la URL de los archivos JAR"};
+
+void Shot(HWND window, const char* name)
+{
+    const char* dir = std::getenv("VONDRA_SHOTS");
+    if (dir != nullptr && *dir != '\0') {
+        EXPECT_TRUE(drive::SaveScreenshot(window, fixture::WindowsPath(dir) + "\\" + name));
+    }
+}
+
+BOOL CALLBACK CollectGroup(HWND child, LPARAM data)
+{
+    char className[32];
+    GetClassNameA(child, className, sizeof className);
+    if (lstrcmpiA(className, "Button") == 0 && (GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX)
+        reinterpret_cast<std::vector<std::string>*>(data)->push_back(drive::Text(child));
+    return TRUE;
+}
+
+// Texts of the group boxes of a dialog, in creation order.
+std::vector<std::string> GroupTexts(HWND dialog)
+{
+    std::vector<std::string> texts;
+    EnumChildWindows(dialog, CollectGroup, reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+std::string DllValue(const char* name)
+{
+    std::string value;
+    return fixture::GetText(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, name, &value) ? value : "<missing>";
+}
+
+bool DllKeyExists()
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+class Kelmin : public ::testing::Test {
+protected:
+    std::unique_ptr<drive::Program> program;
+    HWND inicio = nullptr;
+    std::string home;     // the runtime's directory, with '\'
+    std::string policy;   // its JAVA.POLICY
+    std::string source;   // directory of the library to install, with '\'
+    std::string library;  // the bytes of that library
+
+    void SetUp() override
+    {
+        fixture::ClearRegistry();
+        kelmin::ClearInstallation();
+        home = kelmin::NewJre("1.8", STOCK_POLICY);
+        policy = home + "LIB\\SECURITY\\JAVA.POLICY";
+        library = kelmin::LibraryBytes(1);
+        source = kelmin::NewSource(library);
+    }
+    void TearDown() override
+    {
+        program.reset();
+        kelmin::ClearInstallation();
+        fixture::ClearRegistry();
+    }
+
+    DWORD Pid() const { return program->info.dwProcessId; }
+
+    // Starts Kelmin with this command line (the application named apart);
+    // the first refresh has run when a runtime is registered.
+    void Start(const std::string& commandLine, const std::string& workDir = "")
+    {
+        program.reset(new drive::Program);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        std::string command = commandLine;
+        ASSERT_TRUE(CreateProcessA(KELMIN_EXE, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                   workDir.empty() ? nullptr : workDir.c_str(), &startup, &program->info));
+        inicio = drive::WaitForWindow(INICIO, 20000, Pid());
+        ASSERT_NE(inicio, nullptr);
+    }
+    // Started with the source directory as its command line.
+    void StartWithSource()
+    {
+        Start(source.substr(0, source.size() - 1));
+        ASSERT_TRUE(drive::WaitUntil([&] { return Text(INSTALADA) != ""; }));
+    }
+
+    bool Enabled(int id) { return IsWindowEnabled(GetDlgItem(inicio, id)) != 0; }
+    std::string Text(int id) { return drive::ControlText(inicio, id); }
+    void Type(const std::string& text)
+    {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(GetDlgItem(inicio, URL), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                            SMTO_ABORTIFHUNG, 2000, &result);
+    }
+    // "Instalar", "Actualizar" and "Desinstalar" as the three states show them.
+    std::string Buttons()
+    {
+        return std::string(Enabled(INSTALAR) ? "I" : "-") + (Enabled(ACTUALIZAR) ? "A" : "-") +
+               (Enabled(DESINSTALAR) ? "D" : "-");
+    }
+    bool WaitInstalled()
+    {
+        return drive::WaitUntil([&] { return Text(INSTALADA) == "2.3" && Enabled(DESINSTALAR); });
+    }
+    bool WaitNotInstalled()
+    {
+        return drive::WaitUntil([&] { return Text(INSTALADA) == "No hay" && Enabled(INSTALAR); });
+    }
+    // The error box of the program: its text checked, then closed with OK.
+    void ExpectError(const Error& error, const char* shot = nullptr)
+    {
+        HWND box = drive::WaitForWindow(error.caption, 10000, Pid());
+        ASSERT_NE(box, nullptr) << error.caption;
+        if (error.text != nullptr) {
+            std::vector<std::string> texts = drive::StaticTexts(box);
+            ASSERT_FALSE(texts.empty());
+            EXPECT_EQ(texts.back(), error.text);
+        }
+        if (shot != nullptr)
+            Shot(box, shot);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(drive::WaitForNoWindow(error.caption, 5000, Pid()));
+    }
+    void NoErrorAppears()
+    {
+        drive::Settle(inicio);
+        for (const Error* error : {&ERROR_JRE, &ERROR_REGISTRY, &ERROR_COPY, &ERROR_POLICY, &ERROR_FORMAT})
+            EXPECT_EQ(drive::WaitForWindow(error->caption, 0, Pid()), nullptr) << error->caption;
+    }
+    void Install(const std::string& typed)
+    {
+        Type(typed);
+        drive::PostClick(inicio, INSTALAR);
+    }
+    void Terminate()
+    {
+        drive::PostClick(inicio, TERMINAR);
+        EXPECT_EQ(program->WaitExit(10000), 0u);
+    }
+};
+
+}  // namespace
+
+TEST_F(Kelmin, InstallsUpdatesAndUninstalls)
+{
+    StartWithSource();
+    EXPECT_EQ(Text(JRE_VERSION), "1.8");
+    EXPECT_EQ(Text(JRE_HOME), home.substr(0, home.size() - 1));
+    EXPECT_EQ(Text(INSTALADA), "No hay");
+    EXPECT_EQ(Text(A_INSTALAR), "2.3");
+    EXPECT_EQ(Text(URL), "");
+    EXPECT_EQ(Buttons(), "I--");
+    EXPECT_EQ(Text(INSTALAR), "&Instalar");
+    EXPECT_EQ(Text(ACTUALIZAR), "&Actualizar");
+    EXPECT_EQ(Text(DESINSTALAR), "&Desinstalar");
+    EXPECT_EQ(Text(TERMINAR), "&Terminar");
+    EXPECT_EQ(GroupTexts(inicio), (std::vector<std::string>{" Ejecutable de JAVA ( Java Runtime Environment - JRE - ) ",
+                                                         " Versi\xF3n del DLL ", " URL de los JAR de Vondra "}));
+    EXPECT_EQ(drive::StaticTexts(inicio),
+              (std::vector<std::string>{
+                  "Versi\xF3n", "Directorio", "Instalada", "A instalar",
+                  "Direcci\xF3n de los JAR de Vondra en formato IP o URL. Si no lo proporciona se abren los permisos "
+                  "a cualquier JAR.",
+                  "NOTA: Si instala una nueva versi\xF3n del ejecutable de Java ( JRE ) ser\xE1 necesario ejecutar "
+                  "nuevamente este programa para as\xED poder actualizar el archivo JAVA.POLICY del JRE."}));
+    Shot(inicio, "kelmin_inicio.bmp");
+
+    // Install with a bare address of four numbers.
+    Install("10.0.0.5");
+    ASSERT_TRUE(WaitInstalled());
+    NoErrorAppears();
+    EXPECT_EQ(Buttons(), "--D");
+    EXPECT_EQ(Text(URL), "http://10.0.0.5/*");
+    EXPECT_EQ(ReadAll(kelmin::InstalledLibrary()), library);
+    EXPECT_EQ(ReadAll(policy), Block("http://10.0.0.5/*") + STOCK_POLICY);
+    EXPECT_EQ(DllValue("Version"), "2.3");
+    EXPECT_EQ(DllValue("URL"), "http://10.0.0.5/*");
+    EXPECT_FALSE(kelmin::EntryExists(policy + "_1"));
+    EXPECT_FALSE(kelmin::EntryExists(kelmin::InstalledLibrary() + "_1"));
+    Shot(inicio, "kelmin_instalado.bmp");
+
+    // Editing the address offers the update; typing the stored text back withdraws it.
+    Type("10.0.0.6");
+    EXPECT_EQ(Buttons(), "-AD");
+    Type("http://10.0.0.5/*");
+    EXPECT_EQ(Buttons(), "--D");
+    Type("http://10.0.0.5/");
+    EXPECT_EQ(Buttons(), "-AD");
+
+    // The update replaces the grant rather than adding a second one.
+    Type("servidor/jar");
+    drive::PostClick(inicio, ACTUALIZAR);
+    ASSERT_TRUE(drive::WaitUntil([&] { return Text(URL) == "http://servidor/jar/*" && Buttons() == "--D"; }));
+    NoErrorAppears();
+    EXPECT_EQ(ReadAll(policy), Block("http://servidor/jar/*") + "\r\n" + STOCK_POLICY);
+    EXPECT_EQ(DllValue("URL"), "http://servidor/jar/*");
+    EXPECT_EQ(DllValue("Version"), "2.3");
+
+    // Uninstall: cancelled three times (button, Enter, Esc), then confirmed.
+    drive::PostClick(inicio, DESINSTALAR);
+    HWND confirm = drive::WaitForWindow(DESINST, 5000, Pid());
+    ASSERT_NE(confirm, nullptr);
+    EXPECT_EQ(drive::StaticTexts(confirm),
+              (std::vector<std::string>{"Confirme que realmente quiere desinstalar el DLL del sistema !"}));
+    EXPECT_EQ(drive::ControlText(confirm, DESINSTALAR), "&Desinstalar");
+    EXPECT_EQ(drive::ControlText(confirm, DESINST_CANCELAR), "&Cancelar");
+    Shot(confirm, "kelmin_desinst.bmp");
+    drive::PostClick(confirm, DESINST_CANCELAR);
+    ASSERT_TRUE(drive::WaitForNoWindow(DESINST, 5000, Pid()));
+    confirm = nullptr;
+    for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+        drive::PostClick(inicio, DESINSTALAR);
+        confirm = drive::WaitForWindow(DESINST, 5000, Pid());
+        ASSERT_NE(confirm, nullptr);
+        HWND focus = nullptr;
+        ASSERT_TRUE(drive::WaitUntil([&] {
+            GUITHREADINFO thread{};
+            thread.cbSize = sizeof thread;
+            GetGUIThreadInfo(GetWindowThreadProcessId(confirm, nullptr), &thread);
+            focus = thread.hwndFocus;
+            return focus != nullptr;
+        }));
+        EXPECT_EQ(focus, GetDlgItem(confirm, DESINST_CANCELAR));
+        PostMessageA(focus, WM_KEYDOWN, key, 0);
+        ASSERT_TRUE(drive::WaitForNoWindow(DESINST, 5000, Pid()));
+    }
+    drive::Settle(inicio);
+    EXPECT_EQ(Buttons(), "--D");
+    EXPECT_EQ(ReadAll(kelmin::InstalledLibrary()), library);
+    EXPECT_EQ(DllValue("Version"), "2.3");
+
+    drive::PostClick(inicio, DESINSTALAR);
+    confirm = drive::WaitForWindow(DESINST, 5000, Pid());
+    ASSERT_NE(confirm, nullptr);
+    drive::PostClick(confirm, DESINSTALAR);
+    ASSERT_TRUE(WaitNotInstalled());
+    EXPECT_EQ(Buttons(), "I--");
+    EXPECT_FALSE(DllKeyExists());
+    EXPECT_FALSE(kelmin::EntryExists(kelmin::InstalledLibrary()));
+    // Each removal leaves the leading empty line of its block behind.
+    EXPECT_EQ(ReadAll(policy), "\r\n\r\n" + std::string(STOCK_POLICY));
+    Terminate();
+}
+
+TEST_F(Kelmin, StoredAddressAndEmptyAddress)
+{
+    // An address stored earlier is shown at start; an empty field grants to any code.
+    fixture::SetText(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, "URL", "http://10.1.1.1/*");
+    StartWithSource();
+    EXPECT_EQ(Text(URL), "http://10.1.1.1/*");
+    EXPECT_EQ(Text(INSTALADA), "No hay");
+    EXPECT_EQ(Buttons(), "I--");
+    Install("");
+    ASSERT_TRUE(WaitInstalled());
+    EXPECT_EQ(DllValue("URL"), "");
+    std::string written = ReadAll(policy);
+    EXPECT_EQ(written, Block("") + STOCK_POLICY);
+    EXPECT_NE(written.find("\r\ngrant  {\r\n"), std::string::npos);
+
+    // A newer library than the installed one is offered as an update, and
+    // the stored address passes again unchanged.
+    Terminate();
+    fixture::SetText(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, "Version", "2.2");
+    fixture::SetText(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, "URL", "http://10.0.0.5/*");
+    library = kelmin::LibraryBytes(2);
+    kelmin::WriteAll(source + "Pluvik.DLL", library);
+    StartWithSource();
+    ASSERT_TRUE(drive::WaitUntil([&] { return Text(INSTALADA) == "2.2"; }));
+    EXPECT_EQ(Buttons(), "-AD");
+    // Typing does not withdraw an update offered for the version.
+    Type("otro");
+    Type("http://10.0.0.5/*");
+    EXPECT_EQ(Buttons(), "-AD");
+    drive::PostClick(inicio, ACTUALIZAR);
+    ASSERT_TRUE(WaitInstalled());
+    NoErrorAppears();
+    EXPECT_EQ(Buttons(), "--D");
+    EXPECT_EQ(DllValue("Version"), "2.3");
+    EXPECT_EQ(ReadAll(kelmin::InstalledLibrary()), library);
+    EXPECT_EQ(ReadAll(policy), Block("http://10.0.0.5/*") + "\r\n" + STOCK_POLICY);
+    Terminate();
+}
+
+TEST_F(Kelmin, HandDeletedLibraryGivesASecondBlock)
+{
+    StartWithSource();
+    Install("10.0.0.5");
+    ASSERT_TRUE(WaitInstalled());
+    Terminate();
+
+    // The library deleted by hand: the next start removes the registration,
+    // keeps the grant, and offers "Instalar" again.
+    ASSERT_TRUE(DeleteFileA(kelmin::InstalledLibrary().c_str()));
+    StartWithSource();
+    EXPECT_EQ(Text(INSTALADA), "No hay");
+    EXPECT_EQ(Buttons(), "I--");
+    EXPECT_FALSE(DllKeyExists());
+    EXPECT_EQ(ReadAll(policy), Block("http://10.0.0.5/*") + STOCK_POLICY);
+
+    Install("10.0.0.7");
+    ASSERT_TRUE(WaitInstalled());
+    EXPECT_EQ(ReadAll(policy), Block("http://10.0.0.7/*") + Block("http://10.0.0.5/*") + STOCK_POLICY);
+    drive::PostClick(inicio, DESINSTALAR);
+    HWND confirm = drive::WaitForWindow(DESINST, 5000, Pid());
+    ASSERT_NE(confirm, nullptr);
+    drive::PostClick(confirm, DESINSTALAR);
+    // One uninstall removes only the first block; the other still grants.
+    ASSERT_TRUE(WaitNotInstalled());
+    EXPECT_FALSE(DllKeyExists());
+    EXPECT_EQ(ReadAll(policy), "\r\n" + Block("http://10.0.0.5/*") + STOCK_POLICY);
+    Terminate();
+}
+
+TEST_F(Kelmin, WithoutJavaRuntime)
+{
+    fixture::ClearRegistry();
+    Start(source.substr(0, source.size() - 1));
+    HWND box = drive::WaitForWindow(ERROR_JRE.caption, 10000, Pid());
+    ASSERT_NE(box, nullptr);
+    std::vector<std::string> texts = drive::StaticTexts(box);
+    ASSERT_FALSE(texts.empty());
+    const std::string start =
+        "Debe instalar primero la versi\xF3n ejecutable de Java (Java Runtime Environment o JRE).\n"
+        "Consulte la p\xE1gina de OSTREL en ";
+    const std::string end = " para mayor informaci\xF3n";
+    EXPECT_EQ(texts.back().compare(0, start.size(), start), 0) << texts.back();
+    ASSERT_GT(texts.back().size(), start.size() + end.size());
+    EXPECT_EQ(texts.back().substr(texts.back().size() - end.size()), end);
+    Shot(box, "kelmin_sin_jre.bmp");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(drive::WaitForNoWindow(ERROR_JRE.caption, 5000, Pid()));
+
+    EXPECT_EQ(Text(JRE_VERSION), "");
+    EXPECT_EQ(Text(JRE_HOME), "No est\xE1 instalado !");
+    EXPECT_EQ(Text(INSTALADA), "");
+    EXPECT_EQ(Buttons(), "---");
+    // Without a runtime the address field offers nothing either.
+    Type("10.0.0.5");
+    EXPECT_EQ(Buttons(), "---");
+    // The close box ends the program.
+    PostMessageA(inicio, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(program->WaitExit(10000), 0u);
+}
+
+TEST_F(Kelmin, SourceDirectoryFromTheCommandLine)
+{
+    // Started without arguments, as the general installer starts it: the
+    // library comes from the current directory.
+    std::string exe = KELMIN_EXE;
+    Start(exe, source);
+    ASSERT_TRUE(WaitNotInstalled());
+    Install("");
+    ASSERT_TRUE(WaitInstalled());
+    EXPECT_EQ(ReadAll(kelmin::InstalledLibrary()), library);
+    Terminate();
+    kelmin::ClearInstallation();
+    kelmin::WriteAll(policy, STOCK_POLICY);
+
+    // Started from the shell: the program's path in quotes.
+    Start("\"" + exe + "\" ", source);
+    ASSERT_TRUE(WaitNotInstalled());
+    Install("");
+    ASSERT_TRUE(WaitInstalled());
+    Terminate();
+    kelmin::ClearInstallation();
+    kelmin::WriteAll(policy, STOCK_POLICY);
+
+    // A directory without the library: error 3, nothing installed.
+    std::string empty = fixture::NewDirectory("vacio");
+    Start(empty.substr(0, empty.size() - 1), source);
+    ASSERT_TRUE(WaitNotInstalled());
+    Install("");
+    ExpectError(ERROR_COPY);
+    ASSERT_TRUE(WaitNotInstalled());
+    EXPECT_FALSE(kelmin::EntryExists(kelmin::InstalledLibrary()));
+    EXPECT_EQ(ReadAll(policy), STOCK_POLICY);
+    Terminate();
+}
+
+TEST_F(Kelmin, InvalidAddressChangesNothing)
+{
+    StartWithSource();
+    Install("10.0.0.5/jar");
+    ExpectError(ERROR_FORMAT, "kelmin_error_formato.bmp");
+    ASSERT_TRUE(WaitNotInstalled());
+    EXPECT_EQ(Text(URL), "10.0.0.5/jar");
+    EXPECT_FALSE(DllKeyExists());
+    EXPECT_FALSE(kelmin::EntryExists(kelmin::InstalledLibrary()));
+    EXPECT_EQ(ReadAll(policy), STOCK_POLICY);
+    // A quote would end the grant's address early in JAVA.POLICY.
+    Install("servidor\"/jar");
+    ExpectError(ERROR_FORMAT);
+    EXPECT_EQ(ReadAll(policy), STOCK_POLICY);
+    Terminate();
+}
+
+TEST_F(Kelmin, PolicyFileHeldOpenElsewhere)
+{
+    StartWithSource();
+    HANDLE held = CreateFileA(policy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Install("10.0.0.5");
+    ExpectError(ERROR_POLICY, "kelmin_error_policy.bmp");
+    ASSERT_TRUE(WaitNotInstalled());
+    // The copied library is taken away again; the policy file is untouched.
+    EXPECT_FALSE(kelmin::EntryExists(kelmin::InstalledLibrary()));
+    EXPECT_FALSE(kelmin::EntryExists(policy + "_1"));
+    EXPECT_EQ(DllValue("Version"), "<missing>");
+    CloseHandle(held);
+    EXPECT_EQ(ReadAll(policy), STOCK_POLICY);
+    Terminate();
+}
+
+TEST_F(Kelmin, PolicyThatCannotBeReplaced)
+{
+    StartWithSource();
+    // Held with attribute access only: the file can be read but not replaced.
+    HANDLE held = CreateFileA(policy.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Install("10.0.0.5");
+    ExpectError(ERROR_POLICY);
+    ASSERT_TRUE(WaitNotInstalled());
+    CloseHandle(held);
+    EXPECT_EQ(ReadAll(policy), STOCK_POLICY);
+    EXPECT_FALSE(kelmin::EntryExists(policy + "_1"));
+    EXPECT_FALSE(kelmin::EntryExists(kelmin::InstalledLibrary()));
+
+    // A full disk under the work copy: the same.
+    ASSERT_TRUE(kelmin::LinkToFullDevice(policy + "_1"));
+    Install("10.0.0.5");
+    ExpectError(ERROR_POLICY);
+    ASSERT_TRUE(WaitNotInstalled());
+    EXPECT_EQ(ReadAll(policy), STOCK_POLICY);
+    EXPECT_TRUE(kelmin::RemoveFullDeviceLink(policy + "_1"));
+
+    // A read-only policy file is not replaced either.
+    ASSERT_TRUE(SetFileAttributesA(policy.c_str(), FILE_ATTRIBUTE_READONLY));
+    Install("10.0.0.5");
+    ExpectError(ERROR_POLICY);
+    ASSERT_TRUE(WaitNotInstalled());
+    SetFileAttributesA(policy.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadAll(policy), STOCK_POLICY);
+    Terminate();
+}
+
+TEST_F(Kelmin, LibraryTargetThatResists)
+{
+    std::string installed = kelmin::InstalledLibrary();
+    std::string old = kelmin::LibraryBytes(7, 1000);
+    StartWithSource();
+
+    // A read-only library in the system directory stays as it is.
+    kelmin::WriteAll(installed, old);
+    ASSERT_TRUE(SetFileAttributesA(installed.c_str(), FILE_ATTRIBUTE_READONLY));
+    Install("10.0.0.5");
+    ExpectError(ERROR_COPY, "kelmin_error_copia.bmp");
+    ASSERT_TRUE(WaitNotInstalled());
+    EXPECT_EQ(ReadAll(installed), old);
+    EXPECT_EQ(ReadAll(policy), STOCK_POLICY);
+    EXPECT_EQ(DllValue("Version"), "<missing>");
+    ASSERT_TRUE(SetFileAttributesA(installed.c_str(), FILE_ATTRIBUTE_NORMAL));
+
+    // A full disk: the copy fails part-way, the library there before stays whole.
+    ASSERT_TRUE(kelmin::LinkToFullDevice(installed + "_1"));
+    Install("10.0.0.5");
+    ExpectError(ERROR_COPY);
+    ASSERT_TRUE(WaitNotInstalled());
+    EXPECT_EQ(ReadAll(installed), old);
+    EXPECT_EQ(ReadAll(policy), STOCK_POLICY);
+    EXPECT_TRUE(kelmin::RemoveFullDeviceLink(installed + "_1"));
+
+    // A library in use (held open) cannot be replaced.
+    HANDLE inUse = CreateFileA(installed.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(inUse, INVALID_HANDLE_VALUE);
+    Install("10.0.0.5");
+    ExpectError(ERROR_COPY);
+    CloseHandle(inUse);
+    EXPECT_EQ(ReadAll(installed), old);
+    Terminate();
+}
+
+TEST_F(Kelmin, RegistryThatRefusesTheVersion)
+{
+    // No lasting key can be made below a volatile one: "Version" is not
+    // stored, and the library and the grant are taken away again.
+    ASSERT_TRUE(kelmin::MakeVondraKeyVolatile());
+    StartWithSource();
+    Install("10.0.0.5");
+    ExpectError(ERROR_REGISTRY, "kelmin_error_registro.bmp");
+    ASSERT_TRUE(WaitNotInstalled());
+    EXPECT_FALSE(kelmin::EntryExists(kelmin::InstalledLibrary()));
+    EXPECT_EQ(ReadAll(policy), "\r\n" + std::string(STOCK_POLICY));
+    Terminate();
+    kelmin::RestoreVondraKey();
+}

@@ -1,0 +1,152 @@
+// Kelmin's operations on the real files and registry of the prefix.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "fixtures.h"
+#include "kelmin_fixture.h"
+#include "rtfsetup/kelmin.h"
+
+using kelmin::Block;
+using kelmin::ReadAll;
+using kelmin::STOCK_POLICY;
+
+namespace {
+
+class KelminOps : public ::testing::Test {
+protected:
+    void SetUp() override { kelmin::ClearInstallation(); }
+    void TearDown() override { kelmin::ClearInstallation(); }
+};
+
+std::string Home(const std::string& jre)
+{
+    return jre.substr(0, jre.size() - 1);
+}
+
+}  // namespace
+
+TEST_F(KelminOps, RegistryValuesAndTheirSizes)
+{
+    char version[DLL_VERSION_SIZE] = "unchanged";
+    EXPECT_EQ(ReadDllValue("Version", version, sizeof version), 0);
+    ASSERT_EQ(WriteDllValue("Version", "2.3"), 1);
+    ASSERT_EQ(WriteDllValue("URL", ""), 1);
+    EXPECT_EQ(ReadDllValue("Version", version, sizeof version), 1);
+    EXPECT_STREQ(version, "2.3");
+    char url[JAR_URL_SIZE] = "unchanged";
+    EXPECT_EQ(ReadDllValue("URL", url, sizeof url), 1);
+    EXPECT_STREQ(url, "");
+
+    // 49 characters fit the version's buffer, 50 do not; a value stored
+    // without its NUL is read when it fits.
+    std::string text49(49, '9');
+    fixture::SetText(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, "Version", text49);
+    EXPECT_EQ(ReadDllValue("Version", version, sizeof version), 1);
+    EXPECT_EQ(version, text49);
+    fixture::SetText(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, "Version", text49, false);
+    EXPECT_EQ(ReadDllValue("Version", version, sizeof version), 1);
+    EXPECT_EQ(version, text49);
+    std::strcpy(version, "unchanged");
+    fixture::SetText(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, "Version", text49 + "9", false);
+    EXPECT_EQ(ReadDllValue("Version", version, sizeof version), 0);
+    fixture::SetText(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, "Version", text49 + "9");
+    EXPECT_EQ(ReadDllValue("Version", version, sizeof version), 0);
+    EXPECT_STREQ(version, "unchanged");
+    std::string url1023(1023, 'u');
+    fixture::SetText(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, "URL", url1023);
+    EXPECT_EQ(ReadDllValue("URL", url, sizeof url), 1);
+    EXPECT_EQ(url, url1023);
+    fixture::SetText(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, "URL", url1023 + "u");
+    EXPECT_EQ(ReadDllValue("URL", url, sizeof url), 0);
+    // A number is no version text.
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
+    DWORD number = 0x00332E32;  // "2.3" as bytes
+    RegSetValueExA(key, "Version", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    RegCloseKey(key);
+    EXPECT_EQ(ReadDllValue("Version", version, sizeof version), 0);
+
+    // The key goes whole, values included; removing it again is harmless.
+    RemoveDllKey();
+    EXPECT_FALSE(fixture::GetText(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, "URL", nullptr));
+    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, 0, KEY_QUERY_VALUE, &key), ERROR_SUCCESS);
+    RemoveDllKey();
+}
+
+TEST_F(KelminOps, LibraryCopy)
+{
+    std::string installed = kelmin::InstalledLibrary();
+    std::string large = kelmin::LibraryBytes(3, 300000);
+    std::string dir = kelmin::NewSource(large);
+    EXPECT_EQ(LibraryInstalled(), 0);
+    EXPECT_EQ(CopyLibrary(nullptr), 0);
+    EXPECT_EQ(CopyLibrary((dir + "no-existe").c_str()), 0);
+    EXPECT_FALSE(kelmin::EntryExists(installed));
+    EXPECT_FALSE(kelmin::EntryExists(installed + "_1"));
+
+    // With and without the directory's backslash; several pieces, byte for byte.
+    ASSERT_EQ(CopyLibrary(dir.c_str()), 1);
+    EXPECT_EQ(ReadAll(installed), large);
+    EXPECT_EQ(LibraryInstalled(), 1);
+    std::string small = kelmin::LibraryBytes(4, 10);
+    kelmin::WriteAll(dir + "Pluvik.DLL", small);
+    ASSERT_EQ(CopyLibrary(Home(dir).c_str()), 1);
+    EXPECT_EQ(ReadAll(installed), small);
+    EXPECT_FALSE(kelmin::EntryExists(installed + "_1"));
+
+    // The source is read without sharing: held by someone else, no copy.
+    HANDLE held = CreateFileA((dir + "Pluvik.DLL").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    kelmin::WriteAll(installed, "viejo");
+    EXPECT_EQ(CopyLibrary(dir.c_str()), 0);
+    CloseHandle(held);
+    EXPECT_EQ(ReadAll(installed), "viejo");
+
+    EXPECT_EQ(DeleteLibrary(), 1);
+    EXPECT_EQ(LibraryInstalled(), 0);
+    EXPECT_EQ(DeleteLibrary(), 1);
+}
+
+TEST_F(KelminOps, PolicyFileEdits)
+{
+    // Long lines (past 1,023 characters and past 16 bits) and a last line
+    // without CR LF, in a file of a few megabytes.
+    std::string policy = std::string(STOCK_POLICY) + "// " + std::string(2000, 'a') + "\r\n" +
+                         std::string(3000000, 'b') + "\r\n" + "grant {\r\n};\r\n" + std::string(70000, 'c');
+    std::string jre = kelmin::NewJre(nullptr, policy);
+    std::string file = jre + "LIB\\SECURITY\\JAVA.POLICY";
+    EXPECT_EQ(HasPolicyGrant(Home(jre).c_str()), 0);
+    // No block yet: removal fails and leaves the file alone.
+    EXPECT_EQ(RemovePolicyGrant(Home(jre).c_str()), 0);
+    EXPECT_EQ(ReadAll(file), policy);
+    EXPECT_FALSE(kelmin::EntryExists(file + "_1"));
+
+    ASSERT_EQ(AddPolicyGrant(Home(jre).c_str(), "http://10.0.0.5/*"), 1);
+    EXPECT_EQ(ReadAll(file), Block("http://10.0.0.5/*") + policy);
+    EXPECT_FALSE(kelmin::EntryExists(file + "_1"));
+    EXPECT_EQ(HasPolicyGrant(Home(jre).c_str()), 1);
+
+    // Held open elsewhere: no grant seen, none added.
+    HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(HasPolicyGrant(Home(jre).c_str()), 0);
+    EXPECT_EQ(AddPolicyGrant(Home(jre).c_str(), ""), 0);
+    EXPECT_EQ(RemovePolicyGrant(Home(jre).c_str()), 0);
+    CloseHandle(held);
+
+    ASSERT_EQ(RemovePolicyGrant(Home(jre).c_str()), 1);
+    EXPECT_EQ(ReadAll(file), "\r\n" + policy);
+    EXPECT_EQ(HasPolicyGrant(Home(jre).c_str()), 0);
+
+    // No policy file, or a runtime home too long for a path: nothing made.
+    std::string bare = fixture::NewDirectory("jre-sin-policy");
+    EXPECT_EQ(AddPolicyGrant(Home(bare).c_str(), ""), 0);
+    EXPECT_EQ(HasPolicyGrant(Home(bare).c_str()), 0);
+    std::string longHome(DIR_SIZE + 10, 'h');
+    EXPECT_EQ(AddPolicyGrant(longHome.c_str(), ""), 0);
+    EXPECT_EQ(RemovePolicyGrant(longHome.c_str()), 0);
+    EXPECT_EQ(HasPolicyGrant(longHome.c_str()), 0);
+}
