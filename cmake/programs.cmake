@@ -2,8 +2,11 @@
 
 add_library(params STATIC
     params/entry.cpp
-    params/fonts.cpp)
-target_link_libraries(params PUBLIC vondra_portable)
+    params/fonts.cpp
+    params/printers.cpp
+    params/icons.cpp
+    params/iconpick.cpp)
+target_link_libraries(params PUBLIC vondra_portable comdlg32)
 
 add_library(installcore STATIC
     installcore/state.cpp
@@ -12,6 +15,9 @@ add_library(installcore STATIC
     installcore/dialogs.cpp
     installcore/mainwin.cpp)
 target_link_libraries(installcore PUBLIC params)
+# The parameter dialogs use the program's instance and icon: the two static
+# libraries need each other, which CMake resolves by repeating them.
+target_link_libraries(params PUBLIC installcore)
 
 # The start-up layer is linked into programs only: test programs bring main().
 add_library(appshell OBJECT installcore/appshell.cpp)
