@@ -1,5 +1,7 @@
 // The picker "Sacar ícono": the icon groups of a program or library, listed
 // by id or name, the selected one drawn below the buttons.
+#include "icons.h"
+
 #include <commdlg.h>
 
 #include <cstdio>
@@ -7,7 +9,6 @@
 
 #include "../installcore/installcore.h"
 #include "../resources/params/select.h"
-#include "icons.h"
 
 namespace {
 
@@ -85,7 +86,7 @@ void Choose(HWND dialog, Picking* picking)
 HICON GroupIcon(HMODULE module, const IconGroupName& group)
 {
     LPCSTR name = group.name.empty() ? MAKEINTRESOURCEA(group.id) : group.name.c_str();
-    HRSRC found = FindResourceA(module, name, MAKEINTRESOURCEA(RT_GROUP_ICON));
+    HRSRC found = FindResourceA(module, name, RT_GROUP_ICON);
     HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
     BYTE* directory = loaded != nullptr ? static_cast<BYTE*>(LockResource(loaded)) : nullptr;
     std::vector<uint16_t> ids;
@@ -93,7 +94,7 @@ HICON GroupIcon(HMODULE module, const IconGroupName& group)
     if (directory == nullptr || !ParseIconGroup(directory, SizeofResource(module, found), ids))
         return nullptr;
     int id = LookupIconIdFromDirectory(directory, TRUE);
-    found = id != 0 ? FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(RT_ICON)) : nullptr;
+    found = id != 0 ? FindResourceA(module, MAKEINTRESOURCEA(id), RT_ICON) : nullptr;
     loaded = found != nullptr ? LoadResource(module, found) : nullptr;
     BYTE* bits = loaded != nullptr ? static_cast<BYTE*>(LockResource(loaded)) : nullptr;
     if (bits == nullptr)
@@ -101,7 +102,18 @@ HICON GroupIcon(HMODULE module, const IconGroupName& group)
     return CreateIconFromResource(bits, SizeofResource(module, found), TRUE, 0x00030000);
 }
 
-// The selected group's icon, centred below "&Cancelar" down to the dialog's bottom.
+// Below "&Cancelar", as wide as the button, down to the dialog's bottom.
+void IconArea(HWND dialog, RECT& area)
+{
+    RECT client;
+    GetWindowRect(GetDlgItem(dialog, IDCANCEL), &area);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&area), 2);
+    GetClientRect(dialog, &client);
+    area.top = area.bottom;
+    area.bottom = client.bottom;
+}
+
+// The selected group's icon, centred in its area.
 void PaintPicker(HWND dialog, Picking* picking)
 {
     PAINTSTRUCT paint;
@@ -127,12 +139,10 @@ void PaintPicker(HWND dialog, Picking* picking)
             if (info.hbmMask != nullptr)
                 DeleteObject(info.hbmMask);
         }
-        RECT button, client;
-        GetWindowRect(GetDlgItem(dialog, IDCANCEL), &button);
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&button), 2);
-        GetClientRect(dialog, &client);
-        int x = button.left + (button.right - button.left - width) / 2;
-        int y = button.bottom + (client.bottom - button.bottom - height) / 2;
+        RECT area;
+        IconArea(dialog, area);
+        int x = area.left + (area.right - area.left - width) / 2;
+        int y = area.top + (area.bottom - area.top - height) / 2;
         DrawIcon(dc, x, y, icon);
         DestroyIcon(icon);
     }
@@ -152,10 +162,10 @@ INT_PTR CALLBACK SacarIconoDialogProc(HWND dialog, UINT message, WPARAM wParam, 
         char title[MAX_PATH] = "";
         GetFileTitleA(picking->file, title, sizeof title);
         char caption[MAX_PATH + 32];
-        std::snprintf(caption, sizeof caption, "Sacar \xEDcono [%s]", title);
+        std::snprintf(caption, sizeof caption, "Sacar \xED" "cono [%s]", title);
         SetWindowTextA(dialog, caption);
         HWND list = GetDlgItem(dialog, IDC_SACAR_LIST);
-        if (!EnumResourceNamesA(picking->module, MAKEINTRESOURCEA(RT_GROUP_ICON), AddGroup,
+        if (!EnumResourceNamesA(picking->module, RT_GROUP_ICON, AddGroup,
                                 reinterpret_cast<LONG_PTR>(list))) {
             EndDialog(dialog, 0);
             return TRUE;
@@ -171,8 +181,11 @@ INT_PTR CALLBACK SacarIconoDialogProc(HWND dialog, UINT message, WPARAM wParam, 
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDC_SACAR_LIST:
-            if (HIWORD(wParam) == LBN_SELCHANGE)
-                InvalidateRect(dialog, nullptr, TRUE);
+            if (HIWORD(wParam) == LBN_SELCHANGE) {
+                RECT area;
+                IconArea(dialog, area);
+                InvalidateRect(dialog, &area, TRUE);
+            }
             return TRUE;
         case IDOK:
             Choose(dialog, picking);

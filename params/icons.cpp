@@ -70,13 +70,13 @@ int ReadGroupImages(HMODULE module, const IconGroupName& group, std::vector<Icon
     images.clear();
     DWORD size = 0;
     LPCSTR name = group.name.empty() ? MAKEINTRESOURCEA(group.id) : group.name.c_str();
-    const void* directory = ResourceBytes(module, name, MAKEINTRESOURCEA(RT_GROUP_ICON), &size);
+    const void* directory = ResourceBytes(module, name, RT_GROUP_ICON, &size);
     std::vector<uint16_t> ids;
     if (directory == nullptr || !ParseIconGroup(directory, size, ids))
         return 0;
     std::vector<IconImage> read(ids.size());
     for (size_t i = 0; i < ids.size(); ++i) {
-        const void* bytes = ResourceBytes(module, MAKEINTRESOURCEA(ids[i]), MAKEINTRESOURCEA(RT_ICON), &size);
+        const void* bytes = ResourceBytes(module, MAKEINTRESOURCEA(ids[i]), RT_ICON, &size);
         if (bytes == nullptr || size == 0 || size > MAX_ICON_IMAGE)
             return 0;
         const uint8_t* begin = static_cast<const uint8_t*>(bytes);
@@ -113,7 +113,7 @@ int AskIconFile(char (&path)[MAX_PATH])
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = path;
     dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrTitle = "Cargar un \xEDcono de un archivo";
+    dialog.lpstrTitle = "Cargar un \xED" "cono de un archivo";
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_SHAREAWARE | OFN_ENABLESIZING;
     return GetOpenFileNameA(&dialog) ? 1 : 0;
 }
@@ -143,10 +143,9 @@ int LoadCurrentIcon(const char* path)
 
 namespace {
 
-// Writes the whole file beside the target and then puts it in the target's
-// place: a failed write leaves no half-written icon, and an icon file that
-// was there stays as it was.
-int ReplaceFile(const char* path, const std::vector<uint8_t>& bytes)
+// The whole file into a new temporary file of the target's directory, then
+// moved into the target's place.
+int WriteBeside(const char* path, const std::vector<uint8_t>& bytes)
 {
     char directory[MAX_PATH];
     if (!CopyText(directory, path))
@@ -162,21 +161,35 @@ int ReplaceFile(const char* path, const std::vector<uint8_t>& bytes)
     char temporary[MAX_PATH];
     if (!GetTempFileNameA(directory, "ico", 0, temporary))
         return 0;
+    HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     int written = 0;
-    {
-        FileHandle file;
-        file.handle = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
         DWORD put = 0;
-        written = file.handle != INVALID_HANDLE_VALUE &&
-                  WriteFile(file.handle, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) &&
-                  put == bytes.size();
-        if (written && !CloseHandle(file.handle))
+        written = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) && put == bytes.size();
+        if (!CloseHandle(file))
             written = 0;
-        file.handle = INVALID_HANDLE_VALUE;
     }
     if (written && MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING))
         return 1;
     DeleteFileA(temporary);
+    return 0;
+}
+
+// A failed write leaves no half-written icon, and an icon file that was
+// there stays as it was.
+int ReplaceFile(const char* path, const std::vector<uint8_t>& bytes)
+{
+    // The target must be ours to write, unshared, as for writing it in place:
+    // a rename alone would pass over a file that someone holds open.
+    HANDLE target = CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (target == INVALID_HANDLE_VALUE)
+        return 0;
+    const bool created = GetLastError() != ERROR_ALREADY_EXISTS;
+    CloseHandle(target);
+    if (WriteBeside(path, bytes))
+        return 1;
+    if (created)
+        DeleteFileA(path);
     return 0;
 }
 
