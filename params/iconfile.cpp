@@ -173,7 +173,7 @@ uint8_t DirectoryColourCount(uint32_t depth)
     return depth < 8 ? static_cast<uint8_t>(1u << depth) : 0;
 }
 
-int ComposeIconFile(const std::vector<IconImage>& images, std::vector<uint8_t>& out)
+int ComposeIconDirectory(const std::vector<IconImage>& images, std::vector<uint8_t>& out)
 {
     out.clear();
     const size_t count = images.size();
@@ -184,16 +184,16 @@ int ComposeIconFile(const std::vector<IconImage>& images, std::vector<uint8_t>& 
         total += image.bytes.size();
     if (total > 0xFFFFFFFFu)
         return 0;
-    out.resize(static_cast<size_t>(total));
+    out.resize(ICON_HEADER_SIZE + count * ICON_ENTRY_SIZE);
     uint8_t* p = out.data();
     PutWord(p, 0);
     PutWord(p + 2, 1);
     PutWord(p + 4, static_cast<uint32_t>(count));
-    uint32_t offset = static_cast<uint32_t>(ICON_HEADER_SIZE + count * ICON_ENTRY_SIZE);
+    uint32_t offset = static_cast<uint32_t>(out.size());
     for (size_t i = 0; i < count; ++i) {
         const IconImage& image = images[i];
         uint8_t* entry = p + ICON_HEADER_SIZE + i * ICON_ENTRY_SIZE;
-        entry[0] = static_cast<uint8_t>(image.width);   // 256 is written as 0
+        entry[0] = static_cast<uint8_t>(image.width);  // 256 is written as 0
         entry[1] = static_cast<uint8_t>(image.height);
         entry[2] = DirectoryColourCount(image.depth);
         entry[3] = 0;
@@ -201,14 +201,28 @@ int ComposeIconFile(const std::vector<IconImage>& images, std::vector<uint8_t>& 
         PutWord(entry + 6, image.bitCount);
         PutDword(entry + 8, static_cast<uint32_t>(image.bytes.size()));
         PutDword(entry + 12, offset);
-        uint8_t* at = p + offset;
-        if (!image.bytes.empty())
-            std::memcpy(at, image.bytes.data(), image.bytes.size());
-        // Readers take the image size from the directory; the header's own
-        // field is written as 0 as for an uncompressed bitmap.
-        if (!image.png && image.bytes.size() >= SIZE_IMAGE_FIELD + 4)
-            PutDword(at + SIZE_IMAGE_FIELD, 0);
         offset += static_cast<uint32_t>(image.bytes.size());
+    }
+    return 1;
+}
+
+long SizeImageField(const IconImage& image)
+{
+    // Readers take the image size from the directory; the header's own field
+    // is written as 0, as for an uncompressed bitmap.
+    return !image.png && image.bytes.size() >= SIZE_IMAGE_FIELD + 4 ? SIZE_IMAGE_FIELD : -1;
+}
+
+int ComposeIconFile(const std::vector<IconImage>& images, std::vector<uint8_t>& out)
+{
+    if (!ComposeIconDirectory(images, out))
+        return 0;
+    for (const IconImage& image : images) {
+        size_t at = out.size();
+        out.insert(out.end(), image.bytes.begin(), image.bytes.end());
+        long field = SizeImageField(image);
+        if (field >= 0)
+            PutDword(out.data() + at + field, 0);
     }
     return 1;
 }

@@ -63,7 +63,15 @@ int ParseIconGroup(const void* data, size_t size, std::vector<uint16_t>& ids);
 // The colour count byte of a directory entry for an image of this depth.
 uint8_t DirectoryColourCount(uint32_t depth);
 
-// The icon file of these images: header, directory, then the images in
-// order, each bitmap with its size-of-image field written as 0 (PNG streams
-// unchanged). Returns 0, out empty, for no images or more than a file holds.
+// The header and directory of the icon file of these images (6 + 16 n
+// bytes); the images follow them in order. Returns 0, out empty, for no
+// images or more than a file holds.
+int ComposeIconDirectory(const std::vector<IconImage>& images, std::vector<uint8_t>& out);
+
+// Where an image's bitmap header keeps its size-of-image field, which the
+// written file holds as 0; -1 for a PNG stream, which is written unchanged.
+long SizeImageField(const IconImage& image);
+
+// The whole icon file: directory, then the images, each with its
+// size-of-image field 0.
 int ComposeIconFile(const std::vector<IconImage>& images, std::vector<uint8_t>& out);
