@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <cstddef>
 #include <cstring>
 
 #include "../installcore/installcore.h"
@@ -122,7 +123,7 @@ int AskIconFile(char (&path)[MAX_PATH])
 
 #ifndef _WIN64
 // The structure size the dialog is given is the 4.0 layout's.
-static_assert(OPENFILENAME_SIZE_VERSION_400A == 76, "open-file structure of 4.0");
+static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == 76, "open-file structure of 4.0");
 #endif
 
 }  // namespace

@@ -108,12 +108,12 @@ protected:
 
 TEST_F(IconTools, WrittenIconsAreReadAlikeByIcotoolAndImageMagick)
 {
-    struct Spec {
+    struct Shape {
         uint32_t side;
         int bitCount;
-    } specs[] = {{16, 4}, {32, 1}, {48, 8}, {24, 24}, {64, 32}, {256, 32}};
+    } shapes[] = {{16, 4}, {32, 1}, {48, 8}, {24, 24}, {64, 32}, {256, 32}};
     std::vector<IconImage> images;
-    for (const Spec& s : specs) {
+    for (const Shape& s : shapes) {
         IconImage image;
         image.bytes = MakeBitmapImage(s.side, s.side, s.bitCount, 0xDEAD);
         ASSERT_EQ(LinkImageParts(image), 1);
@@ -129,7 +129,7 @@ TEST_F(IconTools, WrittenIconsAreReadAlikeByIcotoolAndImageMagick)
     ASSERT_EQ(status, 0) << listed;
     std::ostringstream expected;
     for (size_t i = 0; i < images.size(); ++i) {
-        const Spec& s = specs[i];
+        const Shape& s = shapes[i];
         expected << "--icon --index=" << i + 1 << " --width=" << s.side << " --height=" << s.side
                  << " --bit-depth=" << s.bitCount << " --palette-size=" << (s.bitCount <= 8 ? 1 << s.bitCount : 0)
                  << "\n";
@@ -141,8 +141,8 @@ TEST_F(IconTools, WrittenIconsAreReadAlikeByIcotoolAndImageMagick)
     EXPECT_EQ(sizes, "16 16\n32 32\n48 48\n24 24\n64 64\n256 256\n");
 
     for (size_t i = 0; i < images.size(); ++i) {
-        SCOPED_TRACE(specs[i].side);
-        EXPECT_EQ(ToolPixels(file, i), Picture(specs[i].side, specs[i].bitCount));
+        SCOPED_TRACE(shapes[i].side);
+        EXPECT_EQ(ToolPixels(file, i), Picture(shapes[i].side, shapes[i].bitCount));
     }
 
     // icotool extracts every image whole.
@@ -155,12 +155,12 @@ TEST_F(IconTools, WrittenIconsAreReadAlikeByIcotoolAndImageMagick)
 TEST_F(IconTools, IconsMadeByIcotoolAndImageMagickAreRead)
 {
     // icotool at the depths it is asked for.
-    struct Spec {
+    struct Shape {
         uint32_t side;
         int bitCount;
-    } specs[] = {{16, 4}, {32, 8}, {48, 32}, {32, 1}};
+    } shapes[] = {{16, 4}, {32, 8}, {48, 32}, {32, 1}};
     std::string command = "icotool -c -o '" + dir + "/icotool.ico'";
-    for (const Spec& s : specs)
+    for (const Shape& s : shapes)
         command += " -b " + std::to_string(s.bitCount) + " '" + PicturePng(s.side, s.bitCount) + "'";
     int status = 0;
     std::string out = Shell(command, &status);
@@ -172,10 +172,10 @@ TEST_F(IconTools, IconsMadeByIcotoolAndImageMagickAreRead)
     ASSERT_EQ(images.size(), 4u);
     for (size_t i = 0; i < images.size(); ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(images[i].width, specs[i].side);
-        EXPECT_EQ(images[i].height, specs[i].side);
-        EXPECT_EQ(images[i].depth, static_cast<uint32_t>(specs[i].bitCount));
-        EXPECT_EQ(Flatten(DecodeBitmapImage(images[i].bytes)), Picture(specs[i].side, specs[i].bitCount));
+        EXPECT_EQ(images[i].width, shapes[i].side);
+        EXPECT_EQ(images[i].height, shapes[i].side);
+        EXPECT_EQ(images[i].depth, static_cast<uint32_t>(shapes[i].bitCount));
+        EXPECT_EQ(Flatten(DecodeBitmapImage(images[i].bytes)), Picture(shapes[i].side, shapes[i].bitCount));
     }
 
     // ImageMagick: 32 bits for the small images and, at 256, a PNG stream,
