@@ -7,13 +7,18 @@ add_library(params STATIC
     params/controls.cpp
     params/estilo.cpp
     params/area.cpp
-    params/rcm.cpp)
-target_link_libraries(params PUBLIC vondra_portable)
+    params/rcm.cpp
+    params/printers.cpp
+    params/icons.cpp
+    params/iconpick.cpp)
+target_link_libraries(params PUBLIC vondra_portable comdlg32)
 # The shared dialogs, included by the programs' .rc files; windres reports
 # no dependencies, so the including files name them.
 set(PARAMS_RESOURCES
     ${CMAKE_SOURCE_DIR}/resources/params/params.rc
-    ${CMAKE_SOURCE_DIR}/resources/params/resource.h)
+    ${CMAKE_SOURCE_DIR}/resources/params/resource.h
+    ${CMAKE_SOURCE_DIR}/resources/params/select.rc
+    ${CMAKE_SOURCE_DIR}/resources/params/select.h)
 
 add_library(installcore STATIC
     installcore/state.cpp
