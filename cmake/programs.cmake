@@ -10,8 +10,11 @@ add_library(installcore STATIC
     installcore/files.cpp
     installcore/registry.cpp
     installcore/dialogs.cpp
-    installcore/mainwin.cpp)
-target_link_libraries(installcore PUBLIC params)
+    installcore/mainwin.cpp
+    installcore/install.cpp
+    installcore/copy.cpp
+    installcore/shortcut.cpp)
+target_link_libraries(installcore PUBLIC params ole32 uuid)
 
 # The start-up layer is linked into programs only: test programs bring main().
 add_library(appshell OBJECT installcore/appshell.cpp)
