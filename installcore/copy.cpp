@@ -8,36 +8,48 @@
 
 namespace {
 
-// A new version of a file, written beside it and moved over it only once
-// complete: a full disk or a failed read leaves the earlier file, not a cut one.
+// A new version of a file that replaces the earlier one only once complete.
+// The earlier file is set aside under a name of the same length (so it fits
+// wherever the file does) and comes back when the new one fails half-way:
+// a full disk or a failed read never leaves a cut file where a good one stood.
+// (Writing a temporary and renaming it over the file would do too, but a
+// rename over a file makes the file system flush the new data at once, which
+// slows a copy of many archives considerably.)
 class Replacement {
 public:
     explicit Replacement(const char* destination)
     {
-        if (!CopyText(destination_, destination))
+        if (!CopyText(destination_, destination) || destination_[0] == '\0')
             return;
-        // A suffix after the extension keeps the temporary out of "*.JAR".
-        if (!ComposeText(temporary_, destination, ".~tmp")) {
-            char dir[PATH_SIZE];
-            CopyText(dir, destination);
-            if (char* slash = std::strrchr(dir, '\\'))
-                slash[1] = '\0';
-            else
-                std::strcpy(dir, ".");
-            if (!GetTempFileNameA(dir, "VND", 0, temporary_))
+        std::memcpy(aside_, destination_, sizeof aside_);
+        char& last = aside_[std::strlen(aside_) - 1];
+        last = last == '~' ? '#' : '~';  // "Vondra.JA~": outside "*.JAR"
+
+        DWORD attributes = GetFileAttributesA(destination_);
+        if (attributes != INVALID_FILE_ATTRIBUTES) {
+            // Read-only files and directories are not replaced, as a plain
+            // create over them would fail too.
+            if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))
                 return;
+            DeleteFileA(aside_);  // left by an interrupted copy
+            if (!MoveFileA(destination_, aside_))
+                return;  // in use: it stays as it is
+            setAside_ = true;
         }
-        file_ = CreateFileA(temporary_, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+        file_ = CreateFileA(destination_, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                             nullptr);
+        if (file_ == INVALID_HANDLE_VALUE)
+            Restore();
     }
     Replacement(const Replacement&) = delete;
     Replacement& operator=(const Replacement&) = delete;
     ~Replacement()
     {
-        if (file_ != INVALID_HANDLE_VALUE)
+        if (file_ != INVALID_HANDLE_VALUE) {
             CloseHandle(file_);
-        if (!committed_ && temporary_[0] != '\0')
-            DeleteFileA(temporary_);
+            DeleteFileA(destination_);
+            Restore();
+        }
     }
     bool IsOpen() const { return file_ != INVALID_HANDLE_VALUE; }
     bool Write(const void* bytes, DWORD length)
@@ -45,22 +57,33 @@ public:
         DWORD written = 0;
         return WriteFile(file_, bytes, length, &written, nullptr) && written == length;
     }
-    // Closes the temporary and puts it in the destination's place.
+    // Closes the new file and lets the earlier one go.
     int Commit()
     {
-        bool closed = CloseHandle(file_) != 0;
+        HANDLE file = file_;
         file_ = INVALID_HANDLE_VALUE;
-        if (!closed || !MoveFileExA(temporary_, destination_, MOVEFILE_REPLACE_EXISTING))
+        if (!CloseHandle(file)) {
+            DeleteFileA(destination_);
+            Restore();
             return 0;
-        committed_ = true;
+        }
+        if (setAside_)
+            DeleteFileA(aside_);
         return 1;
     }
 
 private:
+    void Restore()
+    {
+        if (setAside_)
+            MoveFileA(aside_, destination_);
+        setAside_ = false;
+    }
+
     char destination_[PATH_SIZE] = "";
-    char temporary_[PATH_SIZE] = "";
+    char aside_[PATH_SIZE] = "";
     HANDLE file_ = INVALID_HANDLE_VALUE;
-    bool committed_ = false;
+    bool setAside_ = false;
 };
 
 // Each match of dir + pattern that is a file, until visit returns false.
@@ -133,9 +156,11 @@ int CopyFileRaw(const char* destination, const char* source)
         return 0;
     int result = 0;
     {
+        // One buffer for the whole run: archives are copied by the hundred,
+        // and a fresh megabyte per file would cost more than the copying.
+        enum { CHUNK = 1024 * 1024 };
+        static std::unique_ptr<char[]> buffer(new char[CHUNK]);
         Replacement output(destination);
-        enum { CHUNK = 64 * 1024 };
-        std::unique_ptr<char[]> buffer(new char[CHUNK]);
         if (output.IsOpen()) {
             // Until end of file: a short read alone (a share, a pipe) is no end.
             for (;;) {
