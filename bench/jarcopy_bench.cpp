@@ -53,6 +53,20 @@ bool WriteArchive(const std::string& path, size_t size, unsigned seed)
     return ok;
 }
 
+std::string ReadAll(const std::string& path)
+{
+    std::string bytes;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
+    static char chunk[65536];
+    DWORD got = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
+        bytes.append(chunk, got);
+    CloseHandle(file);
+    return bytes;
+}
+
 void Empty(const std::string& dir)
 {
     for (int i = 0; i < ARCHIVES; ++i)
@@ -111,10 +125,12 @@ int main(int argc, char** argv)
         }
     }
     bool same = JarStatus(theirs.c_str()) == JARS_CURRENT && JarStatus(ours.c_str()) == JARS_CURRENT;
+    for (int i = 0; i < ARCHIVES && same; ++i)
+        same = ReadAll(ours + Name(i)) == ReadAll(source + Name(i));
     Empty(ours);
     Empty(theirs);
     Empty(source);
-    for (const std::string& dir : {source, ours, theirs})
+    for (const std::string& dir : {source, ours, theirs, root})
         RemoveDirectoryA(dir.c_str());
     if (!same) {
         std::fprintf(stderr, "jarcopy_bench: the copies are incomplete\n");

@@ -230,15 +230,24 @@ protected:
 
 }  // namespace
 
-TEST_F(Install, FreshInstallationLeavesEverythingInPlace)
+TEST_F(Install, FreshInstallationInTheDefaultDirectory)
 {
+    auto clean = [] {
+        for (const char* file : {"Contabilidad.PAR", "Contabilidad.ICO", "Vondra.JAR", "Extra.JAR"})
+            DeleteFileA((std::string("C:\\VONDRA\\Java\\") + file).c_str());
+        RemoveDirectoryA("C:\\VONDRA\\Java");
+        RemoveDirectoryA("C:\\VONDRA");
+    };
+    clean();
+    ASSERT_FALSE(Exists("C:\\VONDRA"));
+    CopyText(installDir, "C:\\VONDRA\\Java");
+    CopyText(appParams.ipServidor, "S");
     appParams.tamano = 5;
     appParams.renglones = 30;
     appParams.columnas = 100;
     appParams.pre[SLOT_TAMANO] = 0;
     std::string javaShort = ShortForm(java);
     ASSERT_NE(javaShort, java) << "the prefix gives no short names";
-    ASSERT_FALSE(Exists(installDir));
 
     EXPECT_EQ(InstallApplication(), SHORTCUT_SAVED);
 
@@ -261,14 +270,13 @@ TEST_F(Install, FreshInstallationLeavesEverythingInPlace)
     EXPECT_EQ(ShortcutExists(), 1);
     auto link = linkreader::Read(Link("Contabilidad"));
     ASSERT_FALSE(link.empty()) << "lnkinfo could not be run";
-    std::string dir = installDir;
     EXPECT_EQ(link["Local path"], javaShort + "\\BIN\\JavaW.EXE");
     EXPECT_EQ(link["Command line arguments"],
-              "-cp " + dir + "\\Vondra.JAR;" + dir + "\\*.JAR Vondra 192.0.2.10 \"/P=CLAVE,PR,x /C\" \"Archivo" + dir +
-                  "\\Contabilidad.PAR\"");
-    EXPECT_EQ(link["Working directory"], dir);
+              "-cp C:\\VONDRA\\Java\\Vondra.JAR;C:\\VONDRA\\Java\\*.JAR Vondra S \"/P=CLAVE,PR,x /C\" "
+              "\"ArchivoC:\\VONDRA\\Java\\Contabilidad.PAR\"");
+    EXPECT_EQ(link["Working directory"], "C:\\VONDRA\\Java");
     EXPECT_EQ(link["Description"], "Ostrel, S.A. de C.V.");
-    EXPECT_EQ(link["Icon location"], dir + "\\Contabilidad.ICO");
+    EXPECT_EQ(link["Icon location"], "C:\\VONDRA\\Java\\Contabilidad.ICO");
 
     // Installing again rewrites the parameter file whole, archives only on request.
     copyJars = 0;
@@ -281,6 +289,7 @@ TEST_F(Install, FreshInstallationLeavesEverythingInPlace)
     EXPECT_EQ(ReadAll(Installed("Vondra.JAR")), Bytes('v', 70000));
     link = linkreader::Read(Link("Contabilidad"));
     EXPECT_EQ(link["Command line arguments"].substr(0, 22), "-Xms200m -Xmx300m -cp ");
+    clean();
 }
 
 TEST_F(Install, NamesWithDotsAndBackslashes)
@@ -322,9 +331,12 @@ TEST_F(Install, JarStatusOfAnInstallationDirectory)
     // A source rewritten later than the copy.
     HANDLE file = CreateFileA((entries + "Extra.JAR").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    FILETIME later;
-    GetSystemTimeAsFileTime(&later);
-    reinterpret_cast<ULARGE_INTEGER*>(&later)->QuadPart += 3600ull * 10000000ull;
+    FILETIME now, later;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER ticks{{now.dwLowDateTime, now.dwHighDateTime}};
+    ticks.QuadPart += 3600ull * 10000000ull;  // an hour ahead
+    later.dwLowDateTime = ticks.LowPart;
+    later.dwHighDateTime = ticks.HighPart;
     SetFileTime(file, nullptr, nullptr, &later);
     CloseHandle(file);
     EXPECT_EQ(JarStatus(dir.c_str()), JARS_OUT_OF_DATE);
