@@ -447,6 +447,16 @@ TEST_F(Install, TooLongPathsAreRefusedBeforeAnythingIsWritten)
     EXPECT_FALSE(Exists(installDir));
     EXPECT_FALSE(Marked("Larga"));
     EXPECT_FALSE(Exists(Link("Larga")));
+
+    // A runtime whose JavaW.EXE path would not fit the shortcut's target.
+    CopyText(installDir, dir.c_str());
+    DeleteFileA(Installed("Larga.PAR").c_str());
+    CopyText(javaHome, ("C:\\" + std::string(PATH_SIZE - 16, 'j')).c_str());
+    EXPECT_EQ(InstallApplication(), INSTALL_REFUSED);
+    EXPECT_EQ(errors.Take(),
+              std::vector<std::string>{"La ruta del JRE de Java es demasiado larga para el acceso directo !"});
+    EXPECT_FALSE(Marked("Larga"));
+    EXPECT_FALSE(Exists(Installed("Larga.PAR")));
 }
 
 TEST_F(Install, ParameterFileNeedsItsDirectory)
