@@ -25,6 +25,10 @@ int InitInstance();
 
 int FileExists(const char* path);
 
+// A REG_SZ value of an open key into out (size bytes with the NUL): 1, or 0
+// when it is missing, not text, or too long to fit whole.
+int QueryRegText(HKEY key, const char* name, char* out, size_t size);
+
 // DirInst of the user's key, else of the machine key (then moved to the
 // user's key). 1 with the directory in out, else 0 with out unchanged.
 int ReadDirInst(char (&out)[PATH_SIZE]);

@@ -1,4 +1,5 @@
 #include <cstring>
+#include <string>
 
 #include "../params/params.h"
 #include "installcore.h"
@@ -24,27 +25,26 @@ struct RegKey {
     }
 };
 
-// A string value that fits size bytes with its terminator. Values stored
-// without a NUL are accepted when there is room to add one; longer values
-// count as missing rather than being cut into another path.
-int QueryText(HKEY key, const char* name, char* out, DWORD size)
+}  // namespace
+
+// Values stored without a NUL are accepted when there is room to add one;
+// longer values count as missing rather than being cut into another path.
+int QueryRegText(HKEY key, const char* name, char* out, size_t size)
 {
-    char value[PATH_SIZE + 1];
+    std::string value(size + 1, '\0');
     DWORD type = 0;
-    DWORD length = sizeof value - 1;
-    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &length) != ERROR_SUCCESS)
+    DWORD length = static_cast<DWORD>(size);
+    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value[0]), &length) != ERROR_SUCCESS)
         return 0;
     if (type != REG_SZ && type != REG_EXPAND_SZ)
         return 0;
-    value[length] = '\0';
-    size_t text = strnlen(value, length);
+    size_t text = strnlen(value.data(), length);
     if (text >= size)
         return 0;
-    std::memcpy(out, value, text + 1);
+    std::memcpy(out, value.data(), text);
+    out[text] = '\0';
     return 1;
 }
-
-}  // namespace
 
 void WriteUserDirInst(const char* dir)
 {
@@ -69,14 +69,14 @@ int ReadDirInst(char (&out)[PATH_SIZE])
     {
         RegKey user;
         if (user.Open(HKEY_CURRENT_USER, VONDRA_KEY, KEY_QUERY_VALUE) &&
-            QueryText(user.handle, "DirInst", out, sizeof out))
+            QueryRegText(user.handle, "DirInst", out, sizeof out))
             return 1;
     }
     int found = 0;
     {
         RegKey machine;
         if (machine.Open(HKEY_LOCAL_MACHINE, VONDRA_KEY, KEY_QUERY_VALUE) &&
-            QueryText(machine.handle, "DirInst", out, sizeof out)) {
+            QueryRegText(machine.handle, "DirInst", out, sizeof out)) {
             WriteUserDirInst(out);
             found = 1;
         }
@@ -122,7 +122,7 @@ int FindNewestJre(char (&version)[PATH_SIZE], char (&home)[PATH_SIZE])
         return 0;
     RegKey chosen;
     char value[PATH_SIZE];
-    if (!chosen.Open(HKEY_LOCAL_MACHINE, path, KEY_QUERY_VALUE) || !QueryText(chosen.handle, "JavaHome", value, sizeof value))
+    if (!chosen.Open(HKEY_LOCAL_MACHINE, path, KEY_QUERY_VALUE) || !QueryRegText(chosen.handle, "JavaHome", value, sizeof value))
         return 0;
     CopyText(version, best);
     CopyText(home, value);

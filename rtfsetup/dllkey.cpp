@@ -15,21 +15,9 @@ int ReadDllValue(const char* name, char* out, size_t size)
     HKEY key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, DLL_KEY, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
         return 0;
-    // One byte more than the caller's room, so a value stored without its
-    // NUL still fits and can be terminated here.
-    char value[DIR_SIZE + 1];
-    DWORD length = static_cast<DWORD>(size < sizeof value - 1 ? size : sizeof value - 1);
-    DWORD type = 0;
-    LONG status = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &length);
+    int found = QueryRegText(key, name, out, size);
     RegCloseKey(key);
-    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
-        return 0;
-    value[length] = '\0';
-    size_t text = strnlen(value, length);
-    if (text >= size)
-        return 0;
-    std::memcpy(out, value, text + 1);
-    return 1;
+    return found;
 }
 
 int WriteDllValue(const char* name, const char* text)
