@@ -14,6 +14,8 @@ target_link_libraries(params PUBLIC vondra_portable)
 set(PARAMS_RESOURCES
     ${CMAKE_SOURCE_DIR}/resources/params/params.rc
     ${CMAKE_SOURCE_DIR}/resources/params/resource.h)
+# The directory dialogs and their bitmaps, included the same way.
+file(GLOB DIRS_RESOURCES ${CMAKE_SOURCE_DIR}/resources/installcore/*)
 
 add_library(installcore STATIC
     installcore/state.cpp
@@ -21,8 +23,12 @@ add_library(installcore STATIC
     installcore/registry.cpp
     installcore/dialogs.cpp
     installcore/mainwin.cpp
-    installcore/workfile.cpp)
+    installcore/workfile.cpp
+    installcore/browse.cpp
+    installcore/ensure.cpp)
 target_link_libraries(installcore PUBLIC params)
+# windres finds the directory dialogs' bitmaps only through the include path.
+target_include_directories(installcore INTERFACE ${CMAKE_SOURCE_DIR}/resources/installcore)
 # The appearance dialogs use the program icon, the plain dialogs and the
 # error box of installcore: the two libraries need each other.
 target_link_libraries(params PUBLIC installcore)
@@ -42,7 +48,7 @@ endfunction()
 vondra_program(Dalvo dalvo
     terminal/main.cpp
     resources/dalvo/dalvo.rc)
-set_source_files_properties(resources/dalvo/dalvo.rc PROPERTIES OBJECT_DEPENDS "${PARAMS_RESOURCES}")
+set_source_files_properties(resources/dalvo/dalvo.rc PROPERTIES OBJECT_DEPENDS "${PARAMS_RESOURCES};${DIRS_RESOURCES}")
 target_link_libraries(Dalvo PRIVATE installcore params)
 add_subdirectory(rtflib)
 
