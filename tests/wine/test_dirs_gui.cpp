@@ -443,3 +443,14 @@ TEST(DirDialogs, SetupProgramIdentifiers)
     EXPECT_EQ(host.Wait(), 1u);
     EXPECT_TRUE(IsDirectory(dir));
 }
+
+TEST(DirDialogs, DalvoCarriesBothDialogs)
+{
+    HMODULE dalvo = LoadLibraryExA(DALVO_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(dalvo, nullptr);
+    EXPECT_NE(FindResourceA(dalvo, "SELEC_DIRECTORIO", MAKEINTRESOURCEA(5)), nullptr);
+    EXPECT_NE(FindResourceA(dalvo, "crear_directorio", MAKEINTRESOURCEA(5)), nullptr);  // names ignore case
+    for (int bitmap : {135, 1070, 1080, 1081, 1082, 1083, 1084, 1085, 1086})
+        EXPECT_NE(FindResourceA(dalvo, MAKEINTRESOURCEA(bitmap), MAKEINTRESOURCEA(2)), nullptr) << bitmap;
+    FreeLibrary(dalvo);
+}
