@@ -314,6 +314,23 @@ TEST(SelecDirectorio, CancelAndCloseLeaveThePath)
     EXPECT_EQ(host.Dir(), "C:\\VONDRA\\Java");
 }
 
+TEST(SelecDirectorio, BlankStartIsTheCurrentDirectory)
+{
+    char current[MAX_PATH];
+    ASSERT_NE(GetCurrentDirectoryA(sizeof current, current), 0u);  // the host inherits it
+    Host host;
+    ASSERT_TRUE(host.Open(DIRS_HOST_TERMINAL, ""));
+    HWND browser = host.Browse();
+    ASSERT_NE(browser, nullptr);
+    EXPECT_EQ(drive::ControlText(browser, TERMINAL.path), current);
+    LRESULT selected = Ask(GetDlgItem(browser, TERMINAL.drives), LB_GETCURSEL);
+    ASSERT_GE(selected, 0);
+    EXPECT_EQ(Drives(browser, TERMINAL).at(selected), current[0] - 'A');
+    drive::PostClick(browser, TERMINAL.cancel);
+    EXPECT_TRUE(drive::WaitUntil([&] { return host.Result() == "0"; }));
+    EXPECT_EQ(host.Dir(), "");
+}
+
 TEST(CrearDirectorio, CreatesEveryMissingLevel)
 {
     std::string base = fixture::NewDirectory("create");
