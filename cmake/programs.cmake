@@ -7,13 +7,18 @@ add_library(params STATIC
     params/controls.cpp
     params/estilo.cpp
     params/area.cpp
-    params/rcm.cpp)
-target_link_libraries(params PUBLIC vondra_portable)
+    params/rcm.cpp
+    params/printers.cpp
+    params/icons.cpp
+    params/iconpick.cpp)
+target_link_libraries(params PUBLIC vondra_portable comdlg32)
 # The shared dialogs, included by the programs' .rc files; windres reports
 # no dependencies, so the including files name them.
 set(PARAMS_RESOURCES
     ${CMAKE_SOURCE_DIR}/resources/params/params.rc
-    ${CMAKE_SOURCE_DIR}/resources/params/resource.h)
+    ${CMAKE_SOURCE_DIR}/resources/params/resource.h
+    ${CMAKE_SOURCE_DIR}/resources/params/select.rc
+    ${CMAKE_SOURCE_DIR}/resources/params/select.h)
 # The directory dialogs and their bitmaps, included the same way.
 file(GLOB DIRS_RESOURCES ${CMAKE_SOURCE_DIR}/resources/installcore/*)
 
@@ -24,9 +29,12 @@ add_library(installcore STATIC
     installcore/dialogs.cpp
     installcore/mainwin.cpp
     installcore/workfile.cpp
+    installcore/install.cpp
+    installcore/copy.cpp
+    installcore/shortcut.cpp
     installcore/browse.cpp
     installcore/ensure.cpp)
-target_link_libraries(installcore PUBLIC params)
+target_link_libraries(installcore PUBLIC params ole32 uuid)
 # windres finds the directory dialogs' bitmaps only through the include path.
 target_include_directories(installcore INTERFACE ${CMAKE_SOURCE_DIR}/resources/installcore)
 # The appearance dialogs use the program icon, the plain dialogs and the

@@ -89,29 +89,3 @@ int IsBlankPath(const char* path)
             return 0;
     return 1;
 }
-
-int ForEachPathLevel(const char* path, void (*create)(const char* level, void* context), void* context)
-{
-    if (path[0] == '\0')
-        return 0;
-    const char* root = std::strchr(path, '\\');
-    if (root == nullptr)
-        return 1;
-    char level[PATH_SIZE];
-    size_t start = static_cast<size_t>(root - path) + 1;
-    while (path[start] != '\0') {
-        const char* next = std::strchr(path + start, '\\');
-        size_t length = next != nullptr ? static_cast<size_t>(next - path) : std::strlen(path);
-        if (length >= sizeof level)
-            return 0;
-        if (length > start) {
-            std::memcpy(level, path, length);
-            level[length] = '\0';
-            create(level, context);
-        }
-        if (next == nullptr)
-            break;
-        start = length + 1;
-    }
-    return 1;
-}

@@ -48,10 +48,3 @@ int IsListedDirectory(const char* name, uint32_t attributes);
 
 // Empty or only blanks: no directory at all.
 int IsBlankPath(const char* path);
-
-// The directories to create, in order, for every level of path below its
-// root (the text up to and including the first '\', never created; a path
-// without '\' gives none). Calls create(level, context) for each level; a
-// trailing '\' ends the walk. Returns 0 for an empty path or a level that
-// does not fit a path buffer (nothing further is created), else 1.
-int ForEachPathLevel(const char* path, void (*create)(const char* level, void* context), void* context);

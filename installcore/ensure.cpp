@@ -2,6 +2,7 @@
 // creation, with every missing level.
 #include "dirdialogs.h"
 
+#include "install.h"
 #include "installcore.h"
 
 char pendingDir[PATH_SIZE];
@@ -33,12 +34,6 @@ INT_PTR CALLBACK CrearDirectorioProc(HWND dialog, UINT message, WPARAM wParam, L
     return FALSE;
 }
 
-void CreateLevel(const char* level, void*)
-{
-    // A level that exists already fails here; that is expected.
-    CreateDirectoryA(level, nullptr);
-}
-
 int IsDirectory(const char* path)
 {
     DWORD attributes = GetFileAttributesA(path);
@@ -66,7 +61,7 @@ int EnsureDirectory(HWND owner, const char* dir)
     CopyText(pendingDir, dir);
     if (DialogBoxParamA(hInstance, "CREAR_DIRECTORIO", owner, CrearDirectorioProc, 0) != 0)
         return 0;
-    ForEachPathLevel(dir, CreateLevel, nullptr);
+    MakeDirectoryPath(dir);
     // Writing into a directory that is not there would fail silently later.
     if (!IsDirectory(dir)) {
         ShowError(owner, "No se pudo crear el directorio !", "Error");

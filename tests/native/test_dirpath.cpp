@@ -1,4 +1,4 @@
-// The directory browser's navigation steps and the levels of a new path.
+// The directory browser's navigation steps.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -15,18 +15,6 @@ std::string Up(const char* start)
     std::strcpy(path, start);
     ParentPath(path);
     return path;
-}
-
-void Collect(const char* level, void* context)
-{
-    static_cast<std::vector<std::string>*>(context)->push_back(level);
-}
-
-std::vector<std::string> Levels(const char* path, int expected = 1)
-{
-    std::vector<std::string> levels;
-    EXPECT_EQ(ForEachPathLevel(path, Collect, &levels), expected) << path;
-    return levels;
 }
 
 }  // namespace
@@ -106,21 +94,4 @@ TEST(DirPath, DriveKindsAndBitmaps)
     EXPECT_EQ(KindBitmap(KIND_DIRECTORY), 1085);
     EXPECT_EQ(KindBitmap(KIND_PARENT), 1086);
     EXPECT_EQ(KindBitmap(KIND_NONE), 1070);
-}
-
-TEST(DirPath, LevelsToCreate)
-{
-    EXPECT_EQ(Levels("C:\\New\\Sub"), (std::vector<std::string>{"C:\\New", "C:\\New\\Sub"}));
-    EXPECT_EQ(Levels("C:\\New\\Sub\\"), (std::vector<std::string>{"C:\\New", "C:\\New\\Sub"}));
-    EXPECT_EQ(Levels("C:\\VONDRA\\Java"), (std::vector<std::string>{"C:\\VONDRA", "C:\\VONDRA\\Java"}));
-    // The root is never created; a path without '\' creates nothing.
-    EXPECT_TRUE(Levels("C:\\").empty());
-    EXPECT_TRUE(Levels("VONDRA").empty());
-    EXPECT_TRUE(Levels("", 0).empty());
-    // A doubled separator adds no empty level.
-    EXPECT_EQ(Levels("C:\\A\\\\B"), (std::vector<std::string>{"C:\\A", "C:\\A\\\\B"}));
-
-    // A level longer than a path buffer stops the walk before it.
-    std::string longPath = "C:\\A\\" + std::string(300, 'b') + "\\c";
-    EXPECT_EQ(Levels(longPath.c_str(), 0), (std::vector<std::string>{"C:\\A"}));
 }
