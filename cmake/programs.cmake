@@ -19,6 +19,8 @@ set(PARAMS_RESOURCES
     ${CMAKE_SOURCE_DIR}/resources/params/resource.h
     ${CMAKE_SOURCE_DIR}/resources/params/select.rc
     ${CMAKE_SOURCE_DIR}/resources/params/select.h)
+# The directory dialogs and their bitmaps, included the same way.
+file(GLOB DIRS_RESOURCES ${CMAKE_SOURCE_DIR}/resources/installcore/*)
 
 add_library(installcore STATIC
     installcore/state.cpp
@@ -29,8 +31,12 @@ add_library(installcore STATIC
     installcore/workfile.cpp
     installcore/install.cpp
     installcore/copy.cpp
-    installcore/shortcut.cpp)
+    installcore/shortcut.cpp
+    installcore/browse.cpp
+    installcore/ensure.cpp)
 target_link_libraries(installcore PUBLIC params ole32 uuid)
+# windres finds the directory dialogs' bitmaps only through the include path.
+target_include_directories(installcore INTERFACE ${CMAKE_SOURCE_DIR}/resources/installcore)
 # The appearance dialogs use the program icon, the plain dialogs and the
 # error box of installcore: the two libraries need each other.
 target_link_libraries(params PUBLIC installcore)
@@ -50,7 +56,7 @@ endfunction()
 vondra_program(Dalvo dalvo
     terminal/main.cpp
     resources/dalvo/dalvo.rc)
-set_source_files_properties(resources/dalvo/dalvo.rc PROPERTIES OBJECT_DEPENDS "${PARAMS_RESOURCES}")
+set_source_files_properties(resources/dalvo/dalvo.rc PROPERTIES OBJECT_DEPENDS "${PARAMS_RESOURCES};${DIRS_RESOURCES}")
 target_link_libraries(Dalvo PRIVATE installcore params)
 add_subdirectory(rtflib)
 

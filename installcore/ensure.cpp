@@ -1,0 +1,71 @@
+// EnsureDirectory and CREAR_DIRECTORIO: a missing directory is offered for
+// creation, with every missing level.
+#include "dirdialogs.h"
+
+#include "install.h"
+#include "installcore.h"
+
+char pendingDir[PATH_SIZE];
+
+namespace {
+
+// Ends with 0 for "&Crear", 1 for "C&ancelar" and the close box: the one
+// question of the suite whose accepting button ends with 0.
+INT_PTR CALLBACK CrearDirectorioProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(appIcon));
+        SetDlgItemTextA(dialog, dirDialogIds->pending, pendingDir);
+        return TRUE;
+    case WM_COMMAND: {
+        int id = LOWORD(wParam);
+        if (id == dirDialogIds->accept) {
+            EndDialog(dialog, 0);
+            return TRUE;
+        }
+        if (id == dirDialogIds->cancel || id == IDCANCEL) {
+            EndDialog(dialog, 1);
+            return TRUE;
+        }
+        break;
+    }
+    }
+    return FALSE;
+}
+
+int IsDirectory(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+}  // namespace
+
+int EnsureDirectory(HWND owner, const char* dir)
+{
+    // An empty field would mean the root of the current drive: no one's intent.
+    if (IsBlankPath(dir)) {
+        ShowError(owner, "Proporcione el directorio de instalaci\xF3n !", "Error");
+        return 0;
+    }
+    char pattern[PATH_SIZE];
+    if (SearchPattern(pattern, dir)) {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA(pattern, &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            FindClose(search);
+            return 1;
+        }
+    }
+    CopyText(pendingDir, dir);
+    if (DialogBoxParamA(hInstance, "CREAR_DIRECTORIO", owner, CrearDirectorioProc, 0) != 0)
+        return 0;
+    MakeDirectoryPath(dir);
+    // Writing into a directory that is not there would fail silently later.
+    if (!IsDirectory(dir)) {
+        ShowError(owner, "No se pudo crear el directorio !", "Error");
+        return 0;
+    }
+    return 1;
+}
