@@ -7,13 +7,19 @@ add_library(params STATIC
     params/controls.cpp
     params/estilo.cpp
     params/area.cpp
-    params/rcm.cpp)
+    params/rcm.cpp
+    params/editrules.cpp
+    params/editform.cpp
+    params/editor.cpp
+    params/editor_links.cpp)
 target_link_libraries(params PUBLIC vondra_portable)
 # The shared dialogs, included by the programs' .rc files; windres reports
 # no dependencies, so the including files name them.
 set(PARAMS_RESOURCES
     ${CMAKE_SOURCE_DIR}/resources/params/params.rc
-    ${CMAKE_SOURCE_DIR}/resources/params/resource.h)
+    ${CMAKE_SOURCE_DIR}/resources/params/resource.h
+    ${CMAKE_SOURCE_DIR}/resources/params/editor.rc
+    ${CMAKE_SOURCE_DIR}/resources/params/editor_ids.h)
 
 add_library(installcore STATIC
     installcore/state.cpp
