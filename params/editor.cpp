@@ -161,7 +161,7 @@ void ReadBack(HWND dialog, const EditorForm& form)
 {
     appParams.paginaInicial = Checked(dialog, form.paginaInicial) ? 1 : 0;
     for (int p = 0; p < ED_PARAM_COUNT; ++p)
-        EditorPreFlag(appParams, static_cast<EditorParam>(p)) = Checked(dialog, form.params[p].preBox) ? 1 : 0;
+        SetEditorPreFlag(appParams, static_cast<EditorParam>(p), Checked(dialog, form.params[p].preBox) ? 1 : 0);
     for (int p = 0; p < ED_PARAM_COUNT; ++p)
         if (!EditorPreFlag(appParams, static_cast<EditorParam>(p)))
             ReadParam(dialog, form, static_cast<EditorParam>(p));

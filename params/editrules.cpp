@@ -35,9 +35,17 @@ int EditorParamKind(EditorParam param)
     return KINDS[param];
 }
 
-int32_t& EditorPreFlag(AppParams& record, EditorParam param)
+int32_t EditorPreFlag(const AppParams& record, EditorParam param)
 {
     return PRE_SLOTS[param] < 0 ? record.preMargen : record.pre[PRE_SLOTS[param]];
+}
+
+void SetEditorPreFlag(AppParams& record, EditorParam param, int32_t value)
+{
+    if (PRE_SLOTS[param] < 0)
+        record.preMargen = value;
+    else
+        record.pre[PRE_SLOTS[param]] = value;
 }
 
 int32_t EditorModFlag(const AppParams& record, EditorParam param)

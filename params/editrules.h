@@ -24,8 +24,10 @@ enum EditorParam {
 
 // The kind of each parameter's control (see kinds.h).
 int EditorParamKind(EditorParam param);
-// Its Pre. flag in the record (pre slot, or preMargen).
-int32_t& EditorPreFlag(AppParams& record, EditorParam param);
+// Its Pre. flag in the record (pre slot, or preMargen). The record is
+// packed: the flags are read and written by value.
+int32_t EditorPreFlag(const AppParams& record, EditorParam param);
+void SetEditorPreFlag(AppParams& record, EditorParam param, int32_t value);
 // Its Mod. flag: the slot's, modMargen for Margen; Nombre of the direct
 // printer follows Directorio's slot 13, since slot 14 has no Mod. of its own.
 int32_t EditorModFlag(const AppParams& record, EditorParam param);

@@ -153,8 +153,10 @@ TEST(EditRules, FlagsOfEachParameter)
         EXPECT_EQ(EditorPreFlag(r, e.param), e.pre) << e.param;
         EXPECT_EQ(EditorModFlag(r, e.param), e.mod) << e.param;
     }
-    EditorPreFlag(r, ED_MARGEN) = 0;
+    SetEditorPreFlag(r, ED_MARGEN, 0);
     EXPECT_EQ(r.preMargen, 0);
+    SetEditorPreFlag(r, ED_TAMANO, 1);
+    EXPECT_EQ(r.pre[SLOT_TAMANO], 1);
 
     // The terminal form: the control identifiers of the dialog, none twice.
     const EditorForm& f = TERMINAL_EDITOR;
