@@ -1,22 +1,33 @@
 // The editor's calls into the icon, printer and installation operations.
 #include "../installcore/installcore.h"
 #include "editor.h"
+#include "icons.h"
+#include "printers.h"
 
-int EditorLoadIcon(const char*)
+int EditorLoadIcon(const char* path)
 {
-    return 0;
+    return LoadCurrentIcon(path);
 }
 
-bool EditorPaintIcon(HWND, int, int)
+bool EditorPaintIcon(HWND dialog, int x, int y)
 {
-    return false;
+    int width = 0, height = 0;
+    HICON icon = CurrentIconHandle(&width, &height);
+    if (icon == nullptr)
+        return false;
+    DrawIconAt(dialog, icon, x, y, width, height);
+    DestroyIcon(icon);
+    return true;
 }
 
-void EditorReleaseIcon() {}
-
-INT_PTR EditorChoosePrinter(HWND, int)
+void EditorReleaseIcon()
 {
-    return 0;
+    ReleaseIcon();
+}
+
+INT_PTR EditorChoosePrinter(HWND dialog, int nameEdit)
+{
+    return ChoosePrinter(dialog, nameEdit);
 }
 
 int EditorShortcutExists()

@@ -1,0 +1,204 @@
+#include "printers.h"
+
+#include <cstring>
+
+#include "../installcore/installcore.h"
+#include "../resources/params/select.h"
+#include "params.h"
+
+char printerChoice[PRINTER_CHOICE_SIZE];
+
+const PrinterControls TERMINAL_PRINTER_CONTROLS = {IDC_IMPRESORAS_LIST,  IDC_USAR_NOMBRE,      IDC_USAR_PUERTO,
+                                                   IDC_CONFIRMA_NOMBRE,  IDC_CONFIRMA_ACEPTAR, IDC_CONFIRMA_CANCELAR};
+const PrinterControls SERVER_PRINTER_CONTROLS = {
+    IDC_SERVER_IMPRESORAS_LIST, IDC_SERVER_USAR_NOMBRE,      IDC_SERVER_USAR_PUERTO,
+    IDC_SERVER_CONFIRMA_NOMBRE, IDC_SERVER_CONFIRMA_ACEPTAR, IDC_SERVER_CONFIRMA_CANCELAR};
+PrinterControls printerControls = TERMINAL_PRINTER_CONTROLS;
+
+namespace {
+
+const char PRINTERS_KEY[] = "System\\CurrentControlSet\\Control\\Print\\Printers";
+
+struct RegistryKey {
+    HKEY handle = nullptr;
+    ~RegistryKey()
+    {
+        if (handle != nullptr)
+            RegCloseKey(handle);
+    }
+};
+
+// A string value, terminated within the buffer; 0 when it is missing, is no
+// string or does not fit. The buffer is then left as it was.
+int ReadPrinterValue(HKEY key, const char* name, char (&value)[PRINTER_VALUE_SIZE])
+{
+    char read[PRINTER_VALUE_SIZE + 1];
+    DWORD type = 0;
+    DWORD length = PRINTER_VALUE_SIZE;
+    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(read), &length) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ))
+        return 0;
+    read[length] = '\0';  // stored without its NUL, the text ends at the value's end
+    size_t textLength = strnlen(read, PRINTER_VALUE_SIZE);
+    if (textLength >= PRINTER_VALUE_SIZE)
+        return 0;
+    std::memcpy(value, read, textLength + 1);
+    return 1;
+}
+
+void AddPrinterLine(HWND listBox, HKEY printers, const char* subkey)
+{
+    RegistryKey printer;
+    if (RegOpenKeyExA(printers, subkey, 0, KEY_READ, &printer.handle) != ERROR_SUCCESS)
+        return;
+    char name[PRINTER_VALUE_SIZE];
+    lstrcpynA(name, subkey, sizeof name);
+    ReadPrinterValue(printer.handle, "Name", name);
+    // Without a port the line repeats the name, which the printing side
+    // matches as well as a port.
+    char port[PRINTER_VALUE_SIZE];
+    std::memcpy(port, name, sizeof port);
+    ReadPrinterValue(printer.handle, "Port", port);
+    char line[PRINTER_LINE_SIZE];
+    ComposePrinterLine(line, sizeof line, name, port);
+    SendMessageA(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+}
+
+}  // namespace
+
+void FillPrinterList(HWND listBox)
+{
+    SendMessageA(listBox, LB_RESETCONTENT, 0, 0);
+    SendMessageA(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(DEFAULT_PRINTER_LINE));
+    RegistryKey printers;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, PRINTERS_KEY, 0, KEY_READ, &printers.handle) != ERROR_SUCCESS)
+        return;
+    for (DWORD index = 0;; ++index) {
+        char subkey[PRINTER_VALUE_SIZE];
+        DWORD length = sizeof subkey;
+        if (RegEnumKeyExA(printers.handle, index, subkey, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        AddPrinterLine(listBox, printers.handle, subkey);
+    }
+}
+
+void PortFromPrinterText()
+{
+    ReduceToPort(printerChoice);
+}
+
+namespace {
+
+int IsChecked(HWND dialog, int id)
+{
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
+// The selected line; 0 without a selection. A line longer than the buffer
+// is taken whole into a larger one first: LB_GETTEXT knows no bounds.
+int TakeSelectedLine(HWND list, char (&line)[PRINTER_LINE_SIZE])
+{
+    LRESULT selected = SendMessageA(list, LB_GETCURSEL, 0, 0);
+    if (selected == LB_ERR)
+        return 0;
+    LRESULT length = SendMessageA(list, LB_GETTEXTLEN, selected, 0);
+    if (length == LB_ERR || length >= PRINTER_LINE_SIZE)
+        return 0;
+    SendMessageA(list, LB_GETTEXT, selected, reinterpret_cast<LPARAM>(line));
+    return 1;
+}
+
+void ChooseLine(HWND dialog)
+{
+    char line[PRINTER_LINE_SIZE];
+    if (!TakeSelectedLine(GetDlgItem(dialog, printerControls.list), line))
+        return;
+    if (!IsChecked(dialog, printerControls.useName)) {
+        // Reduced before it is cut to printerChoice, so that a long line keeps its port.
+        ReduceToPort(line);
+        CopyText(printerChoice, line);
+        EndDialog(dialog, 1);
+        return;
+    }
+    CopyText(printerChoice, line);
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
+    if (DialogBoxParamA(instance, "CONFIRMADSP", dialog, ConfirmaDspDialogProc, 0) != 0)
+        EndDialog(dialog, 1);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK ImpresorasDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(appIcon));
+        FillPrinterList(GetDlgItem(dialog, printerControls.list));
+        CheckDlgButton(dialog, printerControls.useName, BST_CHECKED);
+        CheckDlgButton(dialog, printerControls.usePort, BST_UNCHECKED);
+        return TRUE;
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        const int code = HIWORD(wParam);
+        // The two radio buttons sit in groups of their own: the dialog keeps
+        // them exclusive.
+        if (id == printerControls.useName && code == BN_CLICKED) {
+            if (IsChecked(dialog, printerControls.useName))
+                CheckDlgButton(dialog, printerControls.usePort, BST_UNCHECKED);
+            return TRUE;
+        }
+        if (id == printerControls.usePort && code == BN_CLICKED) {
+            if (IsChecked(dialog, printerControls.usePort))
+                CheckDlgButton(dialog, printerControls.useName, BST_UNCHECKED);
+            return TRUE;
+        }
+        if (id == printerControls.list && code == LBN_DBLCLK) {
+            ChooseLine(dialog);
+            return TRUE;
+        }
+        if (id == IDCANCEL || id == 1002) {
+            EndDialog(dialog, 0);
+            return TRUE;
+        }
+        break;
+    }
+    }
+    return FALSE;
+}
+
+INT_PTR CALLBACK ConfirmaDspDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(appIcon));
+        ReduceToName(printerChoice);
+        SendDlgItemMessageA(dialog, printerControls.nameEdit, EM_LIMITTEXT, PRINTER_CHOICE_SIZE - 1, 0);
+        SetDlgItemTextA(dialog, printerControls.nameEdit, printerChoice);
+        return TRUE;
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        if (id == printerControls.accept) {
+            GetDlgItemTextA(dialog, printerControls.nameEdit, printerChoice, sizeof printerChoice);
+            EndDialog(dialog, 1);
+            return TRUE;
+        }
+        if (id == printerControls.cancel || id == IDCANCEL) {
+            EndDialog(dialog, 0);
+            return TRUE;
+        }
+        break;
+    }
+    }
+    return FALSE;
+}
+
+INT_PTR ChoosePrinter(HWND dialog, int nameEdit)
+{
+    INT_PTR result = DialogBoxParamA(hInstance, "Impresoras", dialog, ImpresorasDialogProc, 0);
+    if (result == 1) {
+        SetDlgItemTextA(dialog, nameEdit, printerChoice);
+        CopyText(appParams.directaNombre, printerChoice);
+    }
+    return result;
+}
