@@ -154,9 +154,9 @@ TEST(EditRules, FlagsOfEachParameter)
         EXPECT_EQ(EditorModFlag(r, e.param), e.mod) << e.param;
     }
     SetEditorPreFlag(r, ED_MARGEN, 0);
-    EXPECT_EQ(r.preMargen, 0);
+    EXPECT_EQ(+r.preMargen, 0);
     SetEditorPreFlag(r, ED_TAMANO, 1);
-    EXPECT_EQ(r.pre[SLOT_TAMANO], 1);
+    EXPECT_EQ(+r.pre[SLOT_TAMANO], 1);
 
     // The terminal form: the control identifiers of the dialog, none twice.
     const EditorForm& f = TERMINAL_EDITOR;

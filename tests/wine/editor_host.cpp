@@ -1,7 +1,7 @@
 // The terminal installer's parameter editor, run for real over an entry of a
 // directory, so that a test can drive it from another process as a person
 // would:
-//   editor_host ENTRYDIR\ NAME ISNEW OUT.DAI [INSTALLDIR]
+//   editor_host ENTRYDIR NAME ISNEW OUT.DAI [INSTALLDIR]
 // It opens PARAMETROS with nombre and isNew set as the installation flow sets
 // them, writes the record as the dialog left it to OUT.DAI and exits with the
 // dialog's result; 90 and up are failures of the host.
@@ -17,7 +17,7 @@ int InitInstance()
     appIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(128));
     if (__argc < 5)
         return 90;
-    if (!CopyText(entryDir, __argv[1]) || !CopyText(appParams.nombre, __argv[2]))
+    if (!CopyText(entryDir, __argv[1]) || !AddBackslash(entryDir) || !CopyText(appParams.nombre, __argv[2]))
         return 91;
     isNew = std::atoi(__argv[3]);
     if (__argc > 5 && !CopyText(installDir, __argv[5]))

@@ -92,14 +92,21 @@ public:
     HWND dialog = nullptr;
     std::string dir;
 
+    // The entry icon to copy beside the entry file, if any, and its name.
+    std::string iconSource, iconName;
+
     bool Open(const AppParams& record, int isNew, const char* fileName = nullptr)
     {
         dir = fixture::NewDirectory("editor");
         std::string name = fileName != nullptr ? fileName : record.nombre;
         fixture::WriteBytes(dir + name + ".DAI", &record, sizeof record);
+        if (!iconSource.empty() && !CopyFileA(iconSource.c_str(), (dir + iconName).c_str(), FALSE))
+            return false;
         std::string exe = EDITOR_HOST;
-        std::string command = "\"" + exe + "\" \"" + dir + "\" \"" + name + "\" " + std::to_string(isNew) + " \"" +
-                              dir + "out.dai\"";
+        // Without its last backslash, which would escape the closing quote.
+        std::string entries = dir.substr(0, dir.size() - 1);
+        std::string command = "\"" + exe + "\" \"" + entries + "\" \"" + name + "\" " + std::to_string(isNew) +
+                              " \"" + dir + "out.dai\"";
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         if (!CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
@@ -126,6 +133,7 @@ public:
         FILE* in = std::fopen((dir + "out.dai").c_str(), "rb");
         if (in == nullptr) {
             ADD_FAILURE() << "the host wrote no record";
+            std::memset(&r, 0, sizeof r);
             return r;
         }
         EXPECT_EQ(std::fread(&r, 1, sizeof r, in), sizeof r);
@@ -157,8 +165,10 @@ public:
     }
 
     // Types into an edit, or the edit of a combo, as a person does.
-    void Type(int id, const char* text) const
+    void Type(int id, const char* text, const char* shown = nullptr) const
     {
+        if (shown == nullptr)
+            shown = text;
         HWND edit = Item(id);
         if (HWND inner = FindWindowExA(edit, nullptr, "Edit", nullptr))
             edit = inner;
@@ -167,7 +177,7 @@ public:
         PostMessageA(edit, WM_CHAR, VK_BACK, 1);
         for (const char* c = text; *c != '\0'; ++c)
             PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(*c), 1);
-        EXPECT_TRUE(drive::WaitUntil([&] { return drive::Text(edit) == text; })) << id;
+        EXPECT_TRUE(drive::WaitUntil([&] { return drive::Text(edit) == shown; })) << id;
     }
 
     // Chooses a combo's item by its text, with the notification a choice sends.
@@ -233,6 +243,26 @@ void Shot(HWND window, const char* name)
     drive::Settle(window);
     Sleep(200);  // let the controls finish painting
     EXPECT_TRUE(drive::SaveScreenshot(window, fixture::WindowsPath(dir) + "\\" + name));
+}
+
+// Pixels of the icon area (35, 30) to (67, 62) that differ from the
+// dialog's face colour.
+int IconPixels(const Editor& ed)
+{
+    drive::Settle(ed.dialog);
+    Sleep(200);
+    HDC screen = GetDC(nullptr);
+    COLORREF face = GetSysColor(COLOR_BTNFACE);
+    int count = 0;
+    for (int y = 30; y < 62; y += 2)
+        for (int x = 35; x < 67; x += 2) {
+            POINT at{x, y};
+            ClientToScreen(ed.dialog, &at);
+            if (GetPixel(screen, at.x, at.y) != face)
+                ++count;
+        }
+    ReleaseDC(nullptr, screen);
+    return count;
 }
 
 // The controls that a Mod. flag of 0 disables, with their Pre. boxes.
@@ -322,11 +352,7 @@ TEST(Editor, FixedEntryCannotBeChanged)
     EXPECT_EQ(ed.Text(IDC_ED_ACEPTAR), "&Instalar");
     Shot(ed.dialog, "parametros_fijo.bmp");
 
-    // Input posted to disabled controls changes nothing either.
-    ed.Click(IDC_ED_PRE_MODERNO);
-    ed.Click(IDC_ED_DIRECTA_F);
-    ed.Click(IDC_ED_SELECCIONAR_NO);
-    drive::Settle(ed.dialog);
+    // Accepting reads every control back: the fixed values come back unchanged.
     ed.Click(IDC_ED_ACEPTAR);
     EXPECT_EQ(ed.Wait(), 1u);
     ExpectSame(ed.Result(), r);
@@ -451,7 +477,7 @@ TEST(Editor, UpdateAsksToSaveAndWritesEveryControlBack)
     ed.Type(IDC_ED_NOMBRE_DIRECTA, "LPT1:");
     ed.Choose(IDC_ED_MARGEN, "0.2");
     ed.Type(IDC_ED_CLAVE, "nueva");
-    ed.Type(IDC_ED_TIEMPO, "123456789012");  // at most 9 characters
+    ed.Type(IDC_ED_TIEMPO, "123456789012", "123456789");  // at most 9 characters
     ed.Choose(IDC_ED_IMAGEN, "jpg");
     ed.Click(IDC_ED_PAGINA_INICIAL);
     ed.Click(IDC_ED_DIRECTA_F);
@@ -527,6 +553,14 @@ TEST(Editor, SubDialogsOpenOverTheEditor)
     PostMessageA(rcm, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(drive::WaitForNoWindow("Renglones y columnas del monitor", 5000, ed.info.dwProcessId));
 
+    // "&Cambiar" asks for a file; cancelling it leaves the editor as it was.
+    ed.Click(IDC_ED_CAMBIAR_ICONO);
+    HWND open = ed.Appears("Cargar un \xEDcono de un archivo", 10000);
+    ASSERT_NE(open, nullptr);
+    PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(drive::WaitForNoWindow("Cargar un \xEDcono de un archivo", 5000, ed.info.dwProcessId));
+    EXPECT_TRUE(ed.Running());
+
     // "&Desinstalar" asks first; declining keeps the editor open.
     ed.Click(IDC_ED_DESINSTALAR);
     HWND confirm = ed.Appears("ADVERTENCIA");
@@ -539,4 +573,68 @@ TEST(Editor, SubDialogsOpenOverTheEditor)
     ASSERT_NE(confirm, nullptr);
     drive::PostClick(confirm, 1024);
     EXPECT_EQ(ed.Wait(), 0u);
+}
+
+TEST(Editor, ShowsTheEntryIconOrTheDefaultOne)
+{
+    const std::string dalvoIco = DALVO_ICO;
+    AppParams r = Modifiable("Icono");
+    {
+        Editor none;
+        ASSERT_TRUE(none.Open(r, 0));
+        EXPECT_EQ(IconPixels(none), 0);
+        PostMessageA(none.dialog, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_EQ(none.Wait(), 0u);
+    }
+    {
+        Editor own;
+        own.iconSource = dalvoIco;
+        own.iconName = "Icono.ICO";
+        ASSERT_TRUE(own.Open(r, 0));
+        EXPECT_GT(IconPixels(own), 20);
+        PostMessageA(own.dialog, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_EQ(own.Wait(), 0u);
+    }
+    {
+        // A new application shows Telmir.ICO, even when its own icon exists.
+        Editor fresh;
+        fresh.iconSource = dalvoIco;
+        fresh.iconName = "Icono.ICO";
+        ASSERT_TRUE(fresh.Open(r, 1));
+        EXPECT_EQ(IconPixels(fresh), 0);
+        PostMessageA(fresh.dialog, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_EQ(fresh.Wait(), 0u);
+    }
+    {
+        Editor fallback;
+        fallback.iconSource = dalvoIco;
+        fallback.iconName = "Telmir.ICO";
+        ASSERT_TRUE(fallback.Open(r, 0));
+        EXPECT_GT(IconPixels(fallback), 20);
+        PostMessageA(fallback.dialog, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_EQ(fallback.Wait(), 0u);
+    }
+}
+
+TEST(Editor, PrinterChoiceGoesIntoTheNameAndTheRecord)
+{
+    AppParams r = Modifiable("Impresion");
+    Editor ed;
+    ASSERT_TRUE(ed.Open(r, 1));
+    ed.Click(IDC_ED_IMPRESORAS);
+    HWND printers = ed.Appears("Selecci\xF3n de la impresora directa");
+    ASSERT_NE(printers, nullptr);
+    EXPECT_EQ(GetWindow(printers, GW_OWNER), ed.dialog);
+    // By port: "Predeterminada" gives PRN.
+    drive::PostClick(printers, 1038);
+    drive::Settle(printers);
+    HWND list = GetDlgItem(printers, 1036);
+    ASSERT_FALSE(drive::ListItems(list).empty());
+    EXPECT_EQ(drive::ListItems(list)[0], "Predeterminada");
+    drive::ClickListItem(list, 0, true);
+    EXPECT_TRUE(drive::WaitForNoWindow("Selecci\xF3n de la impresora directa", 5000, ed.info.dwProcessId));
+    EXPECT_TRUE(drive::WaitUntil([&] { return ed.Text(IDC_ED_NOMBRE_DIRECTA) == "PRN"; }));
+    ed.Click(IDC_ED_ACEPTAR);
+    EXPECT_EQ(ed.Wait(), 1u);
+    EXPECT_STREQ(ed.Result().directaNombre, "PRN");
 }
