@@ -291,6 +291,8 @@ TEST(Editor, ModifiableEntryShowsItsValuesAndCancelKeepsThem)
 {
     AppParams r = Modifiable("Contabilidad");
     Editor ed;
+    ed.iconSource = DALVO_ICO;
+    ed.iconName = "Contabilidad.ICO";
     ASSERT_TRUE(ed.Open(r, 0));
 
     EXPECT_EQ(ed.Text(IDC_ED_NOMBRE), "Contabilidad");
@@ -555,10 +557,10 @@ TEST(Editor, SubDialogsOpenOverTheEditor)
 
     // "&Cambiar" asks for a file; cancelling it leaves the editor as it was.
     ed.Click(IDC_ED_CAMBIAR_ICONO);
-    HWND open = ed.Appears("Cargar un \xEDcono de un archivo", 10000);
+    HWND open = ed.Appears("Cargar un \xED" "cono de un archivo", 10000);
     ASSERT_NE(open, nullptr);
     PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(drive::WaitForNoWindow("Cargar un \xEDcono de un archivo", 5000, ed.info.dwProcessId));
+    EXPECT_TRUE(drive::WaitForNoWindow("Cargar un \xED" "cono de un archivo", 5000, ed.info.dwProcessId));
     EXPECT_TRUE(ed.Running());
 
     // "&Desinstalar" asks first; declining keeps the editor open.
