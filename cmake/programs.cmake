@@ -32,8 +32,11 @@ add_library(installcore STATIC
     installcore/registry.cpp
     installcore/dialogs.cpp
     installcore/mainwin.cpp
-    installcore/workfile.cpp)
-target_link_libraries(installcore PUBLIC params)
+    installcore/workfile.cpp
+    installcore/install.cpp
+    installcore/copy.cpp
+    installcore/shortcut.cpp)
+target_link_libraries(installcore PUBLIC params ole32 uuid)
 # The appearance dialogs use the program icon, the plain dialogs and the
 # error box of installcore: the two libraries need each other.
 target_link_libraries(params PUBLIC installcore)

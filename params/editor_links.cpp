@@ -1,5 +1,5 @@
 // The editor's calls into the icon, printer and installation operations.
-#include "../installcore/installcore.h"
+#include "../installcore/install.h"
 #include "editor.h"
 #include "icons.h"
 #include "printers.h"
@@ -32,14 +32,20 @@ INT_PTR EditorChoosePrinter(HWND dialog, int nameEdit)
 
 int EditorShortcutExists()
 {
-    return 0;
+    return ShortcutExists();
 }
 
 int EditorJarStatus()
 {
-    return 0;
+    return JarStatus(installDir);
 }
 
-void EditorSetCopyJars(int) {}
+void EditorSetCopyJars(int copy)
+{
+    copyJars = copy;
+}
 
-void EditorUninstall() {}
+void EditorUninstall()
+{
+    UninstallApplication();
+}

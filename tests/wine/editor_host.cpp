@@ -1,14 +1,16 @@
 // The terminal installer's parameter editor, run for real over an entry of a
 // directory, so that a test can drive it from another process as a person
 // would:
-//   editor_host ENTRYDIR NAME ISNEW OUT.DAI [INSTALLDIR]
+//   editor_host ENTRYDIR NAME ISNEW OUT.DAI [INSTALLDIR JAVAHOME]
 // It opens PARAMETROS with nombre and isNew set as the installation flow sets
-// them, writes the record as the dialog left it to OUT.DAI and exits with the
-// dialog's result; 90 and up are failures of the host.
+// them and, when accepted with an installation directory given, installs as
+// that flow does. OUT.DAI gets the record as the dialog left it, then
+// copyJars as a 32-bit number. The exit code is the dialog's result; 90 and
+// up are failures of the host.
 #include <cstdio>
 #include <cstdlib>
 
-#include "installcore/installcore.h"
+#include "installcore/install.h"
 #include "params/editor.h"
 
 int InitInstance()
@@ -20,7 +22,8 @@ int InitInstance()
     if (!CopyText(entryDir, __argv[1]) || !AddBackslash(entryDir) || !CopyText(appParams.nombre, __argv[2]))
         return 91;
     isNew = std::atoi(__argv[3]);
-    if (__argc > 5 && !CopyText(installDir, __argv[5]))
+    bool install = __argc > 6;
+    if (install && (!CopyText(installDir, __argv[5]) || !CopyText(javaHome, __argv[6])))
         return 91;
 
     fontNames.clear();
@@ -31,11 +34,14 @@ int InitInstance()
     INT_PTR result = OpenParametros(nullptr);
     if (result < 0)
         return 94;
+    if (result == 1 && install)
+        InstallApplication();
 
     FILE* out = std::fopen(__argv[4], "wb");
     if (out == nullptr)
         return 95;
-    bool written = std::fwrite(&appParams, sizeof appParams, 1, out) == 1;
+    int32_t jars = copyJars;
+    bool written = std::fwrite(&appParams, sizeof appParams, 1, out) == 1 && std::fwrite(&jars, sizeof jars, 1, out) == 1;
     if (std::fclose(out) != 0 || !written)
         return 95;
     return static_cast<int>(result);

@@ -94,6 +94,9 @@ public:
 
     // The entry icon to copy beside the entry file, if any, and its name.
     std::string iconSource, iconName;
+    // Where an accepted editor installs, with the Java runtime to use.
+    std::string installTo, javaHome;
+    int32_t copyJars = -1;
 
     bool Open(const AppParams& record, int isNew, const char* fileName = nullptr)
     {
@@ -107,6 +110,8 @@ public:
         std::string entries = dir.substr(0, dir.size() - 1);
         std::string command = "\"" + exe + "\" \"" + entries + "\" \"" + name + "\" " + std::to_string(isNew) +
                               " \"" + dir + "out.dai\"";
+        if (!installTo.empty())
+            command += " \"" + installTo + "\" \"" + javaHome + "\"";
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         if (!CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
@@ -137,6 +142,7 @@ public:
             return r;
         }
         EXPECT_EQ(std::fread(&r, 1, sizeof r, in), sizeof r);
+        EXPECT_EQ(std::fread(&copyJars, 1, sizeof copyJars, in), sizeof copyJars);
         std::fclose(in);
         return r;
     }
@@ -639,4 +645,175 @@ TEST(Editor, PrinterChoiceGoesIntoTheNameAndTheRecord)
     ed.Click(IDC_ED_ACEPTAR);
     EXPECT_EQ(ed.Wait(), 1u);
     EXPECT_STREQ(ed.Result().directaNombre, "PRN");
+}
+
+namespace {
+
+const char SHELL_FOLDERS[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char USER_SHELL_FOLDERS[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
+std::string ReadFile(const std::string& path)
+{
+    std::string bytes;
+    FILE* in = std::fopen(path.c_str(), "rb");
+    if (in == nullptr)
+        return "(missing)";
+    char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+        bytes.append(buffer, got);
+    std::fclose(in);
+    return bytes;
+}
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// An installation place of its own: a desktop (the prefix's desktop values
+// point at it while the test runs), a Java runtime and a target directory.
+class Workstation {
+public:
+    std::string root, desktop, java, target;
+    std::string savedUser, savedLegacy;
+    bool hadUser = false, hadLegacy = false;
+
+    Workstation()
+    {
+        root = fixture::NewDirectory("workstation");
+        desktop = root + "Escritorio";
+        java = root + "jre";
+        target = root + "VONDRA";
+        for (const std::string& d : {desktop, java, java + "\\BIN"})
+            CreateDirectoryA(d.c_str(), nullptr);
+        fixture::WriteBytes(java + "\\BIN\\JavaW.EXE", "MZ", 2);
+        hadUser = fixture::GetText(HKEY_CURRENT_USER, USER_SHELL_FOLDERS, "Desktop", &savedUser);
+        hadLegacy = fixture::GetText(HKEY_CURRENT_USER, SHELL_FOLDERS, "Desktop", &savedLegacy);
+        fixture::SetText(HKEY_CURRENT_USER, USER_SHELL_FOLDERS, "Desktop", desktop);
+        fixture::SetText(HKEY_CURRENT_USER, SHELL_FOLDERS, "Desktop", desktop);
+        SetEnvironmentVariableA("WINEDLLOVERRIDES", "mscoree,mshtml=;winemenubuilder.exe=d");
+    }
+    ~Workstation()
+    {
+        if (hadUser)
+            fixture::SetText(HKEY_CURRENT_USER, USER_SHELL_FOLDERS, "Desktop", savedUser);
+        if (hadLegacy)
+            fixture::SetText(HKEY_CURRENT_USER, SHELL_FOLDERS, "Desktop", savedLegacy);
+    }
+    void Prepare(Editor& ed) const
+    {
+        ed.installTo = target;
+        ed.javaHome = java;
+    }
+};
+
+bool Marked(const char* name)
+{
+    std::string value;
+    return fixture::GetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, name, &value) && value == "Instalado !";
+}
+
+void Unmark(const char* name)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, fixture::VONDRA_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+        RegDeleteValueA(key, name);
+        RegCloseKey(key);
+    }
+}
+
+}  // namespace
+
+TEST(EditorInstall, AcceptingANewApplicationInstallsWhatWasEdited)
+{
+    Workstation ws;
+    AppParams r = Defaults("Tesoreria");
+    Editor ed;
+    ws.Prepare(ed);
+    ASSERT_TRUE(ed.Open(r, 1));
+    ed.TogglePre(IDC_ED_PRE_MODERNO, IDC_ED_MODERNO);
+    ed.Type(IDC_ED_MODERNO, "Tahoma");
+    ed.Type(IDC_ED_TIEMPO, "45");
+    ed.Click(IDC_ED_ACEPTAR);
+    EXPECT_EQ(ed.Wait(), 1u);
+    ed.Result();
+    EXPECT_EQ(ed.copyJars, 1);
+    EXPECT_EQ(ReadFile(ws.target + "\\Tesoreria.PAR"),
+              "ModernoTahoma\r\nEfecto3,2,4,2,1,2\r\nDirecta,PRN,C:\\\r\nTiempo=45\r\n");
+    EXPECT_TRUE(Marked("Tesoreria"));
+    EXPECT_TRUE(Exists(ws.desktop + "\\Tesoreria.LNK"));
+
+    // Its shortcut now exists: adding it again is refused.
+    Editor again;
+    ws.Prepare(again);
+    ASSERT_TRUE(again.Open(r, 1));
+    again.Click(IDC_ED_ACEPTAR);
+    EXPECT_EQ(again.ErrorShown(), "El nombre de la aplicaci\xF3n ya existe !");
+    EXPECT_TRUE(again.Running());
+    again.Click(IDC_ED_CANCELAR);
+    EXPECT_EQ(again.Wait(), 0u);
+
+    // Cancelling installs nothing.
+    DeleteFileA((ws.target + "\\Tesoreria.PAR").c_str());
+    Editor cancelled;
+    ws.Prepare(cancelled);
+    ASSERT_TRUE(cancelled.Open(r, 0));
+    cancelled.Click(IDC_ED_CANCELAR);
+    EXPECT_EQ(cancelled.Wait(), 0u);
+    EXPECT_FALSE(Exists(ws.target + "\\Tesoreria.PAR"));
+
+    // Uninstalling removes the marker, the installed icon and the shortcut.
+    fixture::WriteBytes(ws.target + "\\Tesoreria.ICO", "icon", 4);
+    Editor removal;
+    ws.Prepare(removal);
+    ASSERT_TRUE(removal.Open(r, 0));
+    removal.Click(IDC_ED_DESINSTALAR);
+    HWND confirm = removal.Appears("ADVERTENCIA");
+    ASSERT_NE(confirm, nullptr);
+    drive::PostClick(confirm, 1024);
+    EXPECT_EQ(removal.Wait(), 0u);
+    EXPECT_FALSE(Marked("Tesoreria"));
+    EXPECT_FALSE(Exists(ws.target + "\\Tesoreria.ICO"));
+    EXPECT_FALSE(Exists(ws.desktop + "\\Tesoreria.LNK"));
+    EXPECT_FALSE(Exists(ws.target + "\\Tesoreria.PAR"));  // not written by the cancelled editor
+}
+
+TEST(EditorInstall, UpdateAsksForMissingArchives)
+{
+    Workstation ws;
+    AppParams r = Defaults("Bancos");
+    for (int answer : {1002, 1024}) {
+        Editor ed;
+        ws.Prepare(ed);
+        ASSERT_TRUE(ed.Open(r, 0));
+        fixture::WriteBytes(ed.dir + "Vondra.JAR", "jar", 3);
+        ed.Click(IDC_ED_ACEPTAR);
+        HWND save = ed.Appears("ADVERTENCIA");
+        ASSERT_NE(save, nullptr);
+        drive::PostClick(save, 1024);
+        ASSERT_TRUE(drive::WaitUntil([&] {
+            HWND jars = ed.Appears("ADVERTENCIA", 100);
+            return jars != nullptr && jars != save && drive::ControlText(jars, 1024) == "&Actualizarlos";
+        }));
+        drive::PostClick(ed.Appears("ADVERTENCIA"), answer);
+        EXPECT_EQ(ed.Wait(), 1u);
+        ed.Result();
+        EXPECT_EQ(ed.copyJars, answer == 1024 ? 1 : 0);
+        EXPECT_EQ(Exists(ws.target + "\\Vondra.JAR"), answer == 1024);
+    }
+    // With the archives current there is no question and copyJars stays.
+    Editor current;
+    ws.Prepare(current);
+    ASSERT_TRUE(current.Open(r, 0));
+    fixture::WriteBytes(current.dir + "Vondra.JAR", "jar", 3);
+    CopyFileA((current.dir + "Vondra.JAR").c_str(), (ws.target + "\\Vondra.JAR").c_str(), FALSE);
+    current.Click(IDC_ED_ACEPTAR);
+    HWND save = current.Appears("ADVERTENCIA");
+    ASSERT_NE(save, nullptr);
+    drive::PostClick(save, 1024);
+    EXPECT_EQ(current.Wait(), 1u);
+    current.Result();
+    EXPECT_EQ(current.copyJars, 0);
+    Unmark("Bancos");
 }

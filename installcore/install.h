@@ -1,0 +1,81 @@
+// Installing an application on a workstation: parameter file, icon and
+// archive copies, the installed marker and the desktop shortcut, and their
+// removal. They work on appParams, entryDir, installDir and javaHome.
+#pragma once
+
+#include "installcore.h"
+#include "launch.h"
+
+// 1: InstallApplication copies the Java archives too. Set by the installation
+// dialog and the editor; not reset between installations.
+extern int copyJars;
+
+// Result codes of CreateShortcut.
+enum {
+    SHORTCUT_SAVED = 0,
+    SHORTCUT_NO_DESKTOP = 1,
+    SHORTCUT_BAD_TARGET = 2,
+    SHORTCUT_BAD_DESCRIPTION = 3,
+    SHORTCUT_BAD_WORKING_DIR = 4,
+    SHORTCUT_BAD_ARGUMENTS = 5,
+    SHORTCUT_BAD_ICON = 6,
+    SHORTCUT_NOT_SAVED = 7,  // no persistence interface, or the file could not be written
+    SHORTCUT_NO_LINK_OBJECT = 20,
+    SHORTCUT_NO_COM = 21,
+    // InstallApplication only: refused before anything was written.
+    INSTALL_REFUSED = -1
+};
+
+// Results of JarStatus.
+enum { JARS_CURRENT = 0, JARS_MISSING = 1, JARS_OUT_OF_DATE = 2 };
+
+// The whole installation of appParams into installDir. Paths or a command
+// line too long for the platform, or a parameter file that cannot be
+// written, are reported to the user and nothing further is done
+// (INSTALL_REFUSED). Otherwise returns CreateShortcut's code.
+int InstallApplication();
+
+// Writes the lines to installDir\nombre.PAR (the path is left in path),
+// creating the directory first. 1, or 0 with any earlier file left as it was.
+int WriteParamFile(const char* lines, char (&path)[PATH_SIZE]);
+
+// Replaces path by its short form, component by component; components that
+// have none stay as they are. work receives the same text.
+void ToShortPath(char (&path)[PATH_SIZE], char (&work)[PATH_SIZE]);
+
+// Creates every missing level of dir (the root never). 0 for an empty path.
+int MakeDirectoryPath(const char* dir);
+
+// Writes bytes as the whole new content of path, the same way.
+int WriteWholeFile(const char* path, const void* bytes, size_t length);
+
+// Copies source over destination through a temporary file beside it, so a
+// failed copy leaves the earlier destination (or none). 1 when every byte
+// was copied and the destination replaced, else 0.
+int CopyFileRaw(const char* destination, const char* source);
+
+// Every *.JAR of entryDir into installDir; results are not examined.
+void CopyJars();
+
+// 0 when every *.JAR of entryDir is in dir and current, 1 when one is
+// missing there (or entryDir has none), 2 when one is older or of another size.
+int JarStatus(const char* dir);
+
+// "Instalado !" as the user-key value named after nombre; and its removal.
+void MarkInstalled();
+void UnmarkInstalled();
+
+// The desktop shortcut of nombre. ShortcutPath returns 0 when the desktop
+// directory is unknown or the path would not fit.
+int ShortcutPath(char (&path)[PATH_SIZE]);
+int ShortcutExists();
+void DeleteShortcut();
+int CreateShortcut(const char* targetDir, const char* targetFile, const char* name, const char* workingDir,
+                   const char* arguments, const char* iconPath);
+
+// installDir\nombre.ICO
+void DeleteInstalledIcon();
+
+// Marker, installed icon and shortcut go; parameter file, archives and the
+// directory stay.
+void UninstallApplication();

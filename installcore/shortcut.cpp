@@ -1,0 +1,125 @@
+// The desktop shortcut that starts the Java client.
+#include <shlobj.h>
+
+#include "../params/params.h"
+#include "install.h"
+
+namespace {
+
+const char SHELL_FOLDERS[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char DESCRIPTION[] = "Ostrel, S.A. de C.V.";
+
+// Releases a COM interface when the routine ends, whatever way it ends.
+template <typename T>
+struct Held {
+    T* p = nullptr;
+    Held() = default;
+    Held(const Held&) = delete;
+    Held& operator=(const Held&) = delete;
+    ~Held()
+    {
+        if (p != nullptr)
+            p->Release();
+    }
+};
+
+struct ComSession {
+    HRESULT status;
+    ComSession() : status(CoInitialize(nullptr)) {}
+    ComSession(const ComSession&) = delete;
+    ComSession& operator=(const ComSession&) = delete;
+    ~ComSession()
+    {
+        if (SUCCEEDED(status))
+            CoUninitialize();
+    }
+    // A thread already in the multithreaded apartment can use the link too.
+    bool Usable() const { return SUCCEEDED(status) || status == RPC_E_CHANGED_MODE; }
+};
+
+int ReadDesktop(char (&desktop)[PATH_SIZE])
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SHELL_FOLDERS, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return 0;
+    char value[PATH_SIZE + 1];
+    DWORD type = 0;
+    DWORD length = sizeof value - 1;
+    LONG status = RegQueryValueExA(key, "Desktop", nullptr, &type, reinterpret_cast<BYTE*>(value), &length);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
+        return 0;
+    value[length] = '\0';
+    return CopyText(desktop, value);
+}
+
+int ShortcutPathOf(const char* name, char (&path)[PATH_SIZE])
+{
+    char desktop[PATH_SIZE];
+    return ReadDesktop(desktop) && ComposeShortcutPath(path, desktop, name);
+}
+
+bool FitsPath(const char* text)
+{
+    return strnlen(text, PATH_SIZE) < PATH_SIZE;
+}
+
+}  // namespace
+
+int ShortcutPath(char (&path)[PATH_SIZE])
+{
+    return ShortcutPathOf(appParams.nombre, path);
+}
+
+int ShortcutExists()
+{
+    char path[PATH_SIZE];
+    return ShortcutPath(path) && FileExists(path);
+}
+
+void DeleteShortcut()
+{
+    char path[PATH_SIZE];
+    if (ShortcutPath(path))
+        DeleteFileA(path);
+}
+
+int CreateShortcut(const char* targetDir, const char* targetFile, const char* name, const char* workingDir,
+                   const char* arguments, const char* iconPath)
+{
+    char desktop[PATH_SIZE];
+    if (!ReadDesktop(desktop))
+        return SHORTCUT_NO_DESKTOP;
+    char linkPath[PATH_SIZE], dir[PATH_SIZE], target[PATH_SIZE];
+    bool linkFits = ComposeShortcutPath(linkPath, desktop, name);
+    bool targetFits = CopyText(dir, targetDir) && AddBackslash(dir) && ComposeText(target, dir, targetFile);
+
+    ComSession com;
+    if (!com.Usable())
+        return SHORTCUT_NO_COM;
+    Held<IShellLinkA> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&link.p))))
+        return SHORTCUT_NO_LINK_OBJECT;
+    Held<IPersistFile> file;
+    if (FAILED(link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p))))
+        return SHORTCUT_NOT_SAVED;
+
+    // Texts the link could only keep cut count as refused.
+    if (!targetFits || FAILED(link.p->SetPath(target)))
+        return SHORTCUT_BAD_TARGET;
+    if (FAILED(link.p->SetDescription(DESCRIPTION)))
+        return SHORTCUT_BAD_DESCRIPTION;
+    if (!FitsPath(workingDir) || FAILED(link.p->SetWorkingDirectory(workingDir)))
+        return SHORTCUT_BAD_WORKING_DIR;
+    if (strnlen(arguments, COMMAND_LINE_SIZE) >= COMMAND_LINE_SIZE || FAILED(link.p->SetArguments(arguments)))
+        return SHORTCUT_BAD_ARGUMENTS;
+    if (!FitsPath(iconPath) || FAILED(link.p->SetIconLocation(iconPath, 0)))
+        return SHORTCUT_BAD_ICON;
+
+    WCHAR wide[MAX_PATH];
+    if (!linkFits || MultiByteToWideChar(CP_ACP, 0, linkPath, -1, wide, MAX_PATH) == 0 ||
+        FAILED(file.p->Save(wide, TRUE)))
+        return SHORTCUT_NOT_SAVED;
+    return SHORTCUT_SAVED;
+}

@@ -1,0 +1,91 @@
+#include "linkreader.h"
+
+#include <windows.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace linkreader {
+
+std::string UnixPath(const std::string& windowsPath)
+{
+    using ToUnix = char*(CDECL*)(const WCHAR*);
+    auto toUnix = reinterpret_cast<ToUnix>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (toUnix == nullptr)
+        return "";
+    WCHAR wide[MAX_PATH * 2];
+    if (MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH * 2) == 0)
+        return "";
+    char* unix = toUnix(wide);
+    if (unix == nullptr)
+        return "";
+    std::string path = unix;
+    HeapFree(GetProcessHeap(), 0, unix);
+    return path;
+}
+
+namespace {
+
+std::string FromUtf8(const std::string& text)
+{
+    WCHAR wide[4096];
+    char ansi[4096];
+    int n = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide, 4096);
+    if (n == 0 || WideCharToMultiByte(1252, 0, wide, -1, ansi, sizeof ansi, nullptr, nullptr) == 0)
+        return text;
+    return ansi;
+}
+
+std::string Trim(const std::string& text)
+{
+    size_t begin = text.find_first_not_of(" \t");
+    size_t end = text.find_last_not_of(" \t\r");
+    return begin == std::string::npos ? "" : text.substr(begin, end - begin + 1);
+}
+
+}  // namespace
+
+std::map<std::string, std::string> Read(const std::string& linkPath)
+{
+    std::map<std::string, std::string> fields;
+    std::string output = linkPath + ".txt";
+    std::string unixLink = UnixPath(linkPath), unixOutput = UnixPath(output);
+    if (unixLink.empty() || unixOutput.empty())
+        return fields;
+    DeleteFileA(output.c_str());
+    // Wine starts Unix programs but hands out no process handle to wait on:
+    // the output appears under its final name only once complete.
+    std::string command = "/bin/sh -c \"lnkinfo '" + unixLink + "' >'" + unixOutput + ".part' 2>&1; mv '" +
+                          unixOutput + ".part' '" + unixOutput + "'\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return fields;
+    if (info.hThread != nullptr)
+        CloseHandle(info.hThread);
+    if (info.hProcess != nullptr)
+        CloseHandle(info.hProcess);
+    for (int waited = 0; GetFileAttributesA(output.c_str()) == INVALID_FILE_ATTRIBUTES; waited += 20) {
+        if (waited > 20000)
+            return fields;
+        Sleep(20);
+    }
+
+    std::ifstream in(output, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        size_t colon = line.find(':');
+        if (colon == std::string::npos)
+            continue;
+        std::string key = Trim(line.substr(0, colon));
+        if (!key.empty() && fields.count(key) == 0)
+            fields[key] = FromUtf8(Trim(line.substr(colon + 1)));
+    }
+    in.close();
+    DeleteFileA(output.c_str());
+    return fields;
+}
+
+}  // namespace linkreader

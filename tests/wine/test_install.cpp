@@ -1,0 +1,540 @@
+// A real installation into the test prefix: files, marker and shortcut, read
+// back from disk, the registry and an independent shell-link reader.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <mutex>
+#include <atomic>
+#include <vector>
+
+#include "drive.h"
+#include "fixtures.h"
+#include "installcore/install.h"
+#include "linkreader.h"
+#include "params/params.h"
+
+namespace {
+
+const char SHELL_FOLDERS[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char USER_SHELL_FOLDERS[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
+// A registry value as it was, put back on destruction (or removed when it
+// did not exist).
+class SavedValue {
+public:
+    SavedValue(const char* key, const char* name) : key_(key), name_(name)
+    {
+        HKEY handle;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS)
+            return;
+        DWORD size = sizeof data_;
+        existed_ = RegQueryValueExA(handle, name, nullptr, &type_, data_, &size) == ERROR_SUCCESS;
+        size_ = size;
+        RegCloseKey(handle);
+    }
+    SavedValue(const SavedValue&) = delete;
+    SavedValue& operator=(const SavedValue&) = delete;
+    ~SavedValue()
+    {
+        HKEY handle;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, key_, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr) !=
+            ERROR_SUCCESS)
+            return;
+        if (existed_)
+            RegSetValueExA(handle, name_, 0, type_, data_, size_);
+        else
+            RegDeleteValueA(handle, name_);
+        RegCloseKey(handle);
+    }
+
+private:
+    const char* key_;
+    const char* name_;
+    bool existed_ = false;
+    DWORD type_ = 0, size_ = 0;
+    BYTE data_[1024];
+};
+
+std::string ReadAll(const std::string& path)
+{
+    std::string bytes;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return "(missing)";
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
+        bytes.append(chunk, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+// The names in a directory, sorted: what a failed copy may have left behind.
+std::vector<std::string> Listing(const std::string& dir)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((dir + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (std::strcmp(found.cFileName, ".") != 0 && std::strcmp(found.cFileName, "..") != 0)
+            names.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string Bytes(char seed, size_t size)
+{
+    std::string bytes(size, '\0');
+    for (size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<char>(seed + i * 7 + i / 251);
+    return bytes;
+}
+
+std::string ShortForm(const std::string& path)
+{
+    char shortPath[MAX_PATH];
+    DWORD got = GetShortPathNameA(path.c_str(), shortPath, sizeof shortPath);
+    return got > 0 && got < sizeof shortPath ? shortPath : "(none)";
+}
+
+// Closes every error box that the code under test shows and keeps its
+// text: an unexpected box fails the test instead of blocking it.
+class ErrorBoxes {
+public:
+    ErrorBoxes()
+        : thread_([this] {
+              while (!stop_) {
+                  if (HWND box = drive::WaitForWindow("Error", 20, GetCurrentProcessId())) {
+                      std::string text;
+                      for (const std::string& part : drive::StaticTexts(box))
+                          text += part;
+                      {
+                          std::lock_guard<std::mutex> hold(lock_);
+                          shown_.push_back(text);
+                      }
+                      PostMessageA(box, WM_COMMAND, IDOK, 0);
+                      drive::WaitForNoWindow("Error", 5000, GetCurrentProcessId());
+                  }
+              }
+          })
+    {
+    }
+    ErrorBoxes(const ErrorBoxes&) = delete;
+    ErrorBoxes& operator=(const ErrorBoxes&) = delete;
+    ~ErrorBoxes()
+    {
+        stop_ = true;
+        thread_.join();
+    }
+    // The texts shown so far, and forgets them.
+    std::vector<std::string> Take()
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        std::vector<std::string> texts;
+        texts.swap(shown_);
+        return texts;
+    }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::mutex lock_;
+    std::vector<std::string> shown_;
+    std::thread thread_;
+};
+
+class Install : public ::testing::Test {
+protected:
+    std::string root, entries, desktop, java;
+    // The shell rewrites the legacy Shell Folders value from User Shell
+    // Folders whenever it looks up the desktop: both name the test's desktop.
+    SavedValue userDesktop{USER_SHELL_FOLDERS, "Desktop"};
+    SavedValue legacyDesktop{SHELL_FOLDERS, "Desktop"};
+    ErrorBoxes errors;
+
+    void SetUp() override
+    {
+        root = fixture::NewDirectory("install");
+        ASSERT_FALSE(root.empty());
+        entries = root + "Terminal\\";
+        // A dot in the desktop's path must not cut the shortcut's name.
+        desktop = root + "Escritorio.v2";
+        java = root + "Program Files\\Java\\jre1.8.0_202";
+        for (const std::string& dir : {entries, desktop, root + "Program Files", root + "Program Files\\Java", java,
+                                       java + "\\BIN"})
+            ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr)) << dir;
+        fixture::WriteBytes(java + "\\BIN\\JavaW.EXE", "MZ", 2);
+
+        fixture::SetText(HKEY_CURRENT_USER, USER_SHELL_FOLDERS, "Desktop", desktop);
+        fixture::SetText(HKEY_CURRENT_USER, SHELL_FOLDERS, "Desktop", desktop);
+        // Wine would also announce each new desktop link to the host's desktop.
+        SetEnvironmentVariableA("WINEDLLOVERRIDES", "mscoree,mshtml=;winemenubuilder.exe=d");
+
+        CopyText(entryDir, entries.c_str());
+        CopyText(installDir, (root + "VONDRA\\Java").c_str());
+        CopyText(javaHome, java.c_str());
+        std::memset(&appParams, 0, sizeof appParams);
+        SetEntryDefaults(appParams);
+        Name("Contabilidad");
+        CopyText(appParams.ipServidor, "192.0.2.10");
+        CopyText(appParams.parametrosP, "CLAVE,PR");
+        copyJars = 1;
+        Entry("Contabilidad.ICO", Bytes('i', 766));
+        Entry("Vondra.JAR", Bytes('v', 70000));
+        Entry("Extra.JAR", Bytes('e', 1234));
+    }
+    void TearDown() override
+    {
+        EXPECT_EQ(errors.Take(), std::vector<std::string>{}) << "unexpected error boxes";
+        for (const char* name : {"Contabilidad", "Contab. general", "Larga"}) {
+            Name(name);
+            UnmarkInstalled();
+        }
+    }
+    void Name(const char* name) { CopyText(appParams.nombre, name); }
+    void Entry(const std::string& file, const std::string& bytes)
+    {
+        fixture::WriteBytes(entries + file, bytes.data(), bytes.size());
+    }
+    std::string Installed(const std::string& file) const { return std::string(installDir) + "\\" + file; }
+    std::string Link(const std::string& name) const { return desktop + "\\" + name + ".LNK"; }
+    bool Marked(const char* name, std::string* value = nullptr, DWORD* type = nullptr, DWORD* size = nullptr)
+    {
+        HKEY key;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, fixture::VONDRA_KEY, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+            return false;
+        char text[64] = "";
+        DWORD length = sizeof text, kind = 0;
+        LONG status = RegQueryValueExA(key, name, nullptr, &kind, reinterpret_cast<BYTE*>(text), &length);
+        RegCloseKey(key);
+        if (value != nullptr)
+            *value = text;
+        if (type != nullptr)
+            *type = kind;
+        if (size != nullptr)
+            *size = length;
+        return status == ERROR_SUCCESS;
+    }
+};
+
+}  // namespace
+
+TEST_F(Install, FreshInstallationInTheDefaultDirectory)
+{
+    auto clean = [] {
+        for (const char* file : {"Contabilidad.PAR", "Contabilidad.ICO", "Vondra.JAR", "Extra.JAR"})
+            DeleteFileA((std::string("C:\\VONDRA\\Java\\") + file).c_str());
+        RemoveDirectoryA("C:\\VONDRA\\Java");
+        RemoveDirectoryA("C:\\VONDRA");
+    };
+    clean();
+    ASSERT_FALSE(Exists("C:\\VONDRA"));
+    CopyText(installDir, "C:\\VONDRA\\Java");
+    CopyText(appParams.ipServidor, "S");
+    appParams.tamano = 5;
+    appParams.renglones = 30;
+    appParams.columnas = 100;
+    appParams.pre[SLOT_TAMANO] = 0;
+    std::string javaShort = ShortForm(java);
+    ASSERT_NE(javaShort, java) << "the prefix gives no short names";
+
+    EXPECT_EQ(InstallApplication(), SHORTCUT_SAVED);
+
+    // The parameter file: CP1252 bytes, CR LF, no byte-order mark, no NUL.
+    EXPECT_EQ(ReadAll(Installed("Contabilidad.PAR")),
+              "Tama\xF1orcm30-100\r\nEfecto3,2,4,2,1,2\r\nDirecta,PRN,C:\\\r\n");
+    EXPECT_EQ(ReadAll(Installed("Contabilidad.ICO")), Bytes('i', 766));
+    EXPECT_EQ(ReadAll(Installed("Vondra.JAR")), Bytes('v', 70000));
+    EXPECT_EQ(ReadAll(Installed("Extra.JAR")), Bytes('e', 1234));
+
+    std::string marker;
+    DWORD type = 0, size = 0;
+    ASSERT_TRUE(Marked("Contabilidad", &marker, &type, &size));
+    EXPECT_EQ(marker, "Instalado !");
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(size, 12u);
+
+    // javaHome is left in its short form, as the shortcut's target uses it.
+    EXPECT_EQ(std::string(javaHome), javaShort);
+    EXPECT_EQ(ShortcutExists(), 1);
+    auto link = linkreader::Read(Link("Contabilidad"));
+    ASSERT_FALSE(link.empty()) << "lnkinfo could not be run";
+    EXPECT_EQ(link["Local path"], javaShort + "\\BIN\\JavaW.EXE");
+    EXPECT_EQ(link["Command line arguments"],
+              "-cp C:\\VONDRA\\Java\\Vondra.JAR;C:\\VONDRA\\Java\\*.JAR Vondra S \"/P=CLAVE,PR,x /C\" "
+              "\"ArchivoC:\\VONDRA\\Java\\Contabilidad.PAR\"");
+    EXPECT_EQ(link["Working directory"], "C:\\VONDRA\\Java");
+    EXPECT_EQ(link["Description"], "Ostrel, S.A. de C.V.");
+    EXPECT_EQ(link["Icon location"], "C:\\VONDRA\\Java\\Contabilidad.ICO");
+
+    // Installing again rewrites the parameter file whole, archives only on request.
+    copyJars = 0;
+    Entry("Vondra.JAR", Bytes('w', 100));
+    appParams.pre[SLOT_TAMANO] = 1;
+    appParams.imagenesGrandes = 1;
+    CopyText(javaHome, java.c_str());
+    EXPECT_EQ(InstallApplication(), SHORTCUT_SAVED);
+    EXPECT_EQ(ReadAll(Installed("Contabilidad.PAR")), "Efecto3,2,4,2,1,2\r\nDirecta,PRN,C:\\\r\n");
+    EXPECT_EQ(ReadAll(Installed("Vondra.JAR")), Bytes('v', 70000));
+    link = linkreader::Read(Link("Contabilidad"));
+    EXPECT_EQ(link["Command line arguments"].substr(0, 22), "-Xms200m -Xmx300m -cp ");
+    clean();
+}
+
+TEST_F(Install, NamesWithDotsAndBackslashes)
+{
+    Name("Contab. general");
+    Entry("Contab. general.ICO", Bytes('c', 300));
+    CopyText(installDir, (root + "VONDRA\\Java\\").c_str());
+    CopyText(appParams.parametrosP, "");
+    EXPECT_EQ(InstallApplication(), SHORTCUT_SAVED);
+    std::string dir = root + "VONDRA\\Java\\";
+    EXPECT_TRUE(Exists(dir + "Contab. general.PAR"));
+    EXPECT_EQ(ReadAll(dir + "Contab. general.ICO"), Bytes('c', 300));
+    ASSERT_TRUE(Exists(Link("Contab")));
+    EXPECT_TRUE(Marked("Contab. general"));
+
+    auto link = linkreader::Read(Link("Contab"));
+    EXPECT_EQ(link["Command line arguments"], "-cp " + dir + "\\Vondra.JAR;" + dir +
+                                                  "\\*.JAR Vondra 192.0.2.10 /P= \"Archivo" + dir +
+                                                  "Contab. general.PAR\"");
+    EXPECT_EQ(link["Icon location"], dir + "Contab. general.ICO");
+
+    // Another name up to the same dot takes the same shortcut.
+    Name("Contab.2");
+    EXPECT_EQ(ShortcutExists(), 1);
+    Name("Contabilidad");
+    EXPECT_EQ(ShortcutExists(), 0);
+}
+
+TEST_F(Install, JarStatusOfAnInstallationDirectory)
+{
+    std::string dir = root + "Destino";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    EXPECT_EQ(JarStatus(dir.c_str()), JARS_MISSING);
+    CopyText(installDir, dir.c_str());
+    CopyJars();
+    EXPECT_EQ(JarStatus(dir.c_str()), JARS_CURRENT);
+    EXPECT_EQ(JarStatus((dir + "\\").c_str()), JARS_CURRENT);
+
+    // A source rewritten later than the copy.
+    HANDLE file = CreateFileA((entries + "Extra.JAR").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    FILETIME now, later;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER ticks{{now.dwLowDateTime, now.dwHighDateTime}};
+    ticks.QuadPart += 3600ull * 10000000ull;  // an hour ahead
+    later.dwLowDateTime = ticks.LowPart;
+    later.dwHighDateTime = ticks.HighPart;
+    SetFileTime(file, nullptr, nullptr, &later);
+    CloseHandle(file);
+    EXPECT_EQ(JarStatus(dir.c_str()), JARS_OUT_OF_DATE);
+    CopyJars();
+    // The copy is newer than the source's future time only after that time:
+    // equal size and an older copy still count as out of date.
+    EXPECT_EQ(JarStatus(dir.c_str()), JARS_OUT_OF_DATE);
+    Entry("Extra.JAR", Bytes('e', 1234));
+    CopyJars();
+    EXPECT_EQ(JarStatus(dir.c_str()), JARS_CURRENT);
+
+    // A copy of another size, even a newer one.
+    fixture::WriteBytes(dir + "\\Vondra.JAR", "corto", 5);
+    EXPECT_EQ(JarStatus(dir.c_str()), JARS_OUT_OF_DATE);
+
+    // One archive missing.
+    CopyJars();
+    DeleteFileA((dir + "\\Extra.JAR").c_str());
+    EXPECT_EQ(JarStatus(dir.c_str()), JARS_MISSING);
+
+    // A directory named like an archive is no archive; no archives at all is "missing".
+    CopyJars();
+    CreateDirectoryA((entries + "Carpeta.JAR").c_str(), nullptr);
+    EXPECT_EQ(JarStatus(dir.c_str()), JARS_CURRENT);
+    CopyText(entryDir, (root + "SinArchivos\\").c_str());
+    CreateDirectoryA(entryDir, nullptr);
+    EXPECT_EQ(JarStatus(dir.c_str()), JARS_MISSING);
+}
+
+TEST_F(Install, UninstallKeepsParametersArchivesAndDirectory)
+{
+    ASSERT_EQ(InstallApplication(), SHORTCUT_SAVED);
+    ASSERT_TRUE(Exists(Link("Contabilidad")));
+    UninstallApplication();
+    EXPECT_FALSE(Marked("Contabilidad"));
+    EXPECT_FALSE(Exists(Installed("Contabilidad.ICO")));
+    EXPECT_FALSE(Exists(Link("Contabilidad")));
+    EXPECT_EQ(ShortcutExists(), 0);
+    EXPECT_TRUE(Exists(Installed("Contabilidad.PAR")));
+    EXPECT_TRUE(Exists(Installed("Vondra.JAR")));
+    EXPECT_TRUE(Exists(Installed("Extra.JAR")));
+    EXPECT_TRUE(Exists(installDir));
+
+    // Nothing left to remove: silent.
+    UninstallApplication();
+    EXPECT_FALSE(Marked("Contabilidad"));
+}
+
+TEST_F(Install, ShortcutResultCodes)
+{
+    std::string target = java + "\\BIN";
+    std::string args = "-cp x Vondra";
+    std::string icon = entries + "Contabilidad.ICO";
+    EXPECT_EQ(CreateShortcut(target.c_str(), "JavaW.EXE", "Prueba", root.c_str(), args.c_str(), icon.c_str()),
+              SHORTCUT_SAVED);
+    auto link = linkreader::Read(Link("Prueba"));
+    EXPECT_EQ(link["Local path"], target + "\\JavaW.EXE");
+    EXPECT_EQ(link["Command line arguments"], args);
+
+    // Arguments of exactly what a link accepts are kept whole; one more is refused.
+    std::string longest(COMMAND_LINE_SIZE - 1, 'a');
+    EXPECT_EQ(CreateShortcut(target.c_str(), "JavaW.EXE", "Larga", root.c_str(), longest.c_str(), icon.c_str()),
+              SHORTCUT_SAVED);
+    EXPECT_EQ(linkreader::Read(Link("Larga"))["Command line arguments"], longest);
+    DeleteFileA(Link("Larga").c_str());
+    EXPECT_EQ(CreateShortcut(target.c_str(), "JavaW.EXE", "Larga", root.c_str(), (longest + "a").c_str(),
+                             icon.c_str()),
+              SHORTCUT_BAD_ARGUMENTS);
+    EXPECT_FALSE(Exists(Link("Larga")));
+
+    std::string longDir(PATH_SIZE - 5, 'x');
+    EXPECT_EQ(CreateShortcut(longDir.c_str(), "JavaW.EXE", "Larga", root.c_str(), args.c_str(), icon.c_str()),
+              SHORTCUT_BAD_TARGET);
+
+    // A desktop that does not exist: nothing could be saved, and it says so.
+    fixture::SetText(HKEY_CURRENT_USER, SHELL_FOLDERS, "Desktop", root + "NoExiste");
+    EXPECT_EQ(CreateShortcut(target.c_str(), "JavaW.EXE", "Prueba", root.c_str(), args.c_str(), icon.c_str()),
+              SHORTCUT_NOT_SAVED);
+
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, SHELL_FOLDERS, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+    RegDeleteValueA(key, "Desktop");
+    RegCloseKey(key);
+    EXPECT_EQ(CreateShortcut(target.c_str(), "JavaW.EXE", "Prueba", root.c_str(), args.c_str(), icon.c_str()),
+              SHORTCUT_NO_DESKTOP);
+    EXPECT_EQ(ShortcutExists(), 0);
+    DeleteShortcut();
+}
+
+TEST_F(Install, TooLongPathsAreRefusedBeforeAnythingIsWritten)
+{
+    // 259 characters for the .PAR path still install; 260 are refused.
+    std::string base = root + "L";
+    std::string dir = base + std::string(PATH_SIZE - 1 - base.size() - std::strlen("\\Larga.PAR"), 'p');
+    Name("Larga");
+    Entry("Larga.ICO", "ico");
+    CopyText(installDir, dir.c_str());
+    EXPECT_EQ(InstallApplication(), SHORTCUT_SAVED);
+    EXPECT_EQ(Installed("Larga.PAR").size(), PATH_SIZE - 1u);
+    EXPECT_TRUE(Exists(Installed("Larga.PAR")));
+    EXPECT_TRUE(Marked("Larga"));
+    UninstallApplication();
+
+    CopyText(installDir, (dir + "q").c_str());
+    EXPECT_EQ(InstallApplication(), INSTALL_REFUSED);
+    EXPECT_EQ(errors.Take(), std::vector<std::string>{"El directorio de instalaci\xF3n es demasiado largo para los "
+                                                      "archivos de la aplicaci\xF3n !"});
+    EXPECT_FALSE(Exists(installDir));
+    EXPECT_FALSE(Marked("Larga"));
+    EXPECT_FALSE(Exists(Link("Larga")));
+
+    // A runtime whose JavaW.EXE path would not fit the shortcut's target.
+    CopyText(installDir, dir.c_str());
+    DeleteFileA(Installed("Larga.PAR").c_str());
+    CopyText(javaHome, ("C:\\" + std::string(PATH_SIZE - 16, 'j')).c_str());
+    EXPECT_EQ(InstallApplication(), INSTALL_REFUSED);
+    EXPECT_EQ(errors.Take(),
+              std::vector<std::string>{"La ruta del JRE de Java es demasiado larga para el acceso directo !"});
+    EXPECT_FALSE(Marked("Larga"));
+    EXPECT_FALSE(Exists(Installed("Larga.PAR")));
+}
+
+TEST_F(Install, ParameterFileNeedsItsDirectory)
+{
+    // A deep directory that does not exist yet: created before the file is written.
+    CopyText(installDir, (root + "Nueva\\Mas\\Java").c_str());
+    char path[PATH_SIZE];
+    ASSERT_EQ(WriteParamFile("Efecto3,2,4,2,1,2\r\n", path), 1);
+    EXPECT_EQ(std::string(path), root + "Nueva\\Mas\\Java\\Contabilidad.PAR");
+    EXPECT_EQ(ReadAll(path), "Efecto3,2,4,2,1,2\r\n");
+
+    // A directory that cannot exist (a file stands in its way): the user is
+    // told, and neither marker nor shortcut claim an installation.
+    fixture::WriteBytes(root + "Archivo", "x", 1);
+    CopyText(installDir, (root + "Archivo\\Java").c_str());
+    EXPECT_EQ(InstallApplication(), INSTALL_REFUSED);
+    EXPECT_EQ(errors.Take(), std::vector<std::string>{"No se pudo escribir el archivo de par\xE1metros de la "
+                                                      "aplicaci\xF3n !\n" + root + "Archivo\\Java\\Contabilidad.PAR"});
+    EXPECT_FALSE(Marked("Contabilidad"));
+    EXPECT_FALSE(Exists(Link("Contabilidad")));
+}
+
+TEST_F(Install, DirectoriesAndShortNames)
+{
+    EXPECT_EQ(MakeDirectoryPath(""), 0);
+    EXPECT_EQ(MakeDirectoryPath("SinBarra"), 1);
+    EXPECT_FALSE(Exists("SinBarra"));
+    EXPECT_EQ(MakeDirectoryPath((root + "a\\b c\\d").c_str()), 1);
+    EXPECT_TRUE(Exists(root + "a\\b c\\d"));
+    EXPECT_EQ(MakeDirectoryPath((root + "e\\f\\").c_str()), 1);
+    EXPECT_TRUE(Exists(root + "e\\f"));
+    EXPECT_EQ(MakeDirectoryPath((root + "e\\f\\").c_str()), 1);  // existing levels are fine
+
+    char path[PATH_SIZE], work[PATH_SIZE];
+    CopyText(path, java.c_str());
+    ToShortPath(path, work);
+    EXPECT_EQ(std::string(path), ShortForm(java));
+    EXPECT_STREQ(work, path);
+    EXPECT_EQ(std::string(path).find("Program Files"), std::string::npos);
+
+    // Components that do not exist keep their long form.
+    CopyText(path, (java + "\\No Existe\\jre largo").c_str());
+    ToShortPath(path, work);
+    EXPECT_EQ(std::string(path), ShortForm(java) + "\\No Existe\\jre largo");
+}
+
+TEST_F(Install, CopyKeepsTheEarlierFileWhenItCannotBeCompleted)
+{
+    std::string dir = root + "Destino\\";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    std::string target = dir + "Vondra.JAR";
+    fixture::WriteBytes(target, "anterior", 8);
+
+    // The source is gone: nothing is touched.
+    EXPECT_EQ(CopyFileRaw(target.c_str(), (entries + "NoHay.JAR").c_str()), 0);
+    EXPECT_EQ(ReadAll(target), "anterior");
+
+    // The Java client still runs from the earlier archive.
+    HANDLE running = CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(running, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(CopyFileRaw(target.c_str(), (entries + "Vondra.JAR").c_str()), 0);
+    CloseHandle(running);
+    EXPECT_EQ(ReadAll(target), "anterior");
+    EXPECT_EQ(Listing(dir), std::vector<std::string>{"Vondra.JAR"});
+
+    // A read-only archive is not replaced.
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(CopyFileRaw(target.c_str(), (entries + "Vondra.JAR").c_str()), 0);
+    EXPECT_EQ(ReadAll(target), "anterior");
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    // What an interrupted copy left beside the archive goes with the next one.
+    fixture::WriteBytes(dir + "Vondra.JA~", "resto", 5);
+    EXPECT_EQ(CopyFileRaw(target.c_str(), (entries + "Vondra.JAR").c_str()), 1);
+    EXPECT_EQ(ReadAll(target), Bytes('v', 70000));
+    EXPECT_EQ(Listing(dir), std::vector<std::string>{"Vondra.JAR"});
+    fixture::WriteBytes(entries + "Vacio.JAR", "", 0);
+    EXPECT_EQ(CopyFileRaw(target.c_str(), (entries + "Vacio.JAR").c_str()), 1);
+    EXPECT_EQ(ReadAll(target), "");
+}
