@@ -512,8 +512,16 @@ TEST(Editor, UpdateAsksToSaveAndWritesEveryControlBack)
     confirm = ed.Appears("ADVERTENCIA");
     ASSERT_NE(confirm, nullptr);
     drive::PostClick(confirm, 1024);
+    // The entry directory holds no archives: they count as missing.
+    HWND jars = nullptr;
+    ASSERT_TRUE(drive::WaitUntil([&] {
+        jars = ed.Appears("ADVERTENCIA", 100);
+        return jars != nullptr && jars != confirm && drive::ControlText(jars, 1024) == "&Actualizarlos";
+    }));
+    drive::PostClick(jars, 1002);
     EXPECT_EQ(ed.Wait(), 1u);
     AppParams out = ed.Result();
+    EXPECT_EQ(ed.copyJars, 0);
     EXPECT_STREQ(out.letraDecorativo, "Segoe Script");
     EXPECT_EQ(out.envio, 2);
     EXPECT_EQ(out.tamano, 2);
