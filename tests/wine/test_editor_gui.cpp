@@ -559,7 +559,21 @@ TEST(Editor, SubDialogsOpenOverTheEditor)
     ASSERT_TRUE(ed.Open(r, 0));
     ed.OpensAndCloses(IDC_ED_ESTILO, "Efectos, colores y tipo de letra");
     ed.OpensAndCloses(IDC_ED_AREA, "Par\xE1metros de 'Area'");
-    ed.OpensAndCloses(IDC_ED_AYUDA, "AYUDA");
+    ed.Click(IDC_ED_AYUDA);
+    HWND help = ed.Appears("AYUDA");
+    ASSERT_NE(help, nullptr);
+    std::vector<std::string> texts = drive::StaticTexts(help);
+    ASSERT_EQ(texts.size(), 33u);
+    EXPECT_EQ(texts[0], "Aqu\xED se proporcionan los par\xE1metros de instalaci\xF3n de cada aplicaci\xF3n de VONDRA "
+                        "para Internet.");
+    EXPECT_EQ(texts[29], "Mod.");
+    EXPECT_EQ(texts[30], "Permitirle o no al instalador de terminales modificar \xE9ste par\xE1metro");
+    EXPECT_EQ(texts[31], "Pre.");
+    EXPECT_EQ(texts[32], "Fijar valor predeterminado en \xE9ste par\xE1metro");
+    EXPECT_EQ(drive::ControlText(help, 1024), "&Continuar");
+    Shot(help, "ayuda_parametros.bmp");
+    drive::PostClick(help, 1024);
+    EXPECT_TRUE(drive::WaitForNoWindow("AYUDA", 5000, ed.info.dwProcessId));
 
     ed.Click(IDC_ED_RCM);
     HWND rcm = ed.Appears("Renglones y columnas del monitor");
