@@ -10,7 +10,11 @@ add_library(params STATIC
     params/rcm.cpp
     params/printers.cpp
     params/icons.cpp
-    params/iconpick.cpp)
+    params/iconpick.cpp
+    params/editrules.cpp
+    params/editform.cpp
+    params/editor.cpp
+    params/editor_links.cpp)
 target_link_libraries(params PUBLIC vondra_portable comdlg32)
 # The shared dialogs, included by the programs' .rc files; windres reports
 # no dependencies, so the including files name them.
@@ -18,7 +22,9 @@ set(PARAMS_RESOURCES
     ${CMAKE_SOURCE_DIR}/resources/params/params.rc
     ${CMAKE_SOURCE_DIR}/resources/params/resource.h
     ${CMAKE_SOURCE_DIR}/resources/params/select.rc
-    ${CMAKE_SOURCE_DIR}/resources/params/select.h)
+    ${CMAKE_SOURCE_DIR}/resources/params/select.h
+    ${CMAKE_SOURCE_DIR}/resources/params/editor.rc
+    ${CMAKE_SOURCE_DIR}/resources/params/editor_ids.h)
 # The directory dialogs and their bitmaps, included the same way.
 file(GLOB DIRS_RESOURCES ${CMAKE_SOURCE_DIR}/resources/installcore/*)
 

@@ -1,0 +1,61 @@
+/* Control identifiers of the parameter editor PARAMETROS (terminal form) and
+   of its confirmation and help dialogs. Read by editor.rc and by the code. */
+#pragma once
+
+#define IDC_ED_CAMBIAR_ICONO 1047
+#define IDC_ED_NOMBRE 1004
+#define IDC_ED_IP 1007
+#define IDC_ED_PARAMETROS 1008
+#define IDC_ED_PAGINA_INICIAL 1033
+#define IDC_ED_IMAGENES_GRANDES 2000
+
+#define IDC_ED_ACEPTAR 1024
+#define IDC_ED_CANCELAR 1002
+#define IDC_ED_DESINSTALAR 1036
+#define IDC_ED_AYUDA 1026
+
+#define IDC_ED_MODERNO 1018
+#define IDC_ED_PRE_MODERNO 1028
+#define IDC_ED_DECORATIVO 1019
+#define IDC_ED_PRE_DECORATIVO 1030
+#define IDC_ED_ROMANO 1021
+#define IDC_ED_PRE_ROMANO 1031
+#define IDC_ED_SUIZO 1020
+#define IDC_ED_PRE_SUIZO 1032
+#define IDC_ED_MANUSCRITO 1022
+#define IDC_ED_PRE_MANUSCRITO 1034
+
+#define IDC_ED_TAMANO 1017
+#define IDC_ED_PRE_TAMANO 1045
+#define IDC_ED_RCM 1052
+#define IDC_ED_ENVIO 1009
+#define IDC_ED_PRE_ENVIO 1035
+
+#define IDC_ED_PREVIEW 1015
+#define IDC_ED_ESTILO 1011
+#define IDC_ED_AREA 1023
+
+#define IDC_ED_DIRECTORIO 1043
+#define IDC_ED_PRE_DIRECTORIO 1037
+#define IDC_ED_NOMBRE_DIRECTA 1013
+#define IDC_ED_PRE_NOMBRE_DIRECTA 1038
+#define IDC_ED_IMPRESORAS 1039
+#define IDC_ED_DIRECTA_I 1044
+#define IDC_ED_DIRECTA_F 1046
+#define IDC_ED_DIRECTA_A 1049
+
+#define IDC_ED_ENVIADOR 1041
+#define IDC_ED_SERVIDOR 1042
+#define IDC_ED_CLAVE 1050
+#define IDC_ED_IMAGEN 1051
+
+#define IDC_ED_MARGEN 1040
+#define IDC_ED_PRE_MARGEN 1048
+
+#define IDC_ED_SELECCIONAR_SI 1054
+#define IDC_ED_SELECCIONAR_NO 1056
+
+#define IDC_ED_TIEMPO 1087
+
+/* Warnings show this bitmap; the program's own .rc provides it. */
+#define IDB_ADVERTENCIA 135

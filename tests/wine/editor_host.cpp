@@ -1,0 +1,48 @@
+// The terminal installer's parameter editor, run for real over an entry of a
+// directory, so that a test can drive it from another process as a person
+// would:
+//   editor_host ENTRYDIR NAME ISNEW OUT.DAI [INSTALLDIR JAVAHOME]
+// It opens PARAMETROS with nombre and isNew set as the installation flow sets
+// them and, when accepted with an installation directory given, installs as
+// that flow does. OUT.DAI gets the record as the dialog left it, then
+// copyJars as a 32-bit number. The exit code is the dialog's result; 90 and
+// up are failures of the host.
+#include <cstdio>
+#include <cstdlib>
+
+#include "installcore/install.h"
+#include "params/editor.h"
+
+int InitInstance()
+{
+    programKind = PROGRAM_TERMINAL;
+    appIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(128));
+    if (__argc < 5)
+        return 90;
+    if (!CopyText(entryDir, __argv[1]) || !AddBackslash(entryDir) || !CopyText(appParams.nombre, __argv[2]))
+        return 91;
+    isNew = std::atoi(__argv[3]);
+    bool install = __argc > 6;
+    if (install && (!CopyText(installDir, __argv[5]) || !CopyText(javaHome, __argv[6])))
+        return 91;
+
+    fontNames.clear();
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesA(screen, nullptr, reinterpret_cast<FONTENUMPROCA>(CollectFontFamily), 0);
+    ReleaseDC(nullptr, screen);
+
+    INT_PTR result = OpenParametros(nullptr);
+    if (result < 0)
+        return 94;
+    if (result == 1 && install)
+        InstallApplication();
+
+    FILE* out = std::fopen(__argv[4], "wb");
+    if (out == nullptr)
+        return 95;
+    int32_t jars = copyJars;
+    bool written = std::fwrite(&appParams, sizeof appParams, 1, out) == 1 && std::fwrite(&jars, sizeof jars, 1, out) == 1;
+    if (std::fclose(out) != 0 || !written)
+        return 95;
+    return static_cast<int>(result);
+}

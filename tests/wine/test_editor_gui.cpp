@@ -1,0 +1,841 @@
+// The parameter editor PARAMETROS of the terminal installer, run for real by
+// editor_host over entry files and driven from this process as a person would.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "drive.h"
+#include "fixtures.h"
+#include "params/record.h"
+#include "resources/params/editor_ids.h"
+
+namespace {
+
+const char UPDATE_CAPTION[] = "Actualizar par\xE1metros de una aplicaci\xF3n";
+const char NEW_CAPTION[] = "Agregar una nueva aplicaci\xF3n - Capturar sus par\xE1metros";
+const char NO_NAME[] = "La aplicaci\xF3n debe tener nombre !";
+const char NO_IP[] = "La direcci\xF3n IP no puede ser blancos !";
+
+AppParams Defaults(const char* name)
+{
+    AppParams r;
+    std::memset(&r, 0, sizeof r);
+    SetEntryDefaults(r);
+    std::strcpy(r.nombre, name);
+    std::strcpy(r.ipServidor, "192.168.10.4");
+    std::strcpy(r.parametrosP, "CLAVE,PR");
+    r.renglones = 30;
+    r.columnas = 100;
+    r.modClave = 1;
+    r.modSeleccionar = 1;
+    r.modImagen = 1;
+    return r;
+}
+
+// Every parameter modifiable, no Pre. box set, values away from the defaults.
+AppParams Modifiable(const char* name)
+{
+    AppParams r = Defaults(name);
+    for (int slot = 0; slot < PARAM_SLOT_COUNT; ++slot)
+        r.pre[slot] = 0;
+    r.preMargen = 0;
+    std::strcpy(r.letraModerno, "Consolas");
+    std::strcpy(r.letraDecorativo, "Papyrus");
+    std::strcpy(r.letraRomano, "Georgia");
+    std::strcpy(r.letraSuizo, "Verdana");
+    std::strcpy(r.letraManuscrito, "Brush Script");
+    r.envio = 1;
+    r.tamano = 5;
+    std::strcpy(r.directaDirectorio, "D:\\Listados");
+    std::strcpy(r.directaNombre, "Epson Stylus C60");
+    r.directaI = 1;
+    r.directaA = 1;
+    std::strcpy(r.correoEnviador, "ventas@ostrel.mx");
+    std::strcpy(r.correoServidor, "smtp.ostrel.mx");
+    std::strcpy(r.correoClave, "s3creta");
+    r.imagen = 2;
+    r.margen = 3;
+    r.seleccionarImpresora = 1;
+    r.paginaInicial = 1;
+    r.imagenesGrandes = 1;
+    std::strcpy(r.tiempo, "45");
+    r.colorFondo = 4;
+    r.efectoFondo = 7;
+    return r;
+}
+
+// Every Mod. flag 0: the terminal may change nothing.
+AppParams Fixed(const char* name)
+{
+    AppParams r = Modifiable(name);
+    for (int slot = 0; slot < PARAM_SLOT_COUNT; ++slot)
+        r.mod[slot] = 0;
+    r.pre[SLOT_ROMANO] = 1;
+    r.pre[SLOT_DIRECTA_NOMBRE] = 1;
+    r.modMargen = 0;
+    r.modEnviador = 0;
+    r.modServidor = 0;
+    r.modClave = 0;
+    r.modSeleccionar = 0;
+    r.modImagen = 0;
+    return r;
+}
+
+// One run of the editor over an entry file written into a new directory.
+class Editor {
+public:
+    PROCESS_INFORMATION info{};
+    HWND dialog = nullptr;
+    std::string dir;
+
+    // The entry icon to copy beside the entry file, if any, and its name.
+    std::string iconSource, iconName;
+    // Where an accepted editor installs, with the Java runtime to use.
+    std::string installTo, javaHome;
+    int32_t copyJars = -1;
+
+    bool Open(const AppParams& record, int isNew, const char* fileName = nullptr)
+    {
+        dir = fixture::NewDirectory("editor");
+        std::string name = fileName != nullptr ? fileName : record.nombre;
+        fixture::WriteBytes(dir + name + ".DAI", &record, sizeof record);
+        if (!iconSource.empty() && !CopyFileA(iconSource.c_str(), (dir + iconName).c_str(), FALSE))
+            return false;
+        std::string exe = EDITOR_HOST;
+        // Without its last backslash, which would escape the closing quote.
+        std::string entries = dir.substr(0, dir.size() - 1);
+        std::string command = "\"" + exe + "\" \"" + entries + "\" \"" + name + "\" " + std::to_string(isNew) +
+                              " \"" + dir + "out.dai\"";
+        if (!installTo.empty())
+            command += " \"" + installTo + "\" \"" + javaHome + "\"";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        if (!CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+            return false;
+        dialog = drive::WaitForWindow(isNew == 1 ? NEW_CAPTION : UPDATE_CAPTION, 20000, info.dwProcessId);
+        return dialog != nullptr;
+    }
+
+    DWORD Wait()
+    {
+        if (WaitForSingleObject(info.hProcess, 10000) != WAIT_OBJECT_0)
+            return STILL_ACTIVE;
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(info.hProcess, &code);
+        return code;
+    }
+
+    bool Running() const { return WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT; }
+
+    AppParams Result()
+    {
+        AppParams r;
+        std::memset(&r, 0xEE, sizeof r);
+        FILE* in = std::fopen((dir + "out.dai").c_str(), "rb");
+        if (in == nullptr) {
+            ADD_FAILURE() << "the host wrote no record";
+            std::memset(&r, 0, sizeof r);
+            return r;
+        }
+        EXPECT_EQ(std::fread(&r, 1, sizeof r, in), sizeof r);
+        EXPECT_EQ(std::fread(&copyJars, 1, sizeof copyJars, in), sizeof copyJars);
+        std::fclose(in);
+        return r;
+    }
+
+    HWND Item(int id) const { return GetDlgItem(dialog, id); }
+    bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != 0; }
+    bool Checked(int id) const
+    {
+        DWORD_PTR state = 0;
+        SendMessageTimeoutA(Item(id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &state);
+        return state == BST_CHECKED;
+    }
+    std::string Text(int id) const { return drive::ControlText(dialog, id); }
+    HWND Appears(const char* caption, DWORD ms = 5000) const
+    {
+        return drive::WaitForWindow(caption, ms, info.dwProcessId);
+    }
+    void Click(int id) const { drive::PostClick(dialog, id); }
+
+    // Clicks a Pre. box and waits until its control follows it.
+    void TogglePre(int box, int control) const
+    {
+        bool wasEnabled = Enabled(control);
+        Click(box);
+        EXPECT_TRUE(drive::WaitUntil([&] { return Enabled(control) != wasEnabled; })) << box;
+    }
+
+    // Types into an edit, or the edit of a combo, as a person does.
+    void Type(int id, const char* text, const char* shown = nullptr) const
+    {
+        if (shown == nullptr)
+            shown = text;
+        HWND edit = Item(id);
+        if (HWND inner = FindWindowExA(edit, nullptr, "Edit", nullptr))
+            edit = inner;
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(edit, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 2000, &ignored);
+        PostMessageA(edit, WM_CHAR, VK_BACK, 1);
+        for (const char* c = text; *c != '\0'; ++c)
+            PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(*c), 1);
+        EXPECT_TRUE(drive::WaitUntil([&] { return drive::Text(edit) == shown; })) << id;
+    }
+
+    // Chooses a combo's item by its text, with the notification a choice sends.
+    void Choose(int id, const char* text) const
+    {
+        DWORD_PTR index = 0;
+        SendMessageTimeoutA(Item(id), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text),
+                            SMTO_ABORTIFHUNG, 2000, &index);
+        ASSERT_NE(index, static_cast<DWORD_PTR>(CB_ERR)) << text;
+        SendMessageTimeoutA(Item(id), CB_SETCURSEL, index, 0, SMTO_ABORTIFHUNG, 2000, &index);
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Item(id)));
+        drive::Settle(dialog);
+    }
+
+    int Selection(int id) const
+    {
+        DWORD_PTR index = 0;
+        SendMessageTimeoutA(Item(id), CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &index);
+        return static_cast<int>(static_cast<LRESULT>(index));
+    }
+
+    // The error box: its text, then closed again.
+    std::string ErrorShown() const
+    {
+        HWND box = Appears("Error");
+        if (box == nullptr)
+            return "";
+        std::vector<std::string> texts = drive::StaticTexts(box);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(drive::WaitForNoWindow("Error", 5000, info.dwProcessId));
+        return texts.empty() ? "" : texts.back();
+    }
+
+    // Opens a sub-dialog with a button, checks it came, and closes it again.
+    void OpensAndCloses(int button, const char* caption) const
+    {
+        Click(button);
+        HWND sub = Appears(caption);
+        ASSERT_NE(sub, nullptr) << caption;
+        EXPECT_EQ(GetWindow(sub, GW_OWNER), dialog) << caption;
+        PostMessageA(sub, WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_TRUE(drive::WaitForNoWindow(caption, 5000, info.dwProcessId)) << caption;
+    }
+
+    ~Editor()
+    {
+        if (info.hProcess == nullptr)
+            return;
+        if (Running()) {
+            TerminateProcess(info.hProcess, 99);
+            WaitForSingleObject(info.hProcess, 5000);
+        }
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+    }
+};
+
+void Shot(HWND window, const char* name)
+{
+    const char* dir = std::getenv("VONDRA_SHOTS");
+    if (dir == nullptr || *dir == '\0')
+        return;
+    drive::Settle(window);
+    Sleep(200);  // let the controls finish painting
+    EXPECT_TRUE(drive::SaveScreenshot(window, fixture::WindowsPath(dir) + "\\" + name));
+}
+
+// Pixels of the icon area (35, 30) to (67, 62) that differ from the
+// dialog's face colour.
+int IconPixels(const Editor& ed)
+{
+    drive::Settle(ed.dialog);
+    Sleep(200);
+    HDC screen = GetDC(nullptr);
+    COLORREF face = GetSysColor(COLOR_BTNFACE);
+    int count = 0;
+    for (int y = 30; y < 62; y += 2)
+        for (int x = 35; x < 67; x += 2) {
+            POINT at{x, y};
+            ClientToScreen(ed.dialog, &at);
+            if (GetPixel(screen, at.x, at.y) != face)
+                ++count;
+        }
+    ReleaseDC(nullptr, screen);
+    return count;
+}
+
+// The controls that a Mod. flag of 0 disables, with their Pre. boxes.
+const int GOVERNED[] = {IDC_ED_MODERNO,        IDC_ED_PRE_MODERNO,    IDC_ED_DECORATIVO,         IDC_ED_PRE_DECORATIVO,
+                        IDC_ED_ROMANO,         IDC_ED_PRE_ROMANO,     IDC_ED_SUIZO,              IDC_ED_PRE_SUIZO,
+                        IDC_ED_MANUSCRITO,     IDC_ED_PRE_MANUSCRITO, IDC_ED_ENVIO,              IDC_ED_PRE_ENVIO,
+                        IDC_ED_TAMANO,         IDC_ED_PRE_TAMANO,     IDC_ED_DIRECTORIO,         IDC_ED_PRE_DIRECTORIO,
+                        IDC_ED_NOMBRE_DIRECTA, IDC_ED_IMPRESORAS,     IDC_ED_PRE_NOMBRE_DIRECTA, IDC_ED_DIRECTA_I,
+                        IDC_ED_DIRECTA_F,      IDC_ED_DIRECTA_A,      IDC_ED_MARGEN,             IDC_ED_PRE_MARGEN,
+                        IDC_ED_ENVIADOR,       IDC_ED_SERVIDOR,       IDC_ED_CLAVE,              IDC_ED_IMAGEN,
+                        IDC_ED_SELECCIONAR_SI, IDC_ED_SELECCIONAR_NO, IDC_ED_RCM};
+
+void ExpectSame(const AppParams& got, const AppParams& want)
+{
+    EXPECT_EQ(std::memcmp(&got, &want, sizeof got), 0);
+    EXPECT_STREQ(got.letraModerno, want.letraModerno);
+    EXPECT_STREQ(got.directaNombre, want.directaNombre);
+    EXPECT_EQ(got.envio, want.envio);
+    EXPECT_EQ(got.margen, want.margen);
+    EXPECT_EQ(got.imagen, want.imagen);
+}
+
+}  // namespace
+
+TEST(Editor, ModifiableEntryShowsItsValuesAndCancelKeepsThem)
+{
+    AppParams r = Modifiable("Contabilidad");
+    Editor ed;
+    ed.iconSource = DALVO_ICO;
+    ed.iconName = "Contabilidad.ICO";
+    ASSERT_TRUE(ed.Open(r, 0));
+
+    EXPECT_EQ(ed.Text(IDC_ED_NOMBRE), "Contabilidad");
+    EXPECT_EQ(ed.Text(IDC_ED_IP), "192.168.10.4");
+    EXPECT_EQ(ed.Text(IDC_ED_PARAMETROS), "CLAVE,PR");
+    EXPECT_TRUE(ed.Checked(IDC_ED_PAGINA_INICIAL));
+    EXPECT_TRUE(ed.Checked(IDC_ED_IMAGENES_GRANDES));
+    EXPECT_FALSE(ed.Enabled(IDC_ED_IMAGENES_GRANDES));
+    EXPECT_EQ(ed.Text(IDC_ED_MODERNO), "Consolas");
+    EXPECT_EQ(ed.Text(IDC_ED_DECORATIVO), "Papyrus");
+    EXPECT_EQ(ed.Text(IDC_ED_ROMANO), "Georgia");
+    EXPECT_EQ(ed.Text(IDC_ED_SUIZO), "Verdana");
+    EXPECT_EQ(ed.Text(IDC_ED_MANUSCRITO), "Brush Script");
+    EXPECT_EQ(ed.Text(IDC_ED_ENVIO), "BL=Bloque de campos");
+    EXPECT_EQ(ed.Text(IDC_ED_TAMANO), "RCM");
+    EXPECT_EQ(ed.Text(IDC_ED_DIRECTORIO), "D:\\Listados");
+    EXPECT_EQ(ed.Text(IDC_ED_NOMBRE_DIRECTA), "Epson Stylus C60");
+    EXPECT_EQ(ed.Text(IDC_ED_MARGEN), "0.6");
+    EXPECT_EQ(ed.Text(IDC_ED_ENVIADOR), "ventas@ostrel.mx");
+    EXPECT_EQ(ed.Text(IDC_ED_SERVIDOR), "smtp.ostrel.mx");
+    EXPECT_EQ(ed.Text(IDC_ED_CLAVE), "s3creta");
+    EXPECT_EQ(ed.Text(IDC_ED_TIEMPO), "45");
+    EXPECT_EQ(ed.Text(IDC_ED_IMAGEN), "gif");
+    EXPECT_EQ(ed.Selection(IDC_ED_IMAGEN), 2);
+    EXPECT_TRUE(ed.Checked(IDC_ED_DIRECTA_I));
+    EXPECT_FALSE(ed.Checked(IDC_ED_DIRECTA_F));
+    EXPECT_TRUE(ed.Checked(IDC_ED_DIRECTA_A));
+    EXPECT_TRUE(ed.Checked(IDC_ED_SELECCIONAR_SI));
+    EXPECT_FALSE(ed.Checked(IDC_ED_SELECCIONAR_NO));
+    EXPECT_EQ(ed.Text(IDC_ED_ACEPTAR), "&Actualizar");
+    for (int id : GOVERNED)
+        EXPECT_TRUE(ed.Enabled(id)) << id;
+    EXPECT_TRUE(ed.Enabled(IDC_ED_DESINSTALAR));
+    Shot(ed.dialog, "parametros_modificable.bmp");
+
+    PostMessageA(ed.dialog, WM_COMMAND, IDC_ED_CANCELAR, 0);
+    EXPECT_EQ(ed.Wait(), 0u);
+    ExpectSame(ed.Result(), r);
+}
+
+TEST(Editor, FixedEntryCannotBeChanged)
+{
+    AppParams r = Fixed("Nomina");
+    r.tamano = 5;
+    Editor ed;
+    ASSERT_TRUE(ed.Open(r, 1));
+    for (int id : GOVERNED)
+        EXPECT_FALSE(ed.Enabled(id)) << id;
+    // Shown as fixed by the server; Pre. shows the predetermined value.
+    EXPECT_EQ(ed.Text(IDC_ED_MODERNO), "Consolas");
+    EXPECT_EQ(ed.Text(IDC_ED_ROMANO), "Times New Roman");
+    EXPECT_EQ(ed.Text(IDC_ED_NOMBRE_DIRECTA), "PRN");
+    EXPECT_TRUE(ed.Checked(IDC_ED_PRE_ROMANO));
+    // Not governed by Mod.: the check box, the time and the appearance.
+    EXPECT_TRUE(ed.Enabled(IDC_ED_PAGINA_INICIAL));
+    EXPECT_TRUE(ed.Enabled(IDC_ED_TIEMPO));
+    EXPECT_TRUE(ed.Enabled(IDC_ED_ESTILO));
+    EXPECT_FALSE(ed.Enabled(IDC_ED_DESINSTALAR));  // not installed yet
+    EXPECT_EQ(ed.Text(IDC_ED_ACEPTAR), "&Instalar");
+    Shot(ed.dialog, "parametros_fijo.bmp");
+
+    // Accepting reads every control back: the fixed values come back unchanged.
+    ed.Click(IDC_ED_ACEPTAR);
+    EXPECT_EQ(ed.Wait(), 1u);
+    ExpectSame(ed.Result(), r);
+}
+
+TEST(Editor, PreBoxesShowThePredeterminedValueAndGiveTheEarlierOneBack)
+{
+    AppParams r = Modifiable("Ventas");
+    Editor ed;
+    ASSERT_TRUE(ed.Open(r, 1));
+
+    // A typed font survives its Pre. box being set and cleared.
+    ed.Type(IDC_ED_MODERNO, "Lucida Console");
+    ed.TogglePre(IDC_ED_PRE_MODERNO, IDC_ED_MODERNO);
+    EXPECT_EQ(ed.Text(IDC_ED_MODERNO), "Courier New");
+    ed.TogglePre(IDC_ED_PRE_MODERNO, IDC_ED_MODERNO);
+    EXPECT_EQ(ed.Text(IDC_ED_MODERNO), "Lucida Console");
+
+    const struct {
+        int box, control;
+        const char* shown;
+        const char* earlier;
+    } boxes[] = {{IDC_ED_PRE_DECORATIVO, IDC_ED_DECORATIVO, "Lucida Calligraphy", "Papyrus"},
+                 {IDC_ED_PRE_ROMANO, IDC_ED_ROMANO, "Times New Roman", "Georgia"},
+                 {IDC_ED_PRE_SUIZO, IDC_ED_SUIZO, "Arial", "Verdana"},
+                 {IDC_ED_PRE_MANUSCRITO, IDC_ED_MANUSCRITO, "Lucida Handwriting", "Brush Script"},
+                 {IDC_ED_PRE_ENVIO, IDC_ED_ENVIO, "CXC=Campo por Campo", "BL=Bloque de campos"},
+                 {IDC_ED_PRE_TAMANO, IDC_ED_TAMANO, "Predeterminado", "RCM"},
+                 {IDC_ED_PRE_DIRECTORIO, IDC_ED_DIRECTORIO, "C:\\", "D:\\Listados"},
+                 {IDC_ED_PRE_NOMBRE_DIRECTA, IDC_ED_NOMBRE_DIRECTA, "PRN", "Epson Stylus C60"},
+                 {IDC_ED_PRE_MARGEN, IDC_ED_MARGEN, "1.0", "0.6"}};
+    for (const auto& b : boxes) {
+        ed.TogglePre(b.box, b.control);
+        EXPECT_EQ(ed.Text(b.control), b.shown) << b.box;
+        ed.TogglePre(b.box, b.control);
+        EXPECT_EQ(ed.Text(b.control), b.earlier) << b.box;
+    }
+    // The printer choice follows the Pre. box of the printer name.
+    EXPECT_TRUE(ed.Enabled(IDC_ED_IMPRESORAS));
+    ed.TogglePre(IDC_ED_PRE_NOMBRE_DIRECTA, IDC_ED_NOMBRE_DIRECTA);
+    EXPECT_FALSE(ed.Enabled(IDC_ED_IMPRESORAS));
+
+    // ">>" of Tamano only for "RCM".
+    EXPECT_TRUE(ed.Enabled(IDC_ED_RCM));
+    ed.Choose(IDC_ED_TAMANO, "Auto");
+    EXPECT_TRUE(drive::WaitUntil([&] { return !ed.Enabled(IDC_ED_RCM); }));
+    ed.Choose(IDC_ED_TAMANO, "RCM");
+    EXPECT_TRUE(drive::WaitUntil([&] { return ed.Enabled(IDC_ED_RCM); }));
+
+    // Set boxes are stored; the fields under them keep their values.
+    ed.TogglePre(IDC_ED_PRE_ENVIO, IDC_ED_ENVIO);
+    ed.TogglePre(IDC_ED_PRE_ROMANO, IDC_ED_ROMANO);
+    ed.Type(IDC_ED_DIRECTORIO, "E:\\Reportes");
+    ed.Click(IDC_ED_ACEPTAR);
+    EXPECT_EQ(ed.Wait(), 1u);
+    AppParams out = ed.Result();
+    EXPECT_EQ(+out.pre[SLOT_ENVIO], 1);
+    EXPECT_EQ(out.envio, 1);
+    EXPECT_EQ(+out.pre[SLOT_ROMANO], 1);
+    EXPECT_STREQ(out.letraRomano, "Georgia");
+    EXPECT_EQ(+out.pre[SLOT_DIRECTA_NOMBRE], 1);
+    EXPECT_STREQ(out.directaNombre, "Epson Stylus C60");
+    EXPECT_EQ(+out.pre[SLOT_MODERNO], 0);
+    EXPECT_STREQ(out.letraModerno, "Lucida Console");
+    EXPECT_STREQ(out.directaDirectorio, "E:\\Reportes");
+    EXPECT_EQ(out.tamano, 5);
+
+    // The box is set again when the editor next opens.
+    Editor again;
+    ASSERT_TRUE(again.Open(out, 0));
+    EXPECT_TRUE(again.Checked(IDC_ED_PRE_ENVIO));
+    EXPECT_FALSE(again.Enabled(IDC_ED_ENVIO));
+    EXPECT_EQ(again.Text(IDC_ED_ENVIO), "CXC=Campo por Campo");
+    PostMessageA(again.dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(again.Wait(), 0u);
+}
+
+TEST(Editor, ValidationMessagesKeepTheDialogOpen)
+{
+    // The file's own name is empty, and so is the server address: only the
+    // name is reported.
+    AppParams r = Modifiable("");
+    r.ipServidor[0] = '\0';
+    Editor ed;
+    ASSERT_TRUE(ed.Open(r, 1, "SinNombre"));
+    ed.Type(IDC_ED_ENVIADOR, "otro@ostrel.mx");
+    ed.Click(IDC_ED_ACEPTAR);
+    EXPECT_EQ(ed.ErrorShown(), NO_NAME);
+    EXPECT_EQ(ed.Appears("Error", 300), nullptr);
+    EXPECT_TRUE(ed.Running());
+    EXPECT_EQ(ed.Text(IDC_ED_ENVIADOR), "otro@ostrel.mx");
+    ed.Click(IDC_ED_CANCELAR);
+    EXPECT_EQ(ed.Wait(), 0u);
+
+    AppParams noIp = Modifiable("Compras");
+    noIp.ipServidor[0] = '\0';
+    Editor second;
+    ASSERT_TRUE(second.Open(noIp, 0));
+    second.Type(IDC_ED_TIEMPO, "90");
+    second.Click(IDC_ED_ACEPTAR);
+    EXPECT_EQ(second.ErrorShown(), NO_IP);
+    EXPECT_TRUE(second.Running());
+    EXPECT_EQ(second.Text(IDC_ED_TIEMPO), "90");
+    EXPECT_EQ(second.Appears("ADVERTENCIA", 300), nullptr);  // no confirmation after a failed check
+    second.Click(IDC_ED_CANCELAR);
+    EXPECT_EQ(second.Wait(), 0u);
+    // Cancelling leaves the record as last read back: with what was typed.
+    AppParams out = second.Result();
+    EXPECT_STREQ(out.tiempo, "90");
+    EXPECT_STREQ(out.ipServidor, "");
+}
+
+TEST(Editor, UpdateAsksToSaveAndWritesEveryControlBack)
+{
+    AppParams r = Modifiable("Inventarios");
+    r.paginaInicial = 0;
+    Editor ed;
+    ASSERT_TRUE(ed.Open(r, 0));
+    ed.Type(IDC_ED_DECORATIVO, "Segoe Script");
+    ed.Choose(IDC_ED_ENVIO, "BLA=BL Automatico");
+    ed.Choose(IDC_ED_TAMANO, "1024-768");
+    ed.Type(IDC_ED_NOMBRE_DIRECTA, "LPT1:");
+    ed.Choose(IDC_ED_MARGEN, "0.2");
+    ed.Type(IDC_ED_CLAVE, "nueva");
+    ed.Type(IDC_ED_TIEMPO, "123456789012", "123456789");  // at most 9 characters
+    ed.Choose(IDC_ED_IMAGEN, "jpg");
+    ed.Click(IDC_ED_PAGINA_INICIAL);
+    ed.Click(IDC_ED_DIRECTA_F);
+    ed.Click(IDC_ED_SELECCIONAR_NO);
+    drive::Settle(ed.dialog);
+
+    // Declining the confirmation keeps the editor open.
+    ed.Click(IDC_ED_ACEPTAR);
+    HWND confirm = ed.Appears("ADVERTENCIA");
+    ASSERT_NE(confirm, nullptr);
+    std::vector<std::string> texts = drive::StaticTexts(confirm);
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0],
+              "Confirme si realmente desea sobreescribir los par\xE1metros de instalaci\xF3n de la aplicaci\xF3n de "
+              "VONDRA seleccionada.");
+    EXPECT_EQ(drive::ControlText(confirm, 1024), "&Guardar");
+    EXPECT_EQ(drive::ControlText(confirm, 1002), "&Cancelar");
+    Shot(confirm, "conf_guardar.bmp");
+    drive::PostClick(confirm, 1002);
+    EXPECT_TRUE(drive::WaitForNoWindow("ADVERTENCIA", 5000, ed.info.dwProcessId));
+    EXPECT_TRUE(ed.Running());
+
+    ed.Click(IDC_ED_ACEPTAR);
+    confirm = ed.Appears("ADVERTENCIA");
+    ASSERT_NE(confirm, nullptr);
+    drive::PostClick(confirm, 1024);
+    // The entry directory holds no archives: they count as missing.
+    HWND jars = nullptr;
+    ASSERT_TRUE(drive::WaitUntil([&] {
+        jars = ed.Appears("ADVERTENCIA", 100);
+        return jars != nullptr && jars != confirm && drive::ControlText(jars, 1024) == "&Actualizarlos";
+    }));
+    drive::PostClick(jars, 1002);
+    EXPECT_EQ(ed.Wait(), 1u);
+    AppParams out = ed.Result();
+    EXPECT_EQ(ed.copyJars, 0);
+    EXPECT_STREQ(out.letraDecorativo, "Segoe Script");
+    EXPECT_EQ(out.envio, 2);
+    EXPECT_EQ(out.tamano, 2);
+    EXPECT_STREQ(out.directaNombre, "LPT1:");
+    EXPECT_EQ(out.margen, 1);
+    EXPECT_STREQ(out.correoClave, "nueva");
+    EXPECT_STREQ(out.tiempo, "123456789");
+    EXPECT_EQ(out.imagen, 0);
+    EXPECT_EQ(out.paginaInicial, 1);
+    EXPECT_EQ(out.directaF, 1);
+    EXPECT_EQ(out.seleccionarImpresora, 0);
+    // Never read back in the terminal form.
+    EXPECT_STREQ(out.nombre, "Inventarios");
+    EXPECT_STREQ(out.ipServidor, "192.168.10.4");
+    EXPECT_EQ(out.imagenesGrandes, 1);
+}
+
+TEST(Editor, ImagenKeepsItsValueForATypedText)
+{
+    AppParams r = Modifiable("Imagenes");
+    Editor ed;
+    ASSERT_TRUE(ed.Open(r, 1));
+    ed.Type(IDC_ED_IMAGEN, "bmp");
+    ed.Click(IDC_ED_ACEPTAR);
+    EXPECT_EQ(ed.Wait(), 1u);
+    EXPECT_EQ(ed.Result().imagen, 2);
+}
+
+TEST(Editor, SubDialogsOpenOverTheEditor)
+{
+    AppParams r = Modifiable("Cobranza");
+    r.renglones = 0;  // brought to 23 and 80 on opening
+    r.columnas = 0;
+    Editor ed;
+    ASSERT_TRUE(ed.Open(r, 0));
+    ed.OpensAndCloses(IDC_ED_ESTILO, "Efectos, colores y tipo de letra");
+    ed.OpensAndCloses(IDC_ED_AREA, "Par\xE1metros de 'Area'");
+    ed.Click(IDC_ED_AYUDA);
+    HWND help = ed.Appears("AYUDA");
+    ASSERT_NE(help, nullptr);
+    std::vector<std::string> texts = drive::StaticTexts(help);
+    ASSERT_EQ(texts.size(), 33u);
+    EXPECT_EQ(texts[0], "Aqu\xED se proporcionan los par\xE1metros de instalaci\xF3n de cada aplicaci\xF3n de VONDRA "
+                        "para Internet.");
+    EXPECT_EQ(texts[29], "Mod.");
+    EXPECT_EQ(texts[30], "Permitirle o no al instalador de terminales modificar \xE9ste par\xE1metro");
+    EXPECT_EQ(texts[31], "Pre.");
+    EXPECT_EQ(texts[32], "Fijar valor predeterminado en \xE9ste par\xE1metro");
+    EXPECT_EQ(drive::ControlText(help, 1024), "&Continuar");
+    Shot(help, "ayuda_parametros.bmp");
+    drive::PostClick(help, 1024);
+    EXPECT_TRUE(drive::WaitForNoWindow("AYUDA", 5000, ed.info.dwProcessId));
+
+    ed.Click(IDC_ED_RCM);
+    HWND rcm = ed.Appears("Renglones y columnas del monitor");
+    ASSERT_NE(rcm, nullptr);
+    EXPECT_EQ(drive::ControlText(rcm, 1021), "23");
+    EXPECT_EQ(drive::ControlText(rcm, 1020), "80");
+    PostMessageA(rcm, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(drive::WaitForNoWindow("Renglones y columnas del monitor", 5000, ed.info.dwProcessId));
+
+    // "&Cambiar" asks for a file; cancelling it leaves the editor as it was.
+    ed.Click(IDC_ED_CAMBIAR_ICONO);
+    HWND open = ed.Appears("Cargar un \xED" "cono de un archivo", 10000);
+    ASSERT_NE(open, nullptr);
+    PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(drive::WaitForNoWindow("Cargar un \xED" "cono de un archivo", 5000, ed.info.dwProcessId));
+    EXPECT_TRUE(ed.Running());
+
+    // "&Desinstalar" asks first; declining keeps the editor open.
+    ed.Click(IDC_ED_DESINSTALAR);
+    HWND confirm = ed.Appears("ADVERTENCIA");
+    ASSERT_NE(confirm, nullptr);
+    drive::PostClick(confirm, 1002);
+    EXPECT_TRUE(drive::WaitForNoWindow("ADVERTENCIA", 5000, ed.info.dwProcessId));
+    EXPECT_TRUE(ed.Running());
+    ed.Click(IDC_ED_DESINSTALAR);
+    confirm = ed.Appears("ADVERTENCIA");
+    ASSERT_NE(confirm, nullptr);
+    drive::PostClick(confirm, 1024);
+    EXPECT_EQ(ed.Wait(), 0u);
+}
+
+TEST(Editor, ShowsTheEntryIconOrTheDefaultOne)
+{
+    const std::string dalvoIco = DALVO_ICO;
+    AppParams r = Modifiable("Icono");
+    {
+        Editor none;
+        ASSERT_TRUE(none.Open(r, 0));
+        EXPECT_EQ(IconPixels(none), 0);
+        PostMessageA(none.dialog, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_EQ(none.Wait(), 0u);
+    }
+    {
+        Editor own;
+        own.iconSource = dalvoIco;
+        own.iconName = "Icono.ICO";
+        ASSERT_TRUE(own.Open(r, 0));
+        EXPECT_GT(IconPixels(own), 20);
+        PostMessageA(own.dialog, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_EQ(own.Wait(), 0u);
+    }
+    {
+        // A new application shows Telmir.ICO, even when its own icon exists.
+        Editor fresh;
+        fresh.iconSource = dalvoIco;
+        fresh.iconName = "Icono.ICO";
+        ASSERT_TRUE(fresh.Open(r, 1));
+        EXPECT_EQ(IconPixels(fresh), 0);
+        PostMessageA(fresh.dialog, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_EQ(fresh.Wait(), 0u);
+    }
+    {
+        Editor fallback;
+        fallback.iconSource = dalvoIco;
+        fallback.iconName = "Telmir.ICO";
+        ASSERT_TRUE(fallback.Open(r, 0));
+        EXPECT_GT(IconPixels(fallback), 20);
+        PostMessageA(fallback.dialog, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_EQ(fallback.Wait(), 0u);
+    }
+}
+
+TEST(Editor, PrinterChoiceGoesIntoTheNameAndTheRecord)
+{
+    AppParams r = Modifiable("Impresion");
+    Editor ed;
+    ASSERT_TRUE(ed.Open(r, 1));
+    ed.Click(IDC_ED_IMPRESORAS);
+    HWND printers = ed.Appears("Selecci\xF3n de la impresora directa");
+    ASSERT_NE(printers, nullptr);
+    EXPECT_EQ(GetWindow(printers, GW_OWNER), ed.dialog);
+    // By port: "Predeterminada" gives PRN.
+    drive::PostClick(printers, 1038);
+    drive::Settle(printers);
+    HWND list = GetDlgItem(printers, 1036);
+    ASSERT_FALSE(drive::ListItems(list).empty());
+    EXPECT_EQ(drive::ListItems(list)[0], "Predeterminada");
+    drive::ClickListItem(list, 0, true);
+    EXPECT_TRUE(drive::WaitForNoWindow("Selecci\xF3n de la impresora directa", 5000, ed.info.dwProcessId));
+    EXPECT_TRUE(drive::WaitUntil([&] { return ed.Text(IDC_ED_NOMBRE_DIRECTA) == "PRN"; }));
+    ed.Click(IDC_ED_ACEPTAR);
+    EXPECT_EQ(ed.Wait(), 1u);
+    EXPECT_STREQ(ed.Result().directaNombre, "PRN");
+}
+
+namespace {
+
+const char SHELL_FOLDERS[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char USER_SHELL_FOLDERS[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
+std::string ReadFile(const std::string& path)
+{
+    std::string bytes;
+    FILE* in = std::fopen(path.c_str(), "rb");
+    if (in == nullptr)
+        return "(missing)";
+    char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+        bytes.append(buffer, got);
+    std::fclose(in);
+    return bytes;
+}
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// An installation place of its own: a desktop (the prefix's desktop values
+// point at it while the test runs), a Java runtime and a target directory.
+class Workstation {
+public:
+    std::string root, desktop, java, target;
+    std::string savedUser, savedLegacy;
+    bool hadUser = false, hadLegacy = false;
+
+    Workstation()
+    {
+        root = fixture::NewDirectory("workstation");
+        desktop = root + "Escritorio";
+        java = root + "jre";
+        target = root + "VONDRA";
+        for (const std::string& d : {desktop, java, java + "\\BIN"})
+            CreateDirectoryA(d.c_str(), nullptr);
+        fixture::WriteBytes(java + "\\BIN\\JavaW.EXE", "MZ", 2);
+        hadUser = fixture::GetText(HKEY_CURRENT_USER, USER_SHELL_FOLDERS, "Desktop", &savedUser);
+        hadLegacy = fixture::GetText(HKEY_CURRENT_USER, SHELL_FOLDERS, "Desktop", &savedLegacy);
+        fixture::SetText(HKEY_CURRENT_USER, USER_SHELL_FOLDERS, "Desktop", desktop);
+        fixture::SetText(HKEY_CURRENT_USER, SHELL_FOLDERS, "Desktop", desktop);
+        SetEnvironmentVariableA("WINEDLLOVERRIDES", "mscoree,mshtml=;winemenubuilder.exe=d");
+    }
+    ~Workstation()
+    {
+        if (hadUser)
+            fixture::SetText(HKEY_CURRENT_USER, USER_SHELL_FOLDERS, "Desktop", savedUser);
+        if (hadLegacy)
+            fixture::SetText(HKEY_CURRENT_USER, SHELL_FOLDERS, "Desktop", savedLegacy);
+    }
+    void Prepare(Editor& ed) const
+    {
+        ed.installTo = target;
+        ed.javaHome = java;
+    }
+};
+
+bool Marked(const char* name)
+{
+    std::string value;
+    return fixture::GetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, name, &value) && value == "Instalado !";
+}
+
+void Unmark(const char* name)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, fixture::VONDRA_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+        RegDeleteValueA(key, name);
+        RegCloseKey(key);
+    }
+}
+
+}  // namespace
+
+TEST(EditorInstall, AcceptingANewApplicationInstallsWhatWasEdited)
+{
+    Workstation ws;
+    AppParams r = Defaults("Tesoreria");
+    Editor ed;
+    ws.Prepare(ed);
+    ASSERT_TRUE(ed.Open(r, 1));
+    ed.TogglePre(IDC_ED_PRE_MODERNO, IDC_ED_MODERNO);
+    ed.Type(IDC_ED_MODERNO, "Tahoma");
+    ed.Type(IDC_ED_TIEMPO, "45");
+    ed.Click(IDC_ED_ACEPTAR);
+    EXPECT_EQ(ed.Wait(), 1u);
+    ed.Result();
+    EXPECT_EQ(ed.copyJars, 1);
+    EXPECT_EQ(ReadFile(ws.target + "\\Tesoreria.PAR"),
+              "ModernoTahoma\r\nEfecto3,2,4,2,1,2\r\nDirecta,PRN,C:\\\r\nTiempo=45\r\n");
+    EXPECT_TRUE(Marked("Tesoreria"));
+    EXPECT_TRUE(Exists(ws.desktop + "\\Tesoreria.LNK"));
+
+    // Its shortcut now exists: adding it again is refused.
+    Editor again;
+    ws.Prepare(again);
+    ASSERT_TRUE(again.Open(r, 1));
+    again.Click(IDC_ED_ACEPTAR);
+    EXPECT_EQ(again.ErrorShown(), "El nombre de la aplicaci\xF3n ya existe !");
+    EXPECT_TRUE(again.Running());
+    again.Click(IDC_ED_CANCELAR);
+    EXPECT_EQ(again.Wait(), 0u);
+
+    // Cancelling installs nothing.
+    DeleteFileA((ws.target + "\\Tesoreria.PAR").c_str());
+    Editor cancelled;
+    ws.Prepare(cancelled);
+    ASSERT_TRUE(cancelled.Open(r, 0));
+    cancelled.Click(IDC_ED_CANCELAR);
+    EXPECT_EQ(cancelled.Wait(), 0u);
+    EXPECT_FALSE(Exists(ws.target + "\\Tesoreria.PAR"));
+
+    // Uninstalling removes the marker, the installed icon and the shortcut.
+    fixture::WriteBytes(ws.target + "\\Tesoreria.ICO", "icon", 4);
+    Editor removal;
+    ws.Prepare(removal);
+    ASSERT_TRUE(removal.Open(r, 0));
+    removal.Click(IDC_ED_DESINSTALAR);
+    HWND confirm = removal.Appears("ADVERTENCIA");
+    ASSERT_NE(confirm, nullptr);
+    drive::PostClick(confirm, 1024);
+    EXPECT_EQ(removal.Wait(), 0u);
+    EXPECT_FALSE(Marked("Tesoreria"));
+    EXPECT_FALSE(Exists(ws.target + "\\Tesoreria.ICO"));
+    EXPECT_FALSE(Exists(ws.desktop + "\\Tesoreria.LNK"));
+    EXPECT_FALSE(Exists(ws.target + "\\Tesoreria.PAR"));  // not written by the cancelled editor
+}
+
+TEST(EditorInstall, UpdateAsksForMissingArchives)
+{
+    Workstation ws;
+    AppParams r = Defaults("Bancos");
+    for (int answer : {1002, 1024}) {
+        Editor ed;
+        ws.Prepare(ed);
+        ASSERT_TRUE(ed.Open(r, 0));
+        fixture::WriteBytes(ed.dir + "Vondra.JAR", "jar", 3);
+        ed.Click(IDC_ED_ACEPTAR);
+        HWND save = ed.Appears("ADVERTENCIA");
+        ASSERT_NE(save, nullptr);
+        drive::PostClick(save, 1024);
+        ASSERT_TRUE(drive::WaitUntil([&] {
+            HWND jars = ed.Appears("ADVERTENCIA", 100);
+            return jars != nullptr && jars != save && drive::ControlText(jars, 1024) == "&Actualizarlos";
+        }));
+        drive::PostClick(ed.Appears("ADVERTENCIA"), answer);
+        EXPECT_EQ(ed.Wait(), 1u);
+        ed.Result();
+        EXPECT_EQ(ed.copyJars, answer == 1024 ? 1 : 0);
+        EXPECT_EQ(Exists(ws.target + "\\Vondra.JAR"), answer == 1024);
+    }
+    // With the archives current there is no question and copyJars stays.
+    Editor current;
+    ws.Prepare(current);
+    ASSERT_TRUE(current.Open(r, 0));
+    fixture::WriteBytes(current.dir + "Vondra.JAR", "jar", 3);
+    CopyFileA((current.dir + "Vondra.JAR").c_str(), (ws.target + "\\Vondra.JAR").c_str(), FALSE);
+    current.Click(IDC_ED_ACEPTAR);
+    HWND save = current.Appears("ADVERTENCIA");
+    ASSERT_NE(save, nullptr);
+    drive::PostClick(save, 1024);
+    EXPECT_EQ(current.Wait(), 1u);
+    current.Result();
+    EXPECT_EQ(current.copyJars, 0);
+    Unmark("Bancos");
+}
