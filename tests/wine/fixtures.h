@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace fixture {
 
@@ -21,5 +22,9 @@ void AddJre(const std::string& version, const char* javaHome);
 std::string NewDirectory(const char* tag);
 void WriteBytes(const std::string& path, const void* bytes, size_t length);
 std::string WindowsPath(const char* unixPath);  // through drive Z:
+// The whole file, or "(missing)" when it can't be opened.
+std::string ReadAll(const std::string& path);
+// The names in a directory (with its trailing '\'), sorted, without . and ..
+std::vector<std::string> Listing(const std::string& dir);
 
 }  // namespace fixture
