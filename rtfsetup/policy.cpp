@@ -48,9 +48,10 @@ int WriteWork(void* context, const char* data, size_t size)
     return WriteWhole(static_cast<Files*>(context)->work, data, size);
 }
 
-}  // namespace
-
-int AddPolicyGrant(const char* jreHome, const char* address)
+// Both edits copy the policy file into a work file beside it, and only a
+// complete copy replaces the old file; otherwise the old one stays untouched.
+template <typename Copy>
+int RewritePolicy(const char* jreHome, Copy copy)
 {
     PolicyPaths paths;
     if (!ComposePaths(paths, jreHome))
@@ -62,7 +63,7 @@ int AddPolicyGrant(const char* jreHome, const char* address)
     if (!CreateWorkFile(work, paths.work))
         return 0;
     Files files{policy.handle, work.handle};
-    if (!CopyWithGrant(PolicyIo{&files, ReadPolicy, RewindPolicy, WriteWork}, address)) {
+    if (!copy(PolicyIo{&files, ReadPolicy, RewindPolicy, WriteWork})) {
         DiscardWorkFile(work, paths.work);
         return 0;
     }
@@ -70,24 +71,16 @@ int AddPolicyGrant(const char* jreHome, const char* address)
     return CommitWorkFile(work, paths.work, paths.policy);
 }
 
+}  // namespace
+
+int AddPolicyGrant(const char* jreHome, const char* address)
+{
+    return RewritePolicy(jreHome, [address](const PolicyIo& io) { return CopyWithGrant(io, address) != 0; });
+}
+
 int RemovePolicyGrant(const char* jreHome)
 {
-    PolicyPaths paths;
-    if (!ComposePaths(paths, jreHome))
-        return 0;
-    FileHandle policy(OpenPolicy(paths.policy));
-    if (!policy.Valid())
-        return 0;
-    FileHandle work;
-    if (!CreateWorkFile(work, paths.work))
-        return 0;
-    Files files{policy.handle, work.handle};
-    if (CopyWithoutGrant(PolicyIo{&files, ReadPolicy, RewindPolicy, WriteWork}) != GRANT_REMOVED) {
-        DiscardWorkFile(work, paths.work);
-        return 0;
-    }
-    policy.Close();
-    return CommitWorkFile(work, paths.work, paths.policy);
+    return RewritePolicy(jreHome, [](const PolicyIo& io) { return CopyWithoutGrant(io) == GRANT_REMOVED; });
 }
 
 int HasPolicyGrant(const char* jreHome)
