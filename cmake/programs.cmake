@@ -36,6 +36,7 @@ add_library(installcore STATIC
     installcore/mainwin.cpp
     installcore/workfile.cpp
     installcore/install.cpp
+    installcore/installed.cpp
     installcore/copy.cpp
     installcore/shortcut.cpp
     installcore/browse.cpp
@@ -61,8 +62,10 @@ endfunction()
 
 vondra_program(Dalvo dalvo
     terminal/main.cpp
+    terminal/flow.cpp
     resources/dalvo/dalvo.rc)
-set_source_files_properties(resources/dalvo/dalvo.rc PROPERTIES OBJECT_DEPENDS "${PARAMS_RESOURCES};${DIRS_RESOURCES}")
+set_source_files_properties(resources/dalvo/dalvo.rc PROPERTIES OBJECT_DEPENDS
+    "${PARAMS_RESOURCES};${DIRS_RESOURCES};${CMAKE_SOURCE_DIR}/resources/dalvo/install.rc;${CMAKE_SOURCE_DIR}/resources/dalvo/resource.h")
 target_link_libraries(Dalvo PRIVATE installcore params)
 add_subdirectory(rtflib)
 

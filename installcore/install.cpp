@@ -9,9 +9,6 @@ int copyJars;
 
 namespace {
 
-const char VONDRA_KEY[] = "SOFTWARE\\Vondra\\Java";
-const char INSTALLED[] = "Instalado !";
-
 const char PATH_TOO_LONG[] =
     "El directorio de instalaci\xF3n es demasiado largo para los archivos de la aplicaci\xF3n !";
 const char COMMAND_TOO_LONG[] =
@@ -59,26 +56,6 @@ void ToShortPath(char (&path)[PATH_SIZE], char (&work)[PATH_SIZE])
         at += 1 + next;
     }
     std::memcpy(path, work, std::strlen(work) + 1);
-}
-
-void MarkInstalled()
-{
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, VONDRA_KEY, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS &&
-        RegCreateKeyExA(HKEY_CURRENT_USER, VONDRA_KEY, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, appParams.nombre, 0, REG_SZ, reinterpret_cast<const BYTE*>(INSTALLED), sizeof INSTALLED);
-    RegCloseKey(key);
-}
-
-void UnmarkInstalled()
-{
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, VONDRA_KEY, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return;
-    RegDeleteValueA(key, appParams.nombre);
-    RegCloseKey(key);
 }
 
 void DeleteInstalledIcon()

@@ -61,9 +61,19 @@ void CopyJars();
 // missing there (or entryDir has none), 2 when one is older or of another size.
 int JarStatus(const char* dir);
 
-// "Instalado !" as the user-key value named after nombre; and its removal.
+// Where an installation goes when nothing else is known.
+constexpr char DEFAULT_INSTALL_DIR[] = "C:\\VONDRA\\Java";
+
+// "Instalado !" as the user-key value named after nombre, with installDir
+// recorded beside it; and the removal of both.
 void MarkInstalled();
 void UnmarkInstalled();
+
+// Sets installDir (DirInst, or the default; for an installed application the
+// directory it was installed to, when recorded) and returns 1 when nombre is
+// marked installed. A marker found only in the machine key is copied to the
+// user's key with DirInst.
+int FindInstallation();
 
 // The desktop shortcut of nombre. ShortcutPath returns 0 when the desktop
 // directory is unknown or the path would not fit.

@@ -3,27 +3,11 @@
 
 #include "../params/params.h"
 #include "installcore.h"
+#include "regkey.h"
 
 namespace {
 
-const char VONDRA_KEY[] = "SOFTWARE\\Vondra\\Java";
 const char JRE_KEY[] = "SOFTWARE\\JavaSoft\\Java Runtime Environment";
-
-struct RegKey {
-    HKEY handle = nullptr;
-    RegKey() = default;
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-    ~RegKey()
-    {
-        if (handle != nullptr)
-            RegCloseKey(handle);
-    }
-    int Open(HKEY root, const char* path, REGSAM access)
-    {
-        return RegOpenKeyExA(root, path, 0, access, &handle) == ERROR_SUCCESS;
-    }
-};
 
 }  // namespace
 
@@ -49,9 +33,7 @@ int QueryRegText(HKEY key, const char* name, char* out, size_t size)
 void WriteUserDirInst(const char* dir)
 {
     RegKey key;
-    if (!key.Open(HKEY_CURRENT_USER, VONDRA_KEY, KEY_ALL_ACCESS) &&
-        RegCreateKeyExA(HKEY_CURRENT_USER, VONDRA_KEY, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
-                        &key.handle, nullptr) != ERROR_SUCCESS)
+    if (!key.OpenForWriting(HKEY_CURRENT_USER, VONDRA_KEY))
         return;
     RegSetValueExA(key.handle, "DirInst", 0, REG_SZ, reinterpret_cast<const BYTE*>(dir),
                    static_cast<DWORD>(std::strlen(dir) + 1));

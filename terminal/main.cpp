@@ -34,8 +34,7 @@ void StartInstall(HWND owner)
                   "ERROR en JRE");
         return;
     }
-    // The installation flow (directory, editor, files and shortcut) is not
-    // built yet: with a runtime found, nothing further happens for now.
+    RunInstallFlow(owner);
 }
 
 namespace {

@@ -151,6 +151,27 @@ void PostClick(HWND dialog, int id)
     PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
 
+bool Checked(HWND dialog, int id)
+{
+    DWORD_PTR state = 0;
+    SendMessageTimeoutA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &state);
+    return state == BST_CHECKED;
+}
+
+bool Type(HWND dialog, int id, const std::string& text, const char* shown)
+{
+    HWND edit = GetDlgItem(dialog, id);
+    if (HWND inner = FindWindowExA(edit, nullptr, "Edit", nullptr))
+        edit = inner;
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(edit, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 2000, &ignored);
+    PostMessageA(edit, WM_CHAR, VK_BACK, 1);
+    for (char c : text)
+        PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+    std::string expected = shown != nullptr ? shown : text;
+    return WaitUntil([&] { return drive::Text(edit) == expected; });
+}
+
 void ClickListItem(HWND list, int index, bool doubleClick)
 {
     DWORD_PTR top = 0;

@@ -30,6 +30,11 @@ std::vector<std::string> ListItems(HWND list);
 std::vector<std::string> StaticTexts(HWND dialog);
 
 void PostClick(HWND dialog, int id);
+bool Checked(HWND dialog, int id);
+// Replaces the text of an edit (or a combo's edit) key by key, as a person
+// types, and waits until the control shows it (or shown, when the control
+// limits or changes what is typed).
+bool Type(HWND dialog, int id, const std::string& text, const char* shown = nullptr);
 // A real mouse click (or double click) on item index of a list box.
 void ClickListItem(HWND list, int index, bool doubleClick);
 // Waits until the target has handled what was sent to it so far (posted

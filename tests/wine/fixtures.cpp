@@ -126,4 +126,34 @@ std::vector<std::string> Listing(const std::string& dir)
     return names;
 }
 
+namespace {
+const char SHELL_FOLDERS[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char USER_SHELL_FOLDERS[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+}  // namespace
+
+Workstation::Workstation()
+{
+    root = NewDirectory("workstation");
+    desktop = root + "Escritorio";
+    java = root + "jre";
+    target = root + "VONDRA";
+    for (const std::string& d : {desktop, java, java + "\\BIN"})
+        CreateDirectoryA(d.c_str(), nullptr);
+    WriteBytes(java + "\\BIN\\JavaW.EXE", "MZ", 2);
+    hadUser = GetText(HKEY_CURRENT_USER, USER_SHELL_FOLDERS, "Desktop", &savedUser);
+    hadLegacy = GetText(HKEY_CURRENT_USER, SHELL_FOLDERS, "Desktop", &savedLegacy);
+    SetText(HKEY_CURRENT_USER, USER_SHELL_FOLDERS, "Desktop", desktop);
+    SetText(HKEY_CURRENT_USER, SHELL_FOLDERS, "Desktop", desktop);
+    // Nothing of Wine's own may start from the programs under test.
+    SetEnvironmentVariableA("WINEDLLOVERRIDES", "mscoree,mshtml=;winemenubuilder.exe=d");
+}
+
+Workstation::~Workstation()
+{
+    if (hadUser)
+        SetText(HKEY_CURRENT_USER, USER_SHELL_FOLDERS, "Desktop", savedUser);
+    if (hadLegacy)
+        SetText(HKEY_CURRENT_USER, SHELL_FOLDERS, "Desktop", savedLegacy);
+}
+
 }  // namespace fixture

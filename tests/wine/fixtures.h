@@ -27,4 +27,20 @@ std::string ReadAll(const std::string& path);
 // The names in a directory (with its trailing '\'), sorted, without . and ..
 std::vector<std::string> Listing(const std::string& dir);
 
+// A place to install to: the prefix's desktop folder values point at a
+// directory of its own while this lives, and a Java runtime directory with
+// BIN\JavaW.EXE. Paths have no trailing '\'.
+class Workstation {
+public:
+    std::string root, desktop, java, target;
+    Workstation();
+    ~Workstation();
+    Workstation(const Workstation&) = delete;
+    Workstation& operator=(const Workstation&) = delete;
+
+private:
+    std::string savedUser, savedLegacy;
+    bool hadUser = false, hadLegacy = false;
+};
+
 }  // namespace fixture

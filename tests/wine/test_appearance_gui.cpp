@@ -78,12 +78,7 @@ public:
 
     HWND Item(int id) const { return GetDlgItem(dialog, id); }
     bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != 0; }
-    bool Checked(int id) const
-    {
-        DWORD_PTR state = 0;
-        SendMessageTimeoutA(Item(id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &state);
-        return state == BST_CHECKED;
-    }
+    bool Checked(int id) const { return drive::Checked(dialog, id); }
     std::string Text(int id) const { return drive::ControlText(dialog, id); }
     HWND Appears(const char* caption, DWORD ms = 5000) const
     {
@@ -150,17 +145,10 @@ bool ChooseItem(const Host& host, int id, const char* text)
     return ChooseAt(host, id, static_cast<int>(index));
 }
 
-// Types text into an editable combo as a person does: select all, then keys.
+// Types text into an editable combo as a person does.
 void TypeText(const Host& host, int id, const char* text)
 {
-    HWND edit = FindWindowExA(host.Item(id), nullptr, "Edit", nullptr);
-    ASSERT_NE(edit, nullptr);
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(edit, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 2000, &ignored);
-    for (const char* c = text; *c != '\0'; ++c)
-        PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(*c), 1);
-    drive::Settle(edit);
-    EXPECT_TRUE(drive::WaitUntil([&] { return drive::Text(edit) == text; }));
+    EXPECT_TRUE(drive::Type(host.dialog, id, text));
 }
 
 std::vector<std::string> ComboItems(const Host& host, int id)

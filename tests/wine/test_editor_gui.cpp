@@ -149,12 +149,7 @@ public:
 
     HWND Item(int id) const { return GetDlgItem(dialog, id); }
     bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != 0; }
-    bool Checked(int id) const
-    {
-        DWORD_PTR state = 0;
-        SendMessageTimeoutA(Item(id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &state);
-        return state == BST_CHECKED;
-    }
+    bool Checked(int id) const { return drive::Checked(dialog, id); }
     std::string Text(int id) const { return drive::ControlText(dialog, id); }
     HWND Appears(const char* caption, DWORD ms = 5000) const
     {
@@ -173,17 +168,7 @@ public:
     // Types into an edit, or the edit of a combo, as a person does.
     void Type(int id, const char* text, const char* shown = nullptr) const
     {
-        if (shown == nullptr)
-            shown = text;
-        HWND edit = Item(id);
-        if (HWND inner = FindWindowExA(edit, nullptr, "Edit", nullptr))
-            edit = inner;
-        DWORD_PTR ignored = 0;
-        SendMessageTimeoutA(edit, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, 2000, &ignored);
-        PostMessageA(edit, WM_CHAR, VK_BACK, 1);
-        for (const char* c = text; *c != '\0'; ++c)
-            PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(*c), 1);
-        EXPECT_TRUE(drive::WaitUntil([&] { return drive::Text(edit) == shown; })) << id;
+        EXPECT_TRUE(drive::Type(dialog, id, text, shown)) << id;
     }
 
     // Chooses a combo's item by its text, with the notification a choice sends.
@@ -671,8 +656,6 @@ TEST(Editor, PrinterChoiceGoesIntoTheNameAndTheRecord)
 
 namespace {
 
-const char SHELL_FOLDERS[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-const char USER_SHELL_FOLDERS[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
 std::string ReadFile(const std::string& path)
 {
@@ -693,42 +676,12 @@ bool Exists(const std::string& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// An installation place of its own: a desktop (the prefix's desktop values
-// point at it while the test runs), a Java runtime and a target directory.
-class Workstation {
-public:
-    std::string root, desktop, java, target;
-    std::string savedUser, savedLegacy;
-    bool hadUser = false, hadLegacy = false;
-
-    Workstation()
-    {
-        root = fixture::NewDirectory("workstation");
-        desktop = root + "Escritorio";
-        java = root + "jre";
-        target = root + "VONDRA";
-        for (const std::string& d : {desktop, java, java + "\\BIN"})
-            CreateDirectoryA(d.c_str(), nullptr);
-        fixture::WriteBytes(java + "\\BIN\\JavaW.EXE", "MZ", 2);
-        hadUser = fixture::GetText(HKEY_CURRENT_USER, USER_SHELL_FOLDERS, "Desktop", &savedUser);
-        hadLegacy = fixture::GetText(HKEY_CURRENT_USER, SHELL_FOLDERS, "Desktop", &savedLegacy);
-        fixture::SetText(HKEY_CURRENT_USER, USER_SHELL_FOLDERS, "Desktop", desktop);
-        fixture::SetText(HKEY_CURRENT_USER, SHELL_FOLDERS, "Desktop", desktop);
-        SetEnvironmentVariableA("WINEDLLOVERRIDES", "mscoree,mshtml=;winemenubuilder.exe=d");
-    }
-    ~Workstation()
-    {
-        if (hadUser)
-            fixture::SetText(HKEY_CURRENT_USER, USER_SHELL_FOLDERS, "Desktop", savedUser);
-        if (hadLegacy)
-            fixture::SetText(HKEY_CURRENT_USER, SHELL_FOLDERS, "Desktop", savedLegacy);
-    }
-    void Prepare(Editor& ed) const
-    {
-        ed.installTo = target;
-        ed.javaHome = java;
-    }
-};
+// The editor installs to the workstation's target with its Java runtime.
+void Prepare(const fixture::Workstation& ws, Editor& ed)
+{
+    ed.installTo = ws.target;
+    ed.javaHome = ws.java;
+}
 
 bool Marked(const char* name)
 {
@@ -749,10 +702,10 @@ void Unmark(const char* name)
 
 TEST(EditorInstall, AcceptingANewApplicationInstallsWhatWasEdited)
 {
-    Workstation ws;
+    fixture::Workstation ws;
     AppParams r = Defaults("Tesoreria");
     Editor ed;
-    ws.Prepare(ed);
+    Prepare(ws, ed);
     ASSERT_TRUE(ed.Open(r, 1));
     ed.TogglePre(IDC_ED_PRE_MODERNO, IDC_ED_MODERNO);
     ed.Type(IDC_ED_MODERNO, "Tahoma");
@@ -768,7 +721,7 @@ TEST(EditorInstall, AcceptingANewApplicationInstallsWhatWasEdited)
 
     // Its shortcut now exists: adding it again is refused.
     Editor again;
-    ws.Prepare(again);
+    Prepare(ws, again);
     ASSERT_TRUE(again.Open(r, 1));
     again.Click(IDC_ED_ACEPTAR);
     EXPECT_EQ(again.ErrorShown(), "El nombre de la aplicaci\xF3n ya existe !");
@@ -779,7 +732,7 @@ TEST(EditorInstall, AcceptingANewApplicationInstallsWhatWasEdited)
     // Cancelling installs nothing.
     DeleteFileA((ws.target + "\\Tesoreria.PAR").c_str());
     Editor cancelled;
-    ws.Prepare(cancelled);
+    Prepare(ws, cancelled);
     ASSERT_TRUE(cancelled.Open(r, 0));
     cancelled.Click(IDC_ED_CANCELAR);
     EXPECT_EQ(cancelled.Wait(), 0u);
@@ -788,7 +741,7 @@ TEST(EditorInstall, AcceptingANewApplicationInstallsWhatWasEdited)
     // Uninstalling removes the marker, the installed icon and the shortcut.
     fixture::WriteBytes(ws.target + "\\Tesoreria.ICO", "icon", 4);
     Editor removal;
-    ws.Prepare(removal);
+    Prepare(ws, removal);
     ASSERT_TRUE(removal.Open(r, 0));
     removal.Click(IDC_ED_DESINSTALAR);
     HWND confirm = removal.Appears("ADVERTENCIA");
@@ -803,11 +756,11 @@ TEST(EditorInstall, AcceptingANewApplicationInstallsWhatWasEdited)
 
 TEST(EditorInstall, UpdateAsksForMissingArchives)
 {
-    Workstation ws;
+    fixture::Workstation ws;
     AppParams r = Defaults("Bancos");
     for (int answer : {1002, 1024}) {
         Editor ed;
-        ws.Prepare(ed);
+        Prepare(ws, ed);
         ASSERT_TRUE(ed.Open(r, 0));
         fixture::WriteBytes(ed.dir + "Vondra.JAR", "jar", 3);
         ed.Click(IDC_ED_ACEPTAR);
@@ -826,7 +779,7 @@ TEST(EditorInstall, UpdateAsksForMissingArchives)
     }
     // With the archives current there is no question and copyJars stays.
     Editor current;
-    ws.Prepare(current);
+    Prepare(ws, current);
     ASSERT_TRUE(current.Open(r, 0));
     fixture::WriteBytes(current.dir + "Vondra.JAR", "jar", 3);
     CopyFileA((current.dir + "Vondra.JAR").c_str(), (ws.target + "\\Vondra.JAR").c_str(), FALSE);

@@ -1,0 +1,424 @@
+// Installing, updating and uninstalling through the real Dalvo.EXE, from
+// INICIO to the files on disk, driven from outside as a person would.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "drive.h"
+#include "fixtures.h"
+#include "linkreader.h"
+#include "params/record.h"
+#include "resources/params/editor_ids.h"
+
+namespace {
+
+const char INICIO_CAPTION[] = "Instalaci\xF3n y mantenimiento de aplicaciones - TERMINAL";
+const char INSTALAR_CAPTION[] = "Instalaci\xF3n de la aplicaci\xF3n";
+const char NEW_CAPTION[] = "Agregar una nueva aplicaci\xF3n - Capturar sus par\xE1metros";
+const char UPDATE_CAPTION[] = "Actualizar par\xE1metros de una aplicaci\xF3n";
+const char BROWSE_CAPTION[] = "Seleccione el directorio deseado";
+const char WARNING[] = "ADVERTENCIA";
+const char COPY_JARS[] = "Copiar archivos &JAR";
+const char UPDATE_JARS[] = "Actualizar archivos &JAR";
+const char DIRS_KEY[] = "SOFTWARE\\Vondra\\Java\\Directorios";
+
+enum { LIST = 1000, INICIO_INSTALAR = 1005 };
+enum { DIR = 1001, CANCELAR = 1002, JARS = 1003, NOMBRE = 1004, BUSCAR = 1006, ACEPTAR = 1024, AYUDA = 1026 };
+enum { JRE_VERSION = 3002, JRE_DIR = 3003 };
+enum { BROWSE_DIRS = 1038, BROWSE_PATH = 1039 };
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string Bytes(char c, size_t n)
+{
+    return std::string(n, c);
+}
+
+void Shot(HWND window, const char* name)
+{
+    const char* dir = std::getenv("VONDRA_SHOTS");
+    if (dir == nullptr || *dir == '\0')
+        return;
+    drive::Settle(window);
+    Sleep(200);
+    EXPECT_TRUE(drive::SaveScreenshot(window, fixture::WindowsPath(dir) + "\\" + name));
+}
+
+void Forget(const char* name)
+{
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+        for (const char* key : {fixture::VONDRA_KEY, DIRS_KEY}) {
+            HKEY handle;
+            if (RegOpenKeyExA(root, key, 0, KEY_ALL_ACCESS, &handle) == ERROR_SUCCESS) {
+                RegDeleteValueA(handle, name);
+                RegCloseKey(handle);
+            }
+        }
+}
+
+std::string UserValue(const char* key, const char* name)
+{
+    std::string value;
+    return fixture::GetText(HKEY_CURRENT_USER, key, name, &value) ? value : "(none)";
+}
+
+// A workstation with entries on the "server" (DirInst\Terminal\), a Java
+// runtime, and Dalvo started on them.
+class Flow : public ::testing::Test {
+protected:
+    fixture::Workstation ws;
+    std::string server, entries;
+    drive::Program program;
+    HWND inicio = nullptr;
+
+    void SetUp() override
+    {
+        fixture::ClearRegistry();
+        for (const char* name : {"Contabilidad", "Nomina"})
+            Forget(name);
+        server = fixture::NewDirectory("server");
+        entries = server + "Terminal\\";
+        ASSERT_TRUE(CreateDirectoryA(entries.c_str(), nullptr));
+        for (const char* name : {"Contabilidad", "Nomina"}) {
+            AppParams entry;
+            std::memset(&entry, 0, sizeof entry);
+            SetEntryDefaults(entry);
+            std::strcpy(entry.nombre, name);
+            std::strcpy(entry.ipServidor, "10.1.2.3");
+            std::strcpy(entry.parametrosP, "CLAVE,PR");
+            fixture::WriteBytes(entries + name + ".DAI", &entry, sizeof entry);
+        }
+        ASSERT_TRUE(CopyFileA(DALVO_ICO, (entries + "Contabilidad.ICO").c_str(), FALSE));
+        Jar("Vondra.JAR", Bytes('v', 70000));
+        Jar("Extra.JAR", Bytes('e', 1234));
+        fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst", server);
+        fixture::AddJre("1.8.0_202", ws.java.c_str());
+
+        ASSERT_TRUE(program.Start(DALVO_EXE));
+        inicio = drive::WaitForWindow(INICIO_CAPTION, 20000, program.info.dwProcessId);
+        ASSERT_NE(inicio, nullptr);
+    }
+    void TearDown() override
+    {
+        if (inicio != nullptr && IsWindowVisible(inicio)) {
+            drive::PostClick(inicio, 1002);
+            EXPECT_EQ(program.WaitExit(10000), 0u);
+        }
+        for (const char* name : {"Contabilidad", "Nomina"})
+            Forget(name);
+        fixture::ClearRegistry();
+    }
+
+    void Jar(const char* name, const std::string& bytes) { fixture::WriteBytes(entries + name, bytes.data(), bytes.size()); }
+
+    HWND Appears(const char* caption, DWORD ms = 5000)
+    {
+        return drive::WaitForWindow(caption, ms, program.info.dwProcessId);
+    }
+    bool Gone(const char* caption) { return drive::WaitForNoWindow(caption, 5000, program.info.dwProcessId); }
+
+    // Picks an application in INICIO and asks to install it: INICIO hides.
+    void Pick(int index)
+    {
+        drive::ClickListItem(GetDlgItem(inicio, LIST), index, false);
+        ASSERT_TRUE(drive::WaitUntil([&] { return IsWindowEnabled(GetDlgItem(inicio, INICIO_INSTALAR)) != 0; }));
+        drive::PostClick(inicio, INICIO_INSTALAR);
+        ASSERT_TRUE(drive::WaitUntil([&] { return !IsWindowVisible(inicio); }));
+    }
+    bool InicioBack() { return drive::WaitUntil([&] { return IsWindowVisible(inicio) != 0; }); }
+
+    // The archive check box: text, checked, enabled.
+    std::string JarBox(HWND dialog)
+    {
+        drive::Settle(dialog);
+        return drive::ControlText(dialog, JARS) + (drive::Checked(dialog, JARS) ? " checked" : " unchecked") +
+               (IsWindowEnabled(GetDlgItem(dialog, JARS)) ? " enabled" : " disabled");
+    }
+
+    // The message of the error box that must appear, closed again.
+    std::string ErrorShown()
+    {
+        HWND box = Appears("Error");
+        if (box == nullptr)
+            return "(no error box)";
+        std::vector<std::string> texts = drive::StaticTexts(box);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(Gone("Error"));
+        return texts.empty() ? "" : texts.back();
+    }
+
+    // Answers the WARNING question whose button 1024 reads first, with id.
+    void Answer(const char* first, int id)
+    {
+        HWND question = nullptr;
+        ASSERT_TRUE(drive::WaitUntil([&] {
+            question = Appears(WARNING, 100);
+            return question != nullptr && drive::ControlText(question, 1024) == first;
+        })) << first;
+        drive::PostClick(question, id);
+        ASSERT_TRUE(drive::WaitUntil([&] { return !IsWindow(question); }));
+    }
+
+    // The editor opened by the flow, accepted.
+    void AcceptEditor(const char* caption)
+    {
+        HWND editor = Appears(caption, 10000);
+        ASSERT_NE(editor, nullptr) << caption;
+        EXPECT_EQ(GetWindow(editor, GW_OWNER), nullptr);
+        drive::PostClick(editor, IDC_ED_ACEPTAR);
+    }
+
+    std::string Installed(const std::string& dir, const char* file) { return fixture::ReadAll(dir + "\\" + file); }
+    std::string Link(const char* name) { return ws.desktop + "\\" + name + ".LNK"; }
+};
+
+}  // namespace
+
+TEST_F(Flow, FirstInstallationUpdateAndUninstall)
+{
+    Pick(0);
+    HWND dialog = Appears(INSTALAR_CAPTION);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), inicio);
+    EXPECT_EQ(drive::ControlText(dialog, NOMBRE), "Contabilidad");
+    EXPECT_EQ(drive::ControlText(dialog, DIR), server);  // DirInst, since there is one
+    EXPECT_EQ(drive::ControlText(dialog, JRE_VERSION), "1.8.0_202");
+    EXPECT_EQ(drive::ControlText(dialog, JRE_DIR), ws.java);
+    EXPECT_EQ(JarBox(dialog), std::string(COPY_JARS) + " checked disabled");
+    EXPECT_EQ(drive::ControlText(dialog, ACEPTAR), "&Instalar");
+    EXPECT_EQ(drive::ControlText(dialog, BUSCAR), "&Buscar  >>");
+    Shot(dialog, "instalar.bmp");
+
+    // A new nested directory: declining its creation stays in the dialog.
+    std::string target = ws.target + "\\Java\\Apps";
+    ASSERT_TRUE(drive::Type(dialog, DIR, target));
+    EXPECT_EQ(JarBox(dialog), std::string(COPY_JARS) + " checked disabled");
+    drive::PostClick(dialog, ACEPTAR);
+    HWND create = Appears(WARNING);
+    ASSERT_NE(create, nullptr);
+    EXPECT_EQ(drive::ControlText(create, 1001), target);
+    drive::PostClick(create, 1002);
+    ASSERT_TRUE(Gone(WARNING));
+    EXPECT_TRUE(IsWindow(dialog));
+    EXPECT_FALSE(Exists(ws.target));
+    drive::PostClick(dialog, ACEPTAR);
+    create = Appears(WARNING);
+    ASSERT_NE(create, nullptr);
+    drive::PostClick(create, 1024);
+
+    // What is typed in the editor is what gets installed.
+    HWND editor = Appears(NEW_CAPTION, 10000);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(Exists(target));
+    ASSERT_TRUE(drive::Type(editor, IDC_ED_TIEMPO, "45"));
+    AcceptEditor(NEW_CAPTION);
+    ASSERT_TRUE(InicioBack());
+
+    // What the installation left: parameter file, icon, archives, marker, shortcut.
+    EXPECT_EQ(fixture::Listing(target + "\\"),
+              (std::vector<std::string>{"Contabilidad.ICO", "Contabilidad.PAR", "Extra.JAR", "Vondra.JAR"}));
+    EXPECT_EQ(Installed(target, "Contabilidad.PAR"), "Efecto3,2,4,2,1,2\r\nDirecta,PRN,C:\\\r\nTiempo=45\r\n");
+    EXPECT_EQ(Installed(target, "Contabilidad.ICO"), fixture::ReadAll(DALVO_ICO));
+    EXPECT_EQ(Installed(target, "Vondra.JAR"), Bytes('v', 70000));
+    EXPECT_EQ(Installed(target, "Extra.JAR"), Bytes('e', 1234));
+    EXPECT_EQ(UserValue(fixture::VONDRA_KEY, "Contabilidad"), "Instalado !");
+    EXPECT_EQ(UserValue(DIRS_KEY, "Contabilidad"), target);
+    auto link = linkreader::Read(Link("Contabilidad"));
+    ASSERT_FALSE(link.empty()) << "lnkinfo could not be run";
+    EXPECT_EQ(link["Working directory"], target);
+    EXPECT_EQ(link["Icon location"], target + "\\Contabilidad.ICO");
+    EXPECT_NE(link["Local path"].find("\\BIN\\JavaW.EXE"), std::string::npos) << link["Local path"];
+    EXPECT_EQ(link["Command line arguments"], "-cp " + target + "\\Vondra.JAR;" + target + "\\*.JAR Vondra 10.1.2.3 " +
+                                                  "\"/P=CLAVE,PR,x /C\" \"Archivo" + target + "\\Contabilidad.PAR\"");
+
+    // A second run finds it installed and offers the update, in the
+    // directory chosen then (not DirInst). The archives are current: no question.
+    Pick(0);
+    HWND exists = Appears(WARNING);
+    ASSERT_NE(exists, nullptr);
+    EXPECT_EQ(drive::ControlText(exists, NOMBRE), "Contabilidad");
+    EXPECT_EQ(drive::ControlText(exists, ACEPTAR), "&Actualizar");
+    std::vector<std::string> texts = drive::StaticTexts(exists);
+    ASSERT_GE(texts.size(), 2u);
+    EXPECT_EQ(texts[texts.size() - 2],
+              "La aplicaci\xF3n de VONDRA seleccionada ya ha sido instalada en \xE9sta m\xE1quina previamente.");
+    EXPECT_EQ(texts.back(), "Confirme si desea sobreescribir - esto es actualizar - la instalaci\xF3n existente.");
+    Shot(exists, "existe.bmp");
+    drive::PostClick(exists, ACEPTAR);
+    AcceptEditor(UPDATE_CAPTION);
+    Answer("&Guardar", 1024);
+    ASSERT_TRUE(InicioBack());
+    EXPECT_EQ(Installed(target, "Vondra.JAR"), Bytes('v', 70000));
+
+    // An archive of another size on the server: the update asks, and copies.
+    Jar("Vondra.JAR", Bytes('w', 500));
+    Pick(0);
+    exists = Appears(WARNING);
+    ASSERT_NE(exists, nullptr);
+    drive::PostClick(exists, ACEPTAR);
+    AcceptEditor(UPDATE_CAPTION);
+    Answer("&Guardar", 1024);
+    Answer("&Actualizarlos", 1024);
+    ASSERT_TRUE(InicioBack());
+    EXPECT_EQ(Installed(target, "Vondra.JAR"), Bytes('w', 500));
+
+    // Uninstall from the editor: marker, icon and shortcut go; the rest stays.
+    Pick(0);
+    exists = Appears(WARNING);
+    ASSERT_NE(exists, nullptr);
+    drive::PostClick(exists, ACEPTAR);
+    editor = Appears(UPDATE_CAPTION, 10000);
+    ASSERT_NE(editor, nullptr);
+    drive::PostClick(editor, IDC_ED_DESINSTALAR);
+    Answer("&Desisntalar", 1024);
+    ASSERT_TRUE(InicioBack());
+    EXPECT_EQ(fixture::Listing(target + "\\"),
+              (std::vector<std::string>{"Contabilidad.PAR", "Extra.JAR", "Vondra.JAR"}));
+    EXPECT_FALSE(Exists(Link("Contabilidad")));
+    EXPECT_EQ(UserValue(fixture::VONDRA_KEY, "Contabilidad"), "(none)");
+    EXPECT_EQ(UserValue(DIRS_KEY, "Contabilidad"), "(none)");
+
+    // The next install command asks for a directory again; cancelling goes back.
+    Pick(0);
+    dialog = Appears(INSTALAR_CAPTION);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(drive::ControlText(dialog, DIR), server);
+    drive::PostClick(dialog, CANCELAR);
+    ASSERT_TRUE(InicioBack());
+}
+
+TEST_F(Flow, ArchiveCheckBoxFollowsTheTypedDirectory)
+{
+    std::string current = ws.root + "Actuales", stale = ws.root + "Viejos";
+    for (const std::string& dir : {current, stale}) {
+        ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr));
+        for (const char* jar : {"Vondra.JAR", "Extra.JAR"})
+            ASSERT_TRUE(CopyFileA((entries + jar).c_str(), (dir + "\\" + jar).c_str(), FALSE));
+    }
+    // Older than its source, same size.
+    HANDLE file = CreateFileA((stale + "\\Extra.JAR").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    FILETIME old{0, 0x01000000};
+    SetFileTime(file, nullptr, nullptr, &old);
+    CloseHandle(file);
+
+    Pick(1);
+    HWND dialog = Appears(INSTALAR_CAPTION);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(drive::ControlText(dialog, NOMBRE), "Nomina");
+    ASSERT_TRUE(drive::Type(dialog, DIR, current));
+    EXPECT_EQ(JarBox(dialog), std::string(UPDATE_JARS) + " unchecked disabled");
+    ASSERT_TRUE(drive::Type(dialog, DIR, stale));
+    EXPECT_EQ(JarBox(dialog), std::string(UPDATE_JARS) + " checked enabled");
+    drive::PostClick(dialog, JARS);
+    ASSERT_TRUE(drive::WaitUntil([&] { return !drive::Checked(dialog, JARS); }));
+    ASSERT_TRUE(drive::Type(dialog, DIR, stale + "\\Nada"));
+    EXPECT_EQ(JarBox(dialog), std::string(COPY_JARS) + " checked disabled");
+
+    // The browser starts from the field and puts the chosen directory in it.
+    ASSERT_TRUE(drive::Type(dialog, DIR, ws.root.substr(0, ws.root.size() - 1)));
+    drive::PostClick(dialog, BUSCAR);
+    HWND browser = Appears(BROWSE_CAPTION);
+    ASSERT_NE(browser, nullptr);
+    std::vector<std::string> items = drive::ListItems(GetDlgItem(browser, BROWSE_DIRS));
+    auto at = std::find(items.begin(), items.end(), "Actuales");
+    ASSERT_NE(at, items.end());
+    drive::ClickListItem(GetDlgItem(browser, BROWSE_DIRS), static_cast<int>(at - items.begin()), true);
+    ASSERT_TRUE(drive::WaitUntil([&] { return drive::ControlText(browser, BROWSE_PATH) == current; }));
+    drive::PostClick(browser, 1024);
+    ASSERT_TRUE(Gone(BROWSE_CAPTION));
+    EXPECT_EQ(drive::ControlText(dialog, DIR), current);
+    EXPECT_EQ(JarBox(dialog), std::string(UPDATE_JARS) + " unchecked disabled");
+
+    // Cancelled, the field keeps its text and the box is worked out again.
+    DeleteFileA((current + "\\Extra.JAR").c_str());
+    drive::PostClick(dialog, BUSCAR);
+    browser = Appears(BROWSE_CAPTION);
+    ASSERT_NE(browser, nullptr);
+    drive::PostClick(browser, 1002);
+    ASSERT_TRUE(Gone(BROWSE_CAPTION));
+    EXPECT_EQ(drive::ControlText(dialog, DIR), current);
+    EXPECT_EQ(JarBox(dialog), std::string(COPY_JARS) + " checked disabled");
+
+    // Help, then the checks of "&Instalar".
+    drive::PostClick(dialog, AYUDA);
+    HWND help = Appears("AYUDA");
+    ASSERT_NE(help, nullptr);
+    std::vector<std::string> texts = drive::StaticTexts(help);
+    ASSERT_EQ(texts.size(), 5u);
+    EXPECT_EQ(texts[2], "Use el bot\xF3n BUSCAR para buscar el directorio de instalaci\xF3n, o proporci\xF3nelo directamente.");
+    Shot(help, "ayuda_instala.bmp");
+    drive::PostClick(help, 1024);
+    ASSERT_TRUE(Gone("AYUDA"));
+
+    ASSERT_TRUE(drive::Type(dialog, DIR, ""));
+    drive::PostClick(dialog, ACEPTAR);
+    EXPECT_EQ(ErrorShown(), "Proporcione el directorio de instalaci\xF3n !");
+    // A shortcut left without its marker: the name counts as taken.
+    fixture::WriteBytes(Link("Nomina"), "L", 1);
+    ASSERT_TRUE(drive::Type(dialog, DIR, current));
+    drive::PostClick(dialog, ACEPTAR);
+    EXPECT_EQ(ErrorShown(), "El nombre de la aplicaci\xF3n ya existe !");
+    EXPECT_TRUE(IsWindow(dialog));
+    DeleteFileA(Link("Nomina").c_str());
+
+    // Without archives on the server nothing is copied, the box says "Copiar".
+    for (const char* jar : {"Vondra.JAR", "Extra.JAR"})
+        DeleteFileA((entries + jar).c_str());
+    std::string bare = ws.root + "SinArchivos";
+    ASSERT_TRUE(CreateDirectoryA(bare.c_str(), nullptr));
+    ASSERT_TRUE(drive::Type(dialog, DIR, bare));
+    EXPECT_EQ(JarBox(dialog), std::string(COPY_JARS) + " checked disabled");
+    drive::PostClick(dialog, ACEPTAR);
+    AcceptEditor(NEW_CAPTION);
+    ASSERT_TRUE(InicioBack());
+    EXPECT_EQ(fixture::Listing(bare + "\\"), (std::vector<std::string>{"Nomina.PAR"}));
+    EXPECT_TRUE(Exists(Link("Nomina")));
+    EXPECT_EQ(UserValue(fixture::VONDRA_KEY, "Nomina"), "Instalado !");
+}
+
+TEST_F(Flow, MachineKeyInstallationIsMovedToTheUser)
+{
+    std::string old = ws.root + "Antigua";
+    fixture::SetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "Contabilidad", "Instalado !");
+    fixture::SetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "DirInst", old);
+    // The user's DirInst would otherwise win: this older workstation has none.
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, fixture::VONDRA_KEY, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+    RegDeleteValueA(key, "DirInst");
+    RegCloseKey(key);
+
+    Pick(0);
+    HWND exists = Appears(WARNING);
+    ASSERT_NE(exists, nullptr);
+    EXPECT_EQ(drive::ControlText(exists, NOMBRE), "Contabilidad");
+    EXPECT_EQ(UserValue(fixture::VONDRA_KEY, "Contabilidad"), "Instalado !");
+    EXPECT_EQ(UserValue(fixture::VONDRA_KEY, "DirInst"), old);
+    std::string kept;
+    EXPECT_TRUE(fixture::GetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "Contabilidad", &kept));
+
+    // Updating works in the old DirInst.
+    drive::PostClick(exists, ACEPTAR);
+    AcceptEditor(UPDATE_CAPTION);
+    Answer("&Guardar", 1024);
+    Answer("&Actualizarlos", 1002);
+    ASSERT_TRUE(InicioBack());
+    EXPECT_EQ(fixture::Listing(old + "\\"), (std::vector<std::string>{"Contabilidad.ICO", "Contabilidad.PAR"}));
+    EXPECT_EQ(linkreader::Read(Link("Contabilidad"))["Working directory"], old);
+
+    // Cancelling EXISTE goes straight back to INICIO.
+    Pick(0);
+    exists = Appears(WARNING);
+    ASSERT_NE(exists, nullptr);
+    PostMessageA(exists, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(InicioBack());
+    EXPECT_EQ(Appears(UPDATE_CAPTION, 300), nullptr);
+}
