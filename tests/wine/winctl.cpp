@@ -1,16 +1,19 @@
-// winctl shot CAPTION FILE.bmp [close]: waits for the dialog with that
-// caption, saves its picture and, when asked, closes it.
+// Demo and benchmark helper:
+//   winctl shot CAPTION FILE.bmp [close]  waits for the dialog with that
+//       caption, saves its picture and, when asked, closes it;
+//   winctl install NAME DIR [SHOTS]       installs NAME into DIR through the
+//       running Dalvo, pictures of each dialog into SHOTS, then ends Dalvo.
 #include <cstdio>
 #include <cstring>
+#include <string>
 
+#include "dalvodrive.h"
 #include "drive.h"
 
-int main(int argc, char** argv)
+namespace {
+
+int Shot(int argc, char** argv)
 {
-    if (argc < 4 || std::strcmp(argv[1], "shot") != 0) {
-        std::fprintf(stderr, "usage: winctl shot CAPTION FILE.bmp [close]\n");
-        return 2;
-    }
     HWND window = drive::WaitForWindow(argv[2], 60000);
     if (window == nullptr) {
         std::fprintf(stderr, "winctl: no window \"%s\"\n", argv[2]);
@@ -25,4 +28,30 @@ int main(int argc, char** argv)
     if (argc > 4 && std::strcmp(argv[4], "close") == 0)
         PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     return 0;
+}
+
+int Install(int argc, char** argv)
+{
+    std::string failure = dalvodrive::InstallNew(0, argv[2], argv[3], argc > 4 ? argv[4] : "");
+    if (!failure.empty()) {
+        std::fprintf(stderr, "winctl: %s\n", failure.c_str());
+        return 1;
+    }
+    HWND inicio = drive::WaitForWindow(dalvodrive::INICIO_CAPTION, 1000);
+    if (inicio != nullptr)
+        drive::PostClick(inicio, 1002);  // "&Terminar"
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc >= 4 && std::strcmp(argv[1], "shot") == 0)
+        return Shot(argc, argv);
+    if (argc >= 4 && std::strcmp(argv[1], "install") == 0)
+        return Install(argc, argv);
+    std::fprintf(stderr, "usage: winctl shot CAPTION FILE.bmp [close]\n"
+                         "       winctl install NAME DIR [SHOTS]\n");
+    return 2;
 }

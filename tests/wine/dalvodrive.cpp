@@ -1,0 +1,91 @@
+#include "dalvodrive.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "drive.h"
+
+namespace dalvodrive {
+
+const char INICIO_CAPTION[] = "Instalaci\xF3n y mantenimiento de aplicaciones - TERMINAL";
+
+namespace {
+
+const char INSTALAR_CAPTION[] = "Instalaci\xF3n de la aplicaci\xF3n";
+const char EDITOR_CAPTION[] = "Agregar una nueva aplicaci\xF3n - Capturar sus par\xE1metros";
+enum { LIST = 1000, INICIO_INSTALAR = 1005, DIR = 1001, ACCEPT = 1024 };
+
+double Now()
+{
+    LARGE_INTEGER counter, frequency;
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+void Shot(HWND window, const std::string& shots, const char* name)
+{
+    if (shots.empty())
+        return;
+    drive::Settle(window);
+    Sleep(300);  // let the controls finish painting
+    drive::SaveScreenshot(window, shots + "\\" + name);
+}
+
+}  // namespace
+
+std::string InstallNew(DWORD pid, const std::string& name, const std::string& dir, const std::string& shots,
+                       Timing* timing)
+{
+    double start = Now();
+    HWND inicio = drive::WaitForWindow(INICIO_CAPTION, 20000, pid);
+    if (inicio == nullptr)
+        return "INICIO did not show";
+    HWND list = GetDlgItem(inicio, LIST);
+    std::vector<std::string> items = drive::ListItems(list);
+    auto at = std::find(items.begin(), items.end(), name);
+    if (at == items.end())
+        return "INICIO does not list " + name;
+    drive::ClickListItem(list, static_cast<int>(at - items.begin()), false);
+    if (!drive::WaitUntil([&] { return IsWindowEnabled(GetDlgItem(inicio, INICIO_INSTALAR)) != 0; }))
+        return "selecting " + name + " did not enable Instalar";
+    Shot(inicio, shots, "1-inicio.bmp");
+    drive::PostClick(inicio, INICIO_INSTALAR);
+
+    HWND install = drive::WaitForWindow(INSTALAR_CAPTION, 10000, pid);
+    if (install == nullptr)
+        return "INSTALAR did not show (is the application installed already, or no Java runtime?)";
+    if (!drive::Type(install, DIR, dir))
+        return "could not type the directory";
+    Shot(install, shots, "2-instalar.bmp");
+    drive::PostClick(install, ACCEPT);
+
+    // The creation question comes only for a directory that is not there.
+    HWND editor = nullptr;
+    bool created = false;
+    drive::WaitUntil([&] {
+        editor = drive::WaitForWindow(EDITOR_CAPTION, 1, pid);
+        if (editor != nullptr)
+            return true;
+        HWND create = created ? nullptr : drive::WaitForWindow("ADVERTENCIA", 1, pid);
+        if (create != nullptr) {
+            Shot(create, shots, "3-crear_directorio.bmp");
+            drive::PostClick(create, ACCEPT);
+            created = true;
+        }
+        return false;
+    }, 20000);
+    if (editor == nullptr)
+        return "the editor did not show";
+    Shot(editor, shots, "4-parametros.bmp");
+    if (timing != nullptr)
+        timing->editorAccepted = Now() - start;
+    drive::PostClick(editor, ACCEPT);
+    if (!drive::WaitUntil([&] { return IsWindowVisible(inicio) != 0; }, 120000))
+        return "INICIO did not come back";
+    if (timing != nullptr)
+        timing->done = Now() - start;
+    return "";
+}
+
+}  // namespace dalvodrive

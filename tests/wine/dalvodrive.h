@@ -1,0 +1,26 @@
+// A new installation driven through a running Dalvo.EXE as a person does it:
+// shared by the demo and the benchmark.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace dalvodrive {
+
+extern const char INICIO_CAPTION[];
+
+// Times of the steps, in seconds from the call.
+struct Timing {
+    double editorAccepted = 0;  // the editor's accept button was clicked
+    double done = 0;            // INICIO was shown again
+};
+
+// Picks name in INICIO, types dir into INSTALAR, accepts its creation when
+// asked and accepts the editor as it comes; returns when INICIO is back.
+// With shots set, a picture of each dialog goes there (Windows path).
+// "" on success, else what did not happen.
+std::string InstallNew(DWORD pid, const std::string& name, const std::string& dir, const std::string& shots = "",
+                       Timing* timing = nullptr);
+
+}  // namespace dalvodrive
