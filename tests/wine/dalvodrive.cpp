@@ -41,6 +41,7 @@ std::string InstallNew(DWORD pid, const std::string& name, const std::string& di
     HWND inicio = drive::WaitForWindow(INICIO_CAPTION, 20000, pid);
     if (inicio == nullptr)
         return "INICIO did not show";
+    double inicioShown = Now() - start;
     HWND list = GetDlgItem(inicio, LIST);
     std::vector<std::string> items = drive::ListItems(list);
     auto at = std::find(items.begin(), items.end(), name);
@@ -55,6 +56,7 @@ std::string InstallNew(DWORD pid, const std::string& name, const std::string& di
     HWND install = drive::WaitForWindow(INSTALAR_CAPTION, 10000, pid);
     if (install == nullptr)
         return "INSTALAR did not show (is the application installed already, or no Java runtime?)";
+    double instalarShown = Now() - start;
     if (!drive::Type(install, DIR, dir))
         return "could not type the directory";
     Shot(install, shots, "2-instalar.bmp");
@@ -77,9 +79,14 @@ std::string InstallNew(DWORD pid, const std::string& name, const std::string& di
     }, 20000);
     if (editor == nullptr)
         return "the editor did not show";
+    double editorShown = Now() - start;
     Shot(editor, shots, "4-parametros.bmp");
-    if (timing != nullptr)
+    if (timing != nullptr) {
+        timing->inicioShown = inicioShown;
+        timing->instalarShown = instalarShown;
+        timing->editorShown = editorShown;
         timing->editorAccepted = Now() - start;
+    }
     drive::PostClick(editor, ACCEPT);
     if (!drive::WaitUntil([&] { return IsWindowVisible(inicio) != 0; }, 120000))
         return "INICIO did not come back";

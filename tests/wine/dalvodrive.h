@@ -12,6 +12,9 @@ extern const char INICIO_CAPTION[];
 
 // Times of the steps, in seconds from the call.
 struct Timing {
+    double inicioShown = 0;     // INICIO was found
+    double instalarShown = 0;   // INSTALAR was found
+    double editorShown = 0;     // the editor was found
     double editorAccepted = 0;  // the editor's accept button was clicked
     double done = 0;            // INICIO was shown again
 };
