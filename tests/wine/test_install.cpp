@@ -510,3 +510,82 @@ TEST_F(Install, CopyKeepsTheEarlierFileWhenItCannotBeCompleted)
     EXPECT_EQ(CopyFileRaw(target.c_str(), (entries + "Vacio.JAR").c_str()), 1);
     EXPECT_EQ(ReadAll(target), "");
 }
+
+TEST_F(Install, FindInstallationReadsMarkerRecordAndOlderKeys)
+{
+    const char* dirsKey = "SOFTWARE\\Vondra\\Java\\Directorios";
+    auto removeMachine = [] {
+        HKEY key;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+            RegDeleteValueA(key, "Contabilidad");
+            RegCloseKey(key);
+        }
+    };
+    auto user = [](const char* key, const char* name) {
+        std::string value;
+        return fixture::GetText(HKEY_CURRENT_USER, key, name, &value) ? value : "(none)";
+    };
+    fixture::ClearRegistry();
+    removeMachine();
+    UnmarkInstalled();
+
+    // Nothing recorded: the default directory, not installed.
+    CopyText(installDir, "X");
+    EXPECT_EQ(FindInstallation(), 0);
+    EXPECT_STREQ(installDir, "C:\\VONDRA\\Java");
+
+    // DirInst alone; a directory recorded without the marker is not used.
+    fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst", "D:\\Servidor");
+    fixture::SetText(HKEY_CURRENT_USER, dirsKey, "Contabilidad", "E:\\Otra");
+    EXPECT_EQ(FindInstallation(), 0);
+    EXPECT_STREQ(installDir, "D:\\Servidor");
+
+    // Installed before directories were recorded: DirInst, as it always was.
+    UnmarkInstalled();
+    fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "Contabilidad", "Instalado !");
+    EXPECT_EQ(FindInstallation(), 1);
+    EXPECT_STREQ(installDir, "D:\\Servidor");
+
+    // Marking records installDir; an update then finds it there.
+    CopyText(installDir, "F:\\Estaciones\\Java");
+    MarkInstalled();
+    EXPECT_EQ(user(dirsKey, "Contabilidad"), "F:\\Estaciones\\Java");
+    EXPECT_EQ(FindInstallation(), 1);
+    EXPECT_STREQ(installDir, "F:\\Estaciones\\Java");
+    // An empty or over-long record counts as none.
+    fixture::SetText(HKEY_CURRENT_USER, dirsKey, "Contabilidad", "");
+    EXPECT_EQ(FindInstallation(), 1);
+    EXPECT_STREQ(installDir, "D:\\Servidor");
+    fixture::SetText(HKEY_CURRENT_USER, dirsKey, "Contabilidad", "G:\\" + std::string(300, 'x'));
+    EXPECT_EQ(FindInstallation(), 1);
+    EXPECT_STREQ(installDir, "D:\\Servidor");
+
+    // Uninstalling removes the marker and the record.
+    UnmarkInstalled();
+    EXPECT_EQ(user(fixture::VONDRA_KEY, "Contabilidad"), "(none)");
+    EXPECT_EQ(user(dirsKey, "Contabilidad"), "(none)");
+
+    // Marked only in the machine key: the machine's DirInst wins, both go to
+    // the user's key, the machine's values stay.
+    fixture::SetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "Contabilidad", "Instalado !");
+    fixture::SetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "DirInst", "H:\\Antigua");
+    EXPECT_EQ(FindInstallation(), 1);
+    EXPECT_STREQ(installDir, "H:\\Antigua");
+    EXPECT_EQ(user(fixture::VONDRA_KEY, "DirInst"), "H:\\Antigua");
+    EXPECT_EQ(user(fixture::VONDRA_KEY, "Contabilidad"), "Instalado !");
+    EXPECT_EQ(user(dirsKey, "Contabilidad"), "H:\\Antigua");
+    std::string kept;
+    EXPECT_TRUE(fixture::GetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "Contabilidad", &kept));
+    EXPECT_TRUE(fixture::GetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "DirInst", &kept));
+
+    // A marker of another type still marks.
+    UnmarkInstalled();
+    removeMachine();
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, fixture::VONDRA_KEY, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+    DWORD one = 1;
+    RegSetValueExA(key, "Contabilidad", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
+    RegCloseKey(key);
+    EXPECT_EQ(FindInstallation(), 1);
+    fixture::ClearRegistry();
+}
