@@ -359,6 +359,11 @@ TEST_F(Flow, ArchiveCheckBoxFollowsTheTypedDirectory)
     drive::PostClick(help, 1024);
     ASSERT_TRUE(Gone("AYUDA"));
 
+    // No more can be typed than installDir holds: 259 characters stay, and a
+    // backspace typed last (so every key before it has been handled) leaves 258.
+    std::string longest = "C:\\" + std::string(300, 'x');
+    EXPECT_TRUE(drive::Type(dialog, DIR, longest + "\b", longest.substr(0, 258).c_str()));
+
     ASSERT_TRUE(drive::Type(dialog, DIR, ""));
     drive::PostClick(dialog, ACEPTAR);
     EXPECT_EQ(ErrorShown(), "Proporcione el directorio de instalaci\xF3n !");
