@@ -11,13 +11,12 @@ template <size_t N>
 int CopyText(char (&dst)[N], const char* src)
 {
     size_t len = strnlen(src, N);
-    if (len >= N) {
-        std::memcpy(dst, src, N - 1);
-        dst[N - 1] = '\0';
-        return 0;
-    }
-    std::memcpy(dst, src, len + 1);
-    return 1;
+    int whole = len < N;
+    if (!whole)
+        len = N - 1;
+    std::memcpy(dst, src, len);
+    dst[len] = '\0';
+    return whole;
 }
 
 // Joins parts into dst. Returns 1, or 0 with dst empty when the whole text
