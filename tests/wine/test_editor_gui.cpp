@@ -157,12 +157,14 @@ public:
     }
     void Click(int id) const { drive::PostClick(dialog, id); }
 
-    // Clicks a Pre. box and waits until its control follows it.
+    // Clicks a Pre. box and waits until its control follows it, and until
+    // the rest of that click (text, other controls) has been handled too.
     void TogglePre(int box, int control) const
     {
         bool wasEnabled = Enabled(control);
         Click(box);
         EXPECT_TRUE(drive::WaitUntil([&] { return Enabled(control) != wasEnabled; })) << box;
+        drive::Settle(dialog);
     }
 
     // Types into an edit, or the edit of a combo, as a person does.
@@ -386,7 +388,8 @@ TEST(Editor, PreBoxesShowThePredeterminedValueAndGiveTheEarlierOneBack)
     // The printer choice follows the Pre. box of the printer name.
     EXPECT_TRUE(ed.Enabled(IDC_ED_IMPRESORAS));
     ed.TogglePre(IDC_ED_PRE_NOMBRE_DIRECTA, IDC_ED_NOMBRE_DIRECTA);
-    EXPECT_FALSE(ed.Enabled(IDC_ED_IMPRESORAS));
+    // The same click disables the button just after the field: wait for it.
+    EXPECT_TRUE(drive::WaitUntil([&] { return !ed.Enabled(IDC_ED_IMPRESORAS); }));
 
     // ">>" of Tamano only for "RCM".
     EXPECT_TRUE(ed.Enabled(IDC_ED_RCM));
