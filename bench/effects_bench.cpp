@@ -9,18 +9,11 @@
 #include <vector>
 
 #include "params/appearance.h"
+#include "bench.h"
 
 namespace {
 
 enum { WIDTH = 1024, HEIGHT = 768 };
-
-double Now()
-{
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // Median seconds of one paint, over rounds of repeats.
 template <typename Paint>

@@ -11,16 +11,9 @@
 #include <vector>
 
 #include "params/icons.h"
+#include "bench.h"
 
 namespace {
-
-double Now()
-{
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 void Put(std::vector<uint8_t>& bytes, size_t at, uint32_t value, int size)
 {
@@ -65,12 +58,6 @@ bool WritePlain(const std::string& path, const std::vector<uint8_t>& bytes)
     DWORD put = 0;
     bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) && put == bytes.size();
     return CloseHandle(file) && ok;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 }  // namespace

@@ -15,19 +15,12 @@
 #include "dalvodrive.h"
 #include "drive.h"
 #include "params/record.h"
+#include "bench.h"
 
 namespace {
 
 const int ARCHIVES = 50;
 const char NAME[] = "Banco";
-
-double Now()
-{
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 std::string Archive(int i)
 {
@@ -40,22 +33,6 @@ std::string Archive(int i)
 size_t SizeOf(int i)
 {
     return 500000 + static_cast<size_t>((i * 37) % ARCHIVES) * 20400;
-}
-
-bool WriteFileBytes(const std::string& path, size_t size, unsigned seed)
-{
-    std::vector<char> bytes(size);
-    for (size_t k = 0; k < size; ++k) {
-        seed = seed * 1103515245u + 12345u;
-        bytes[k] = static_cast<char>(seed >> 16);
-    }
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(size), &written, nullptr) && written == size;
-    CloseHandle(file);
-    return ok;
 }
 
 void SetText(HKEY root, const char* key, const char* name, const std::string& text)
@@ -101,12 +78,6 @@ bool Complete(const std::string& dir)
     return GetFileAttributesA((dir + NAME + ".ICO").c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // One installation through a new Dalvo process; false when it failed.
 bool Install(const char* exe, const std::string& target, dalvodrive::Timing* timing)
 {
@@ -149,9 +120,9 @@ int main(int argc, char** argv)
     size_t total = 0;
     for (int i = 0; ok && i < ARCHIVES; ++i) {
         total += SizeOf(i);
-        ok = WriteFileBytes(entries + Archive(i), SizeOf(i), static_cast<unsigned>(i));
+        ok = WriteSeededFile(entries + Archive(i), SizeOf(i), static_cast<unsigned>(i));
     }
-    ok = ok && WriteFileBytes(entries + NAME + ".ICO", 5430, 7) && WriteFileBytes(java + "\\BIN\\JavaW.EXE", 2, 1);
+    ok = ok && WriteSeededFile(entries + NAME + ".ICO", 5430, 7) && WriteSeededFile(java + "\\BIN\\JavaW.EXE", 2, 1);
     if (!ok) {
         std::fprintf(stderr, "install_bench: cannot write the entries in %s\n", entries.c_str());
         return 1;

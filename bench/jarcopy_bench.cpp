@@ -11,18 +11,11 @@
 
 #include "installcore/install.h"
 #include "params/params.h"
+#include "bench.h"
 
 namespace {
 
 const int ARCHIVES = 200;
-
-double Now()
-{
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 std::string Name(int i)
 {
@@ -35,22 +28,6 @@ std::string Name(int i)
 size_t SizeOf(int i)
 {
     return 12 * 1024 + static_cast<size_t>((i * 7919) % ARCHIVES) * 5000;
-}
-
-bool WriteArchive(const std::string& path, size_t size, unsigned seed)
-{
-    std::vector<char> bytes(size);
-    for (size_t k = 0; k < size; ++k) {
-        seed = seed * 1103515245u + 12345u;
-        bytes[k] = static_cast<char>(seed >> 16);
-    }
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(size), &written, nullptr) && written == size;
-    CloseHandle(file);
-    return ok;
 }
 
 std::string ReadAll(const std::string& path)
@@ -73,12 +50,6 @@ void Empty(const std::string& dir)
         DeleteFileA((dir + Name(i)).c_str());
 }
 
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -95,7 +66,7 @@ int main(int argc, char** argv)
     size_t total = 0;
     for (int i = 0; i < ARCHIVES; ++i) {
         total += SizeOf(i);
-        if (!WriteArchive(source + Name(i), SizeOf(i), static_cast<unsigned>(i))) {
+        if (!WriteSeededFile(source + Name(i), SizeOf(i), static_cast<unsigned>(i))) {
             std::fprintf(stderr, "jarcopy_bench: cannot write %s\n", (source + Name(i)).c_str());
             return 1;
         }

@@ -10,22 +10,9 @@
 #include <vector>
 
 #include "rtfsetup/kelmin.h"
+#include "bench.h"
 
 namespace {
-
-double Now()
-{
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 // A runtime's policy file grown to size with grants of the usual shape.
 std::string PolicyText(size_t size)

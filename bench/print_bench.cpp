@@ -12,25 +12,12 @@
 #include <vector>
 
 #include "javaclient.h"
+#include "bench.h"
 
 namespace {
 
 const char PRINTER_KEY[] = "System\\CurrentControlSet\\Control\\Print\\Printers\\Bench Matricial";
 const DWORD REPORT_SIZE = 20u * 1024 * 1024;
-
-double Now()
-{
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 void SetText(HKEY key, const char* name, const char* text)
 {

@@ -10,48 +10,29 @@
 #include <vector>
 
 #include "drive.h"
+#include "bench.h"
 
 namespace {
 
 const char INICIO[] = "Instalaci\xF3n y mantenimiento de aplicaciones - TERMINAL";
 
-double Now()
-{
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // Seconds until the dialog is visible with count items; negative on failure.
 double TimeToList(const std::string& exe, const std::string& args, const char* caption, LRESULT count)
 {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    std::string command = "\"" + exe + "\" " + args;
+    drive::Program program;
     double start = Now();
-    if (!CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    if (!program.Start(exe, args))
         return -1;
     double elapsed = -1;
-    HWND dialog = drive::WaitForWindow(caption, 60000, info.dwProcessId);
+    HWND dialog = program.Appears(caption, 60000);
     if (dialog != nullptr) {
         HWND list = GetDlgItem(dialog, 1000);
         if (drive::WaitUntil([&] { return SendMessageA(list, LB_GETCOUNT, 0, 0) == count; }, 60000))
             elapsed = Now() - start;
         PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     }
-    if (WaitForSingleObject(info.hProcess, 10000) != WAIT_OBJECT_0)
-        TerminateProcess(info.hProcess, 1);
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
+    program.WaitExit(10000);
     return elapsed;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 }  // namespace

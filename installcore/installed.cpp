@@ -24,6 +24,19 @@ int RecordedInstallDir(char (&dir)[PATH_SIZE])
            QueryRegText(key.handle, appParams.nombre, dir, sizeof dir) && dir[0] != '\0';
 }
 
+// DirInst of root's key into installDir, when it has one; 1 when nombre is
+// marked installed there.
+int LookIn(HKEY root)
+{
+    RegKey key;
+    if (!key.Open(root, VONDRA_KEY, KEY_QUERY_VALUE))
+        return 0;
+    char dir[PATH_SIZE];
+    if (QueryRegText(key.handle, "DirInst", dir, sizeof dir))
+        CopyText(installDir, dir);
+    return HasValue(key.handle, appParams.nombre);
+}
+
 }  // namespace
 
 void MarkInstalled()
@@ -58,32 +71,15 @@ int FindInstallation()
 {
     CopyText(installDir, DEFAULT_INSTALL_DIR);
     char dir[PATH_SIZE];
-    int found = 0;
-    {
-        RegKey user;
-        if (user.Open(HKEY_CURRENT_USER, VONDRA_KEY, KEY_QUERY_VALUE)) {
-            if (QueryRegText(user.handle, "DirInst", dir, sizeof dir))
-                CopyText(installDir, dir);
-            found = HasValue(user.handle, appParams.nombre);
-        }
-    }
-    if (found) {
+    if (LookIn(HKEY_CURRENT_USER)) {
         if (RecordedInstallDir(dir))
             CopyText(installDir, dir);
         return 1;
     }
-    {
-        RegKey machine;
-        if (machine.Open(HKEY_LOCAL_MACHINE, VONDRA_KEY, KEY_QUERY_VALUE)) {
-            if (QueryRegText(machine.handle, "DirInst", dir, sizeof dir))
-                CopyText(installDir, dir);
-            found = HasValue(machine.handle, appParams.nombre);
-        }
-    }
-    if (found) {
-        // Moved to the user's key; the machine key's values stay.
-        WriteUserDirInst(installDir);
-        MarkInstalled();
-    }
-    return found;
+    if (!LookIn(HKEY_LOCAL_MACHINE))
+        return 0;
+    // Moved to the user's key; the machine key's values stay.
+    WriteUserDirInst(installDir);
+    MarkInstalled();
+    return 1;
 }

@@ -6,4 +6,4 @@ HWND mainWindow;
 HBRUSH staticBrush;
 char jreVersion[PATH_SIZE];
 char javaHome[PATH_SIZE];
-char installDir[PATH_SIZE] = "C:\\VONDRA\\Java";
+char installDir[PATH_SIZE];

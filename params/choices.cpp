@@ -4,16 +4,6 @@
 
 namespace {
 
-template <size_t N, size_t W>
-int StoreIndex(uint8_t& field, const char (&table)[N][W], const char* text)
-{
-    int index = ChoiceIndex(table, text);
-    if (index < 0)
-        return 0;
-    field = static_cast<uint8_t>(index);
-    return 1;
-}
-
 void Bound(uint8_t& field, unsigned count, uint8_t fallback)
 {
     if (field >= count)

@@ -18,16 +18,6 @@ const int MOD_SLOTS[ED_PARAM_COUNT] = {SLOT_MODERNO, SLOT_DECORATIVO, SLOT_ROMAN
                                        SLOT_MANUSCRITO, SLOT_ENVIO, SLOT_TAMANO, SLOT_DIRECTA_DIRECTORIO,
                                        SLOT_DIRECTA_DIRECTORIO, -1};
 
-template <size_t N, size_t W>
-int StoreIndex(uint8_t& field, const char (&table)[N][W], const char* text)
-{
-    int index = ChoiceIndex(table, text);
-    if (index < 0)
-        return 0;
-    field = static_cast<uint8_t>(index);
-    return 1;
-}
-
 }  // namespace
 
 int EditorParamKind(EditorParam param)

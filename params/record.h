@@ -168,6 +168,18 @@ inline int ChoiceIndex(const char (&table)[N][W], const char* text)
     return -1;
 }
 
+// Stores the position of text in table into an index field: 1, or 0 with
+// the field unchanged when the text is not in the table.
+template <size_t N, size_t W>
+inline int StoreIndex(uint8_t& field, const char (&table)[N][W], const char* text)
+{
+    int index = ChoiceIndex(table, text);
+    if (index < 0)
+        return 0;
+    field = static_cast<uint8_t>(index);
+    return 1;
+}
+
 // The loader's defaults; nombre and the fields not reset keep their values.
 void SetEntryDefaults(AppParams& record);
 

@@ -4,13 +4,39 @@
 
 namespace drive {
 
-bool Program::Start(const std::string& exe, const std::string& workDir)
+bool Program::Start(const std::string& exe, const std::string& arguments)
+{
+    std::string command = "\"" + exe + "\"";
+    if (!arguments.empty())
+        command += " " + arguments;
+    return Launch(exe.c_str(), command);
+}
+
+bool Program::Launch(const char* module, std::string commandLine, const std::string& workDir)
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    std::string command = "\"" + exe + "\"";
-    return CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+    return CreateProcessA(module, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                           workDir.empty() ? nullptr : workDir.c_str(), &startup, &info) != 0;
+}
+
+bool Program::Running() const
+{
+    return info.hProcess != nullptr && WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+HWND Program::Appears(const char* caption, DWORD timeoutMs) const
+{
+    return WaitForWindow(caption, timeoutMs, info.dwProcessId);
+}
+
+DWORD Run(const std::string& commandLine, DWORD timeoutMs)
+{
+    Program program;
+    if (!program.Launch(nullptr, commandLine))
+        return 1000;
+    DWORD code = program.WaitExit(timeoutMs);
+    return code == STILL_ACTIVE ? 1001 : code;
 }
 
 DWORD Program::WaitExit(DWORD timeoutMs)

@@ -14,10 +14,23 @@ namespace drive {
 // A started program; ended (if still running) and closed on destruction.
 struct Program {
     PROCESS_INFORMATION info{};
-    bool Start(const std::string& exe, const std::string& workDir = "");
+    Program() = default;
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+    // exe with arguments after its quoted name.
+    bool Start(const std::string& exe, const std::string& arguments = "");
+    // The command line as given; module may be null (then it names the program).
+    bool Launch(const char* module, std::string commandLine, const std::string& workDir = "");
     DWORD WaitExit(DWORD timeoutMs);  // exit code, or STILL_ACTIVE
+    bool Running() const;
+    // A dialog of this program with that caption.
+    HWND Appears(const char* caption, DWORD timeoutMs = 5000) const;
     ~Program();
 };
+
+// Runs a command line to its end: its exit code, 1000 when it could not be
+// started, 1001 when it had not ended in time (it is then ended).
+DWORD Run(const std::string& commandLine, DWORD timeoutMs);
 
 // Top-level window of the dialog class with this caption owned by pid (0: any).
 HWND WaitForWindow(const char* caption, DWORD timeoutMs, DWORD pid = 0);

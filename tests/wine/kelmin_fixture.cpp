@@ -1,7 +1,5 @@
 #include "kelmin_fixture.h"
 
-#include <cstdio>
-
 #include "fixtures.h"
 
 namespace kelmin {
@@ -49,20 +47,6 @@ std::string Block(const std::string& address)
            "   permission java.lang.RuntimePermission \"modifyThreadGroup\";\r\n"
            "};\r\n"
            "\r\n";
-}
-
-std::string ReadAll(const std::string& path)
-{
-    std::string bytes;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        return "<missing>";
-    char buffer[65536];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, got);
-    std::fclose(file);
-    return bytes;
 }
 
 void WriteAll(const std::string& path, const std::string& bytes)

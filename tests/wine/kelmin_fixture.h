@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "fixtures.h"
+
 namespace kelmin {
 
 extern const char DLL_KEY[];        // SOFTWARE\VONDRA\DLLRTF
@@ -15,7 +17,7 @@ extern const char STOCK_POLICY[];   // a runtime's policy file as shipped, CR LF
 // The block Kelmin writes for address, empty lines included.
 std::string Block(const std::string& address);
 
-std::string ReadAll(const std::string& path);
+using fixture::ReadAll;
 void WriteAll(const std::string& path, const std::string& bytes);
 // A directory entry of that name exists (also a link whose target is no file).
 bool EntryExists(const std::string& path);

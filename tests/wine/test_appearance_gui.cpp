@@ -33,9 +33,8 @@ AppParams Defaults()
 
 // One run of the host over a record: started with its arguments, found by
 // the dialog's caption, and its record read back when it has ended.
-class Host {
+class Host : public drive::Program {
 public:
-    PROCESS_INFORMATION info{};
     HWND dialog = nullptr;
     std::string dir;
 
@@ -43,24 +42,14 @@ public:
     {
         dir = fixture::NewDirectory("appearance");
         fixture::WriteBytes(dir + "in.dai", &record, sizeof record);
-        std::string command = std::string("\"") + exe + "\" " + which + " \"" + dir + "in.dai\" \"" + dir + "out.dai\"";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        if (!CreateProcessA(exe, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        if (!Start(exe, std::string(which) + " \"" + dir + "in.dai\" \"" + dir + "out.dai\""))
             return false;
         dialog = drive::WaitForWindow(caption, 20000, info.dwProcessId);
         return dialog != nullptr;
     }
 
     // Exit code of the host, or STILL_ACTIVE when it did not end in time.
-    DWORD Wait()
-    {
-        if (WaitForSingleObject(info.hProcess, 10000) != WAIT_OBJECT_0)
-            return STILL_ACTIVE;
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(info.hProcess, &code);
-        return code;
-    }
+    DWORD Wait() { return WaitExit(10000); }
 
     AppParams Result()
     {
@@ -80,22 +69,6 @@ public:
     bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != 0; }
     bool Checked(int id) const { return drive::Checked(dialog, id); }
     std::string Text(int id) const { return drive::ControlText(dialog, id); }
-    HWND Appears(const char* caption, DWORD ms = 5000) const
-    {
-        return drive::WaitForWindow(caption, ms, info.dwProcessId);
-    }
-
-    ~Host()
-    {
-        if (info.hProcess == nullptr)
-            return;
-        if (WaitForSingleObject(info.hProcess, 0) != WAIT_OBJECT_0) {
-            TerminateProcess(info.hProcess, 99);
-            WaitForSingleObject(info.hProcess, 5000);
-        }
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
-    }
 };
 
 struct FindList {

@@ -28,9 +28,8 @@ const Ids TERMINAL = {1037, 1038, 1039, 1024, 1002, 1001};
 const Ids SETUP = {1033, 1034, 1036, 1025, 1004, 1000};
 
 // One run of the host: started on a directory, found by its caption.
-class Host {
+class Host : public drive::Program {
 public:
-    PROCESS_INFORMATION info{};
     HWND dialog = nullptr;
     std::string outFile;
 
@@ -41,30 +40,13 @@ public:
         std::string quoted = start;
         if (!quoted.empty() && quoted.back() == '\\')
             quoted += '\\';
-        std::string command = std::string("\"") + exe + "\" \"" + outFile + "\" \"" + quoted + "\"";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        if (!CreateProcessA(exe, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        if (!Start(exe, "\"" + outFile + "\" \"" + quoted + "\""))
             return false;
         dialog = drive::WaitForWindow(HOST_CAPTION, 20000, info.dwProcessId);
         return dialog != nullptr;
     }
 
-    HWND Appears(const char* caption, DWORD ms = 5000) const
-    {
-        return drive::WaitForWindow(caption, ms, info.dwProcessId);
-    }
-
-    bool Running() const { return WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT; }
-
-    DWORD Wait()
-    {
-        if (WaitForSingleObject(info.hProcess, 10000) != WAIT_OBJECT_0)
-            return STILL_ACTIVE;
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(info.hProcess, &code);
-        return code;
-    }
+    DWORD Wait() { return WaitExit(10000); }
 
     std::string Written() const
     {
@@ -93,17 +75,6 @@ public:
         return Appears(CREATE_CAPTION);
     }
 
-    ~Host()
-    {
-        if (info.hProcess == nullptr)
-            return;
-        if (WaitForSingleObject(info.hProcess, 0) != WAIT_OBJECT_0) {
-            TerminateProcess(info.hProcess, 99);
-            WaitForSingleObject(info.hProcess, 5000);
-        }
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
-    }
 };
 
 LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0)

@@ -86,9 +86,8 @@ AppParams Fixed(const char* name)
 }
 
 // One run of the editor over an entry file written into a new directory.
-class Editor {
+class Editor : public drive::Program {
 public:
-    PROCESS_INFORMATION info{};
     HWND dialog = nullptr;
     std::string dir;
 
@@ -108,28 +107,17 @@ public:
         std::string exe = EDITOR_HOST;
         // Without its last backslash, which would escape the closing quote.
         std::string entries = dir.substr(0, dir.size() - 1);
-        std::string command = "\"" + exe + "\" \"" + entries + "\" \"" + name + "\" " + std::to_string(isNew) +
-                              " \"" + dir + "out.dai\"";
+        std::string arguments =
+            "\"" + entries + "\" \"" + name + "\" " + std::to_string(isNew) + " \"" + dir + "out.dai\"";
         if (!installTo.empty())
-            command += " \"" + installTo + "\" \"" + javaHome + "\"";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        if (!CreateProcessA(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+            arguments += " \"" + installTo + "\" \"" + javaHome + "\"";
+        if (!Start(exe, arguments))
             return false;
         dialog = drive::WaitForWindow(isNew == 1 ? NEW_CAPTION : UPDATE_CAPTION, 20000, info.dwProcessId);
         return dialog != nullptr;
     }
 
-    DWORD Wait()
-    {
-        if (WaitForSingleObject(info.hProcess, 10000) != WAIT_OBJECT_0)
-            return STILL_ACTIVE;
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(info.hProcess, &code);
-        return code;
-    }
-
-    bool Running() const { return WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT; }
+    DWORD Wait() { return WaitExit(10000); }
 
     AppParams Result()
     {
@@ -151,10 +139,6 @@ public:
     bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != 0; }
     bool Checked(int id) const { return drive::Checked(dialog, id); }
     std::string Text(int id) const { return drive::ControlText(dialog, id); }
-    HWND Appears(const char* caption, DWORD ms = 5000) const
-    {
-        return drive::WaitForWindow(caption, ms, info.dwProcessId);
-    }
     void Click(int id) const { drive::PostClick(dialog, id); }
 
     // Clicks a Pre. box and waits until its control follows it, and until
@@ -213,18 +197,6 @@ public:
         EXPECT_EQ(GetWindow(sub, GW_OWNER), dialog) << caption;
         PostMessageA(sub, WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_TRUE(drive::WaitForNoWindow(caption, 5000, info.dwProcessId)) << caption;
-    }
-
-    ~Editor()
-    {
-        if (info.hProcess == nullptr)
-            return;
-        if (Running()) {
-            TerminateProcess(info.hProcess, 99);
-            WaitForSingleObject(info.hProcess, 5000);
-        }
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
     }
 };
 
@@ -659,21 +631,6 @@ TEST(Editor, PrinterChoiceGoesIntoTheNameAndTheRecord)
 
 namespace {
 
-
-std::string ReadFile(const std::string& path)
-{
-    std::string bytes;
-    FILE* in = std::fopen(path.c_str(), "rb");
-    if (in == nullptr)
-        return "(missing)";
-    char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
-        bytes.append(buffer, got);
-    std::fclose(in);
-    return bytes;
-}
-
 bool Exists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -717,7 +674,7 @@ TEST(EditorInstall, AcceptingANewApplicationInstallsWhatWasEdited)
     EXPECT_EQ(ed.Wait(), 1u);
     ed.Result();
     EXPECT_EQ(ed.copyJars, 1);
-    EXPECT_EQ(ReadFile(ws.target + "\\Tesoreria.PAR"),
+    EXPECT_EQ(fixture::ReadAll(ws.target + "\\Tesoreria.PAR"),
               "ModernoTahoma\r\nEfecto3,2,4,2,1,2\r\nDirecta,PRN,C:\\\r\nTiempo=45\r\n");
     EXPECT_TRUE(Marked("Tesoreria"));
     EXPECT_TRUE(Exists(ws.desktop + "\\Tesoreria.LNK"));

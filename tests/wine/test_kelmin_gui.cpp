@@ -112,11 +112,7 @@ protected:
     void Start(const std::string& commandLine, const std::string& workDir = "")
     {
         program.reset(new drive::Program);
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        std::string command = commandLine;
-        ASSERT_TRUE(CreateProcessA(KELMIN_EXE, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                   workDir.empty() ? nullptr : workDir.c_str(), &startup, &program->info));
+        ASSERT_TRUE(program->Launch(KELMIN_EXE, commandLine, workDir));
         inicio = drive::WaitForWindow(INICIO, 20000, Pid());
         ASSERT_NE(inicio, nullptr);
     }

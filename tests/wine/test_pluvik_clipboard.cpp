@@ -19,24 +19,6 @@ const std::string RTF =
     "\\f0\\fs28 {\\b Factura 1024} para el {\\i Se\\'f1or N\\'fa\\'f1ez}\\par\r\n"
     "Importe: {\\ul 1.250,00} pesos \xF1\\par\r\n}";
 
-DWORD RunProgram(const std::string& commandLine, DWORD timeoutMs = 20000)
-{
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    std::string command = commandLine;
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        return 1000;
-    DWORD code = 1001;
-    if (WaitForSingleObject(info.hProcess, timeoutMs) == WAIT_OBJECT_0)
-        GetExitCodeProcess(info.hProcess, &code);
-    else
-        TerminateProcess(info.hProcess, 1001);
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    return code;
-}
-
 std::string Slurp(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -63,7 +45,7 @@ Seen ReadClipboard()
     static int counter;
     std::string out = tempDir + "seen" + std::to_string(++counter);
     Seen seen;
-    seen.status = RunProgram("\"" CLIPTOOL_EXE "\" read \"" + out + "\"");
+    seen.status = drive::Run("\"" CLIPTOOL_EXE "\" read \"" + out + "\"", 20000);
     seen.formats = Slurp(out + ".formats");
     seen.hasRtf = Exists(out + ".rtf");
     seen.rtf = Slurp(out + ".rtf");
@@ -116,7 +98,7 @@ protected:
         allocated = freed = nullptr;
         setCalls = 0;
         // Something of another program's to lose.
-        ASSERT_EQ(RunProgram("\"" CLIPTOOL_EXE "\" text anterior"), 0u);
+        ASSERT_EQ(drive::Run("\"" CLIPTOOL_EXE "\" text anterior", 20000), 0u);
     }
     void Patch(const char* dll, const char* function, void* replacement)
     {

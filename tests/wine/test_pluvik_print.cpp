@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "drive.h"
 #include "fixtures.h"
 #include "javaclient.h"
 
@@ -110,24 +111,6 @@ std::string FirstListedPort()
     return reinterpret_cast<PRINTER_INFO_2A*>(buffer.data())[0].pPortName;
 }
 
-DWORD RunProgram(const std::string& commandLine)
-{
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    std::string command = commandLine;
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        return 1000;
-    DWORD code = 1001;
-    if (WaitForSingleObject(info.hProcess, 30000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(info.hProcess, &code);
-    else
-        TerminateProcess(info.hProcess, 1001);
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    return code;
-}
-
 class Printing : public ::testing::Test {
 protected:
     javaclient::Library library;
@@ -199,7 +182,7 @@ protected:
         if (!CopyFileA(JAVACLIENT_EXE, copy.c_str(), FALSE))
             return 1002;
         fixture::SetText(HKEY_CURRENT_USER, std::string(APP_DEFAULTS_KEY) + "\\" + exe, "Version", version);
-        DWORD code = RunProgram("\"" + copy + "\" print \"" + file + "\" \"" + printer + "\" " + option);
+        DWORD code = drive::Run("\"" + copy + "\" print \"" + file + "\" \"" + printer + "\" " + option, 30000);
         RegDeleteTreeA(HKEY_CURRENT_USER, (std::string(APP_DEFAULTS_KEY) + "\\" + exe).c_str());
         return code;
     }

@@ -32,38 +32,25 @@ const Ids SERVER = {1040, 1042, 1044, 1014, 1047, 1050};
 void Shot(HWND window, const char* name)
 {
     const char* dir = std::getenv("VONDRA_SHOTS");
-    if (dir != nullptr && *dir != '\0')
+    if (dir != nullptr && *dir != '\0') {
         EXPECT_TRUE(drive::SaveScreenshot(window, fixture::WindowsPath(dir) + "\\" + name));
+    }
 }
 
 // selecthost started with its actions; its report is read when it has ended.
-class Host {
+class Host : public drive::Program {
 public:
-    PROCESS_INFORMATION info{};
     std::string report;
+    bool started = false;
 
     Host(const char* exe, const std::vector<std::string>& actions)
     {
         report = fixture::NewDirectory("host") + "report.txt";
-        std::string command = "\"" + std::string(exe) + "\" \"" + report + "\"";
+        std::string arguments = "\"" + report + "\"";
         for (const std::string& action : actions)
-            command += " \"" + action + "\"";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        started = CreateProcessA(exe, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
+            arguments += " \"" + action + "\"";
+        started = Start(exe, arguments);
     }
-    ~Host()
-    {
-        if (!started)
-            return;
-        if (WaitForSingleObject(info.hProcess, 0) != WAIT_OBJECT_0) {
-            TerminateProcess(info.hProcess, 99);
-            WaitForSingleObject(info.hProcess, 5000);
-        }
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
-    }
-    bool started = false;
 
     HWND Window(const char* caption, DWORD ms = 10000) { return drive::WaitForWindow(caption, ms, info.dwProcessId); }
     bool Gone(const char* caption) { return drive::WaitForNoWindow(caption, 5000, info.dwProcessId); }
@@ -71,7 +58,7 @@ public:
     std::vector<std::string> Lines()
     {
         std::vector<std::string> lines;
-        if (!started || WaitForSingleObject(info.hProcess, 15000) != WAIT_OBJECT_0)
+        if (!started || WaitExit(15000) == STILL_ACTIVE)
             return {"host did not end"};
         std::ifstream in(report);
         for (std::string line; std::getline(in, line);)
@@ -80,12 +67,7 @@ public:
     }
 };
 
-bool Checked(HWND dialog, int id)
-{
-    DWORD_PTR state = 0;
-    SendMessageTimeoutA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &state);
-    return state == BST_CHECKED;
-}
+using drive::Checked;
 
 void SetControlText(HWND dialog, int id, const std::string& text)
 {
@@ -295,8 +277,9 @@ TEST(IconPicker, CancelLeavesNoIconAndNamedGroupsOfASystemLibrary)
     int folder = -1;
     for (size_t i = 0; i < items.size(); ++i) {
         EXPECT_EQ(items[i].compare(0, 7, "Icono ["), 0) << items[i];
-        if (i > 0)
+        if (i > 0) {
             EXPECT_LT(lstrcmpiA(items[i - 1].c_str(), items[i].c_str()), 0);
+        }
         if (items[i] == "Icono [FOLDER]")
             folder = static_cast<int>(i);
     }

@@ -1,0 +1,41 @@
+// What the benchmark programs share: a clock, the median of the rounds, and
+// files of reproducible pseudo-random bytes.
+#pragma once
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+// Seconds on the performance counter.
+inline double Now()
+{
+    LARGE_INTEGER counter, frequency;
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+inline double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// size bytes that only seed decides, as the whole new content of path.
+inline bool WriteSeededFile(const std::string& path, size_t size, unsigned seed)
+{
+    std::vector<char> bytes(size);
+    for (size_t k = 0; k < size; ++k) {
+        seed = seed * 1103515245u + 12345u;
+        bytes[k] = static_cast<char>(seed >> 16);
+    }
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(size), &written, nullptr) && written == size;
+    CloseHandle(file);
+    return ok;
+}
