@@ -77,6 +77,11 @@ std::string NewDirectory(const char* tag)
     }
 }
 
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 void WriteBytes(const std::string& path, const void* bytes, size_t length)
 {
     FILE* file = std::fopen(path.c_str(), "wb");

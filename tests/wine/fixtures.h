@@ -20,6 +20,7 @@ void AddJre(const std::string& version, const char* javaHome);
 
 // A new empty directory below the temporary directory, with a trailing '\'.
 std::string NewDirectory(const char* tag);
+bool Exists(const std::string& path);
 void WriteBytes(const std::string& path, const void* bytes, size_t length);
 std::string WindowsPath(const char* unixPath);  // through drive Z:
 // The whole file, or "(missing)" when it can't be opened.

@@ -16,6 +16,8 @@
 
 namespace {
 
+using fixture::Exists;
+
 const char INICIO_CAPTION[] = "Instalaci\xF3n y mantenimiento de aplicaciones - TERMINAL";
 const char INSTALAR_CAPTION[] = "Instalaci\xF3n de la aplicaci\xF3n";
 const char NEW_CAPTION[] = "Agregar una nueva aplicaci\xF3n - Capturar sus par\xE1metros";
@@ -30,16 +32,6 @@ enum { LIST = 1000, INICIO_INSTALAR = 1005 };
 enum { DIR = 1001, CANCELAR = 1002, JARS = 1003, NOMBRE = 1004, BUSCAR = 1006, ACEPTAR = 1024, AYUDA = 1026 };
 enum { JRE_VERSION = 3002, JRE_DIR = 3003 };
 enum { BROWSE_DIRS = 1038, BROWSE_PATH = 1039 };
-
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string Bytes(char c, size_t n)
-{
-    return std::string(n, c);
-}
 
 void Shot(HWND window, const char* name)
 {
@@ -96,8 +88,8 @@ protected:
             fixture::WriteBytes(entries + name + ".DAI", &entry, sizeof entry);
         }
         ASSERT_TRUE(CopyFileA(DALVO_ICO, (entries + "Contabilidad.ICO").c_str(), FALSE));
-        Jar("Vondra.JAR", Bytes('v', 70000));
-        Jar("Extra.JAR", Bytes('e', 1234));
+        Jar("Vondra.JAR", std::string(70000, 'v'));
+        Jar("Extra.JAR", std::string(1234, 'e'));
         fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst", server);
         fixture::AddJre("1.8.0_202", ws.java.c_str());
 
@@ -116,7 +108,10 @@ protected:
         fixture::ClearRegistry();
     }
 
-    void Jar(const char* name, const std::string& bytes) { fixture::WriteBytes(entries + name, bytes.data(), bytes.size()); }
+    void Jar(const char* name, const std::string& bytes)
+    {
+        fixture::WriteBytes(entries + name, bytes.data(), bytes.size());
+    }
 
     HWND Appears(const char* caption, DWORD ms = 5000)
     {
@@ -154,14 +149,19 @@ protected:
         return texts.empty() ? "" : texts.back();
     }
 
-    // Answers the WARNING question whose button 1024 reads first, with id.
-    void Answer(const char* first, int id)
+    // Answers the WARNING question whose button 1024 reads first, with id;
+    // its message, when given, is checked.
+    void Answer(const char* first, int id, const char* message = nullptr)
     {
         HWND question = nullptr;
         ASSERT_TRUE(drive::WaitUntil([&] {
             question = Appears(WARNING, 100);
             return question != nullptr && drive::ControlText(question, 1024) == first;
         })) << first;
+        if (message != nullptr) {
+            std::vector<std::string> texts = drive::StaticTexts(question);
+            EXPECT_EQ(texts.empty() ? "" : texts.back(), message);
+        }
         drive::PostClick(question, id);
         ASSERT_TRUE(drive::WaitUntil([&] { return !IsWindow(question); }));
     }
@@ -194,6 +194,11 @@ TEST_F(Flow, FirstInstallationUpdateAndUninstall)
     EXPECT_EQ(JarBox(dialog), std::string(COPY_JARS) + " checked disabled");
     EXPECT_EQ(drive::ControlText(dialog, ACEPTAR), "&Instalar");
     EXPECT_EQ(drive::ControlText(dialog, BUSCAR), "&Buscar  >>");
+    EXPECT_EQ(drive::StaticTexts(dialog),
+              (std::vector<std::string>{"Versi\xF3n", "Directorio", "Nombre", "Directorio",
+                                        "NOTA: Si instala una nueva versi\xF3n del ejecutable de Java ( JRE ) "
+                                        "ser\xE1 necesario actualizar todas y cada una de las aplicaciones en "
+                                        "VONDRA."}));
     Shot(dialog, "instalar.bmp");
 
     // A new nested directory: declining its creation stays in the dialog.
@@ -226,8 +231,8 @@ TEST_F(Flow, FirstInstallationUpdateAndUninstall)
               (std::vector<std::string>{"Contabilidad.ICO", "Contabilidad.PAR", "Extra.JAR", "Vondra.JAR"}));
     EXPECT_EQ(Installed(target, "Contabilidad.PAR"), "Efecto3,2,4,2,1,2\r\nDirecta,PRN,C:\\\r\nTiempo=45\r\n");
     EXPECT_EQ(Installed(target, "Contabilidad.ICO"), fixture::ReadAll(DALVO_ICO));
-    EXPECT_EQ(Installed(target, "Vondra.JAR"), Bytes('v', 70000));
-    EXPECT_EQ(Installed(target, "Extra.JAR"), Bytes('e', 1234));
+    EXPECT_EQ(Installed(target, "Vondra.JAR"), std::string(70000, 'v'));
+    EXPECT_EQ(Installed(target, "Extra.JAR"), std::string(1234, 'e'));
     EXPECT_EQ(UserValue(fixture::VONDRA_KEY, "Contabilidad"), "Instalado !");
     EXPECT_EQ(UserValue(DIRS_KEY, "Contabilidad"), target);
     auto link = linkreader::Read(Link("Contabilidad"));
@@ -255,19 +260,21 @@ TEST_F(Flow, FirstInstallationUpdateAndUninstall)
     AcceptEditor(UPDATE_CAPTION);
     Answer("&Guardar", 1024);
     ASSERT_TRUE(InicioBack());
-    EXPECT_EQ(Installed(target, "Vondra.JAR"), Bytes('v', 70000));
+    EXPECT_EQ(Installed(target, "Vondra.JAR"), std::string(70000, 'v'));
 
     // An archive of another size on the server: the update asks, and copies.
-    Jar("Vondra.JAR", Bytes('w', 500));
+    Jar("Vondra.JAR", std::string(500, 'w'));
     Pick(0);
     exists = Appears(WARNING);
     ASSERT_NE(exists, nullptr);
     drive::PostClick(exists, ACEPTAR);
     AcceptEditor(UPDATE_CAPTION);
     Answer("&Guardar", 1024);
-    Answer("&Actualizarlos", 1024);
+    Answer("&Actualizarlos", 1024,
+           "Los archivos JAR en en directorio de instalaci\xF3n de la aplicaci\xF3n requieren ser actualizados. "
+           "Se recomienda actualizarlos ....");
     ASSERT_TRUE(InicioBack());
-    EXPECT_EQ(Installed(target, "Vondra.JAR"), Bytes('w', 500));
+    EXPECT_EQ(Installed(target, "Vondra.JAR"), std::string(500, 'w'));
 
     // Uninstall from the editor: marker, icon and shortcut go; the rest stays.
     Pick(0);
@@ -277,7 +284,8 @@ TEST_F(Flow, FirstInstallationUpdateAndUninstall)
     editor = Appears(UPDATE_CAPTION, 10000);
     ASSERT_NE(editor, nullptr);
     drive::PostClick(editor, IDC_ED_DESINSTALAR);
-    Answer("&Desisntalar", 1024);
+    Answer("&Desisntalar", 1024,
+           "Confirme si realmente desea desinstalar la  aplicaci\xF3n de VONDRA seleccionada.");
     ASSERT_TRUE(InicioBack());
     EXPECT_EQ(fixture::Listing(target + "\\"),
               (std::vector<std::string>{"Contabilidad.PAR", "Extra.JAR", "Vondra.JAR"}));
@@ -354,7 +362,20 @@ TEST_F(Flow, ArchiveCheckBoxFollowsTheTypedDirectory)
     ASSERT_NE(help, nullptr);
     std::vector<std::string> texts = drive::StaticTexts(help);
     ASSERT_EQ(texts.size(), 5u);
-    EXPECT_EQ(texts[2], "Use el bot\xF3n BUSCAR para buscar el directorio de instalaci\xF3n, o proporci\xF3nelo directamente.");
+    EXPECT_EQ(texts, (std::vector<std::string>{
+                         "En esta parte debe proporcionar el directorio en el cual se instalar\xE1n los archivos "
+                         "necesarios para la ejecuci\xF3n de la aplicaci\xF3n.",
+                         "Se recomienda que todas las aplicaciones sean instaladas en el mismo directorio ya que en "
+                         "\xE9l se copiar\xE1n los archivos JAR necesarios para ejecutar todas las aplicaciones, "
+                         "adem\xE1s de los archivos espec\xED" "ficos a cada aplicaci\xF3n.",
+                         "Use el bot\xF3n BUSCAR para buscar el directorio de instalaci\xF3n, o proporci\xF3nelo "
+                         "directamente.",
+                         "Si en el directorio dado existen ya los archivos JAR, el instalador activar\xE1 la "
+                         "posibilidad de actualizarlos si as\xED se desea. Para ello prenda la bandera "
+                         "correspondiente.",
+                         "Puede, si as\xED lo desea y si la aplicaci\xF3n ya ha sido instalada previamente, "
+                         "desinstalar la aplicaci\xF3n seleccionando el bot\xF3n DESINSTALAR. O bi\xE9n actualizar sus "
+                         "par\xE1metros seleccionando el bot\xF3n ACTUALIZAR."}));
     Shot(help, "ayuda_instala.bmp");
     drive::PostClick(help, 1024);
     ASSERT_TRUE(Gone("AYUDA"));

@@ -15,6 +15,8 @@
 
 namespace {
 
+using fixture::Exists;
+
 const char UPDATE_CAPTION[] = "Actualizar par\xE1metros de una aplicaci\xF3n";
 const char NEW_CAPTION[] = "Agregar una nueva aplicaci\xF3n - Capturar sus par\xE1metros";
 const char NO_NAME[] = "La aplicaci\xF3n debe tener nombre !";
@@ -630,11 +632,6 @@ TEST(Editor, PrinterChoiceGoesIntoTheNameAndTheRecord)
 }
 
 namespace {
-
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 // The editor installs to the workstation's target with its Java runtime.
 void Prepare(const fixture::Workstation& ws, Editor& ed)

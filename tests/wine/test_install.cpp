@@ -21,6 +21,8 @@ using fixture::ReadAll;
 
 namespace {
 
+using fixture::Exists;
+
 const char SHELL_FOLDERS[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const char USER_SHELL_FOLDERS[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
@@ -60,11 +62,6 @@ private:
     DWORD type_ = 0, size_ = 0;
     BYTE data_[1024];
 };
-
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 std::string Bytes(char seed, size_t size)
 {

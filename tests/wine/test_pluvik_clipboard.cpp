@@ -14,6 +14,8 @@
 
 namespace {
 
+using fixture::Exists;
+
 const std::string RTF =
     "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\r\n"
     "\\f0\\fs28 {\\b Factura 1024} para el {\\i Se\\'f1or N\\'fa\\'f1ez}\\par\r\n"
@@ -23,11 +25,6 @@ std::string Slurp(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // What another program finds on the clipboard.

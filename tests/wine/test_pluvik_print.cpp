@@ -18,6 +18,8 @@
 
 namespace {
 
+using fixture::Exists;
+
 const char PRINTERS_KEY[] = "System\\CurrentControlSet\\Control\\Print\\Printers";
 const char WINDOWS_KEY[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 const char APP_DEFAULTS_KEY[] = "Software\\Wine\\AppDefaults";
@@ -37,11 +39,6 @@ std::string Slurp(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string PortFile(int n)
