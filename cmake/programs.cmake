@@ -1,5 +1,21 @@
 # The Windows libraries and programs of the suite.
 
+# Layers that only point down: base <- params <- installcore <- programs.
+add_library(base STATIC
+    base/state.cpp
+    base/files.cpp
+    base/workfile.cpp
+    base/registry.cpp
+    base/dialogs.cpp
+    base/mainwin.cpp
+    base/browse.cpp
+    base/ensure.cpp)
+target_link_libraries(base PUBLIC base_text)
+# windres finds the directory dialogs' bitmaps only through the include path.
+target_include_directories(base INTERFACE ${CMAKE_SOURCE_DIR}/resources/base)
+# The directory dialogs and their bitmaps, included by the programs' .rc files.
+file(GLOB BASE_RESOURCES ${CMAKE_SOURCE_DIR}/resources/base/*)
+
 add_library(params STATIC
     params/entry.cpp
     params/fonts.cpp
@@ -13,9 +29,8 @@ add_library(params STATIC
     params/iconpick.cpp
     params/editrules.cpp
     params/editform.cpp
-    params/editor.cpp
-    params/editor_links.cpp)
-target_link_libraries(params PUBLIC vondra_portable comdlg32)
+    params/editor.cpp)
+target_link_libraries(params PUBLIC base params_format comdlg32)
 # The shared dialogs, included by the programs' .rc files; windres reports
 # no dependencies, so the including files name them.
 set(PARAMS_RESOURCES
@@ -25,31 +40,17 @@ set(PARAMS_RESOURCES
     ${CMAKE_SOURCE_DIR}/resources/params/select.h
     ${CMAKE_SOURCE_DIR}/resources/params/editor.rc
     ${CMAKE_SOURCE_DIR}/resources/params/editor_ids.h)
-# The directory dialogs and their bitmaps, included the same way.
-file(GLOB DIRS_RESOURCES ${CMAKE_SOURCE_DIR}/resources/installcore/*)
 
 add_library(installcore STATIC
-    installcore/state.cpp
-    installcore/files.cpp
-    installcore/registry.cpp
-    installcore/dialogs.cpp
-    installcore/mainwin.cpp
-    installcore/workfile.cpp
     installcore/install.cpp
     installcore/installed.cpp
     installcore/copy.cpp
     installcore/shortcut.cpp
-    installcore/browse.cpp
-    installcore/ensure.cpp)
-target_link_libraries(installcore PUBLIC params ole32 uuid)
-# windres finds the directory dialogs' bitmaps only through the include path.
-target_include_directories(installcore INTERFACE ${CMAKE_SOURCE_DIR}/resources/installcore)
-# The appearance dialogs use the program icon, the plain dialogs and the
-# error box of installcore: the two libraries need each other.
-target_link_libraries(params PUBLIC installcore)
+    installcore/instalar.cpp)
+target_link_libraries(installcore PUBLIC params installcore_format ole32 uuid)
 
 # The start-up layer is linked into programs only: test programs bring main().
-add_library(appshell OBJECT installcore/appshell.cpp)
+add_library(appshell OBJECT base/appshell.cpp)
 target_include_directories(appshell PRIVATE ${CMAKE_SOURCE_DIR})
 
 function(vondra_program name resources_dir)
@@ -65,8 +66,8 @@ vondra_program(Dalvo dalvo
     terminal/flow.cpp
     resources/dalvo/dalvo.rc)
 set_source_files_properties(resources/dalvo/dalvo.rc PROPERTIES OBJECT_DEPENDS
-    "${PARAMS_RESOURCES};${DIRS_RESOURCES};${CMAKE_SOURCE_DIR}/resources/dalvo/install.rc;${CMAKE_SOURCE_DIR}/resources/dalvo/resource.h")
-target_link_libraries(Dalvo PRIVATE installcore params)
+    "${PARAMS_RESOURCES};${BASE_RESOURCES};${CMAKE_SOURCE_DIR}/resources/dalvo/install.rc;${CMAKE_SOURCE_DIR}/resources/dalvo/resource.h")
+target_link_libraries(Dalvo PRIVATE installcore)
 add_subdirectory(rtflib)
 
 # Kelmin's operations on files and registry, shared with its tests and benchmark.
@@ -74,7 +75,7 @@ add_library(kelmin_ops STATIC
     rtfsetup/library.cpp
     rtfsetup/policy.cpp
     rtfsetup/dllkey.cpp)
-target_link_libraries(kelmin_ops PUBLIC installcore vondra_portable)
+target_link_libraries(kelmin_ops PUBLIC base kelmin_format)
 
 vondra_program(Kelmin kelmin
     rtfsetup/main.cpp

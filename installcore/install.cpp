@@ -2,9 +2,10 @@
 // marker and shortcut.
 #include <cstring>
 
-#include "../params/params.h"
+#include "../base/workfile.h"
 #include "install.h"
 
+char installDir[PATH_SIZE];
 int copyJars;
 
 namespace {

@@ -3,8 +3,13 @@
 // removal. They work on appParams, entryDir, installDir and javaHome.
 #pragma once
 
-#include "installcore.h"
+#include "../base/base.h"
+#include "../params/params.h"
 #include "launch.h"
+
+// Where the application is installed; set by FindInstallation and the
+// installation dialog.
+extern char installDir[PATH_SIZE];
 
 // 1: InstallApplication copies the Java archives too. Set by the installation
 // dialog and the editor; not reset between installations.
@@ -43,14 +48,8 @@ int WriteParamFile(const char* lines, char (&path)[PATH_SIZE]);
 // have none stay as they are. work receives the same text.
 void ToShortPath(char (&path)[PATH_SIZE], char (&work)[PATH_SIZE]);
 
-// Creates every missing level of dir (the root never). 0 for an empty path.
-int MakeDirectoryPath(const char* dir);
-
-// Writes bytes as the whole new content of path, the same way.
-int WriteWholeFile(const char* path, const void* bytes, size_t length);
-
-// Copies source over destination through a temporary file beside it, so a
-// failed copy leaves the earlier destination (or none). 1 when every byte
+// Copies source over destination through the one whole-file replacement, so
+// a failed copy leaves the earlier destination (or none). 1 when every byte
 // was copied and the destination replaced, else 0.
 int CopyFileRaw(const char* destination, const char* source);
 

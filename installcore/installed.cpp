@@ -1,8 +1,7 @@
 // Which applications this workstation has installed, and where: the marker
 // value "Instalado !" per application and the directory it was installed to.
-#include "../params/params.h"
 #include "install.h"
-#include "regkey.h"
+#include "../base/regkey.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "textbuf.h"
+#include "../base/textbuf.h"
 
 namespace {
 

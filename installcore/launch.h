@@ -6,7 +6,7 @@
 #include <cstddef>
 
 #include "../params/record.h"
-#include "paths.h"
+#include "../base/paths.h"
 
 enum {
     // Longest parameter text a record can give is about 2400 bytes.

@@ -1,7 +1,7 @@
 // The desktop shortcut that starts the Java client.
 #include <shlobj.h>
 
-#include "../params/params.h"
+#include "../base/regkey.h"
 #include "install.h"
 
 namespace {
@@ -39,18 +39,9 @@ struct ComSession {
 
 int ReadDesktop(char (&desktop)[PATH_SIZE])
 {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, SHELL_FOLDERS, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return 0;
-    char value[PATH_SIZE + 1];
-    DWORD type = 0;
-    DWORD length = sizeof value - 1;
-    LONG status = RegQueryValueExA(key, "Desktop", nullptr, &type, reinterpret_cast<BYTE*>(value), &length);
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
-        return 0;
-    value[length] = '\0';
-    return CopyText(desktop, value);
+    RegKey key;
+    return key.Open(HKEY_CURRENT_USER, SHELL_FOLDERS, KEY_QUERY_VALUE) &&
+           QueryRegText(key.handle, "Desktop", desktop, sizeof desktop);
 }
 
 int ShortcutPathOf(const char* name, char (&path)[PATH_SIZE])

@@ -1,7 +1,7 @@
 // Painting of the background effects and the appearance preview, the
 // parameter controls, and the appearance dialogs PARAM_ESTILO, PARAM_AREA
-// and PARAM_RCM. They work on appParams; the form of each dialog follows
-// programKind.
+// and PARAM_RCM. They work on appParams; the form of each dialog is the
+// program's (profile).
 #pragma once
 
 #include <windows.h>
@@ -10,8 +10,6 @@
 #include "forms.h"
 #include "kinds.h"
 #include "params.h"
-
-const ParamForms& ParamFormsOf(ProgramKind kind);
 
 // Painting. Every GDI object is made for one fill and deleted after it. An
 // empty or inverted rectangle paints nothing.

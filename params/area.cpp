@@ -2,14 +2,13 @@
 // copy of the table that only a valid "&Aceptar" writes back.
 #include <cstring>
 
-#include "../installcore/installcore.h"
+#include "../base/base.h"
 #include "../resources/params/resource.h"
 #include "appearance.h"
 
 namespace {
 
 struct AreaState {
-    const ParamForms* forms;
     uint8_t working[AREA_COUNT][COLOUR_ROLE_COUNT];
     int shown;
 };
@@ -90,11 +89,11 @@ INT_PTR CALLBACK AreaDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         SwitchArea(dialog, state);
         return TRUE;
     }
-    if (id == state.forms->accept) {
+    if (id == profile.accept) {
         AcceptArea(dialog, state);
         return TRUE;
     }
-    if (id == state.forms->cancel || id == IDCANCEL) {
+    if (id == profile.cancel || id == IDCANCEL) {
         EndDialog(dialog, 0);
         return TRUE;
     }
@@ -106,6 +105,5 @@ INT_PTR CALLBACK AreaDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 INT_PTR OpenParamArea(HWND owner)
 {
     AreaState state{};
-    state.forms = &ParamFormsOf(programKind);
     return DialogBoxParamA(hInstance, "Param_Area", owner, AreaDialogProc, reinterpret_cast<LPARAM>(&state));
 }

@@ -1,6 +1,6 @@
 #include "choices.h"
 
-#include "../installcore/textbuf.h"
+#include "../base/textbuf.h"
 
 namespace {
 

@@ -1,18 +1,5 @@
 #include "appearance.h"
 
-const ParamForms& ParamFormsOf(ProgramKind kind)
-{
-    switch (kind) {
-    case PROGRAM_SERVER:
-        return SERVER_FORMS;
-    case PROGRAM_STANDALONE:
-        return STANDALONE_FORMS;
-    case PROGRAM_TERMINAL:
-        break;
-    }
-    return TERMINAL_FORMS;
-}
-
 void ApplyPreBox(HWND dialog, int control, int box, int kind)
 {
     int preSet = box != 0 && IsDlgButtonChecked(dialog, box) == BST_CHECKED;

@@ -2,8 +2,9 @@
 // writes to appParams; which control is which comes from the program's form.
 #include "editor.h"
 
-#include "../installcore/installcore.h"
 #include "appearance.h"
+#include "icons.h"
+#include "printers.h"
 
 namespace {
 
@@ -56,10 +57,10 @@ void EnablePrinterButton(HWND dialog, const EditorForm& form)
 void LoadEditorIcon(int isNewEntry)
 {
     char path[MAX_PATH];
-    if (!isNewEntry && ComposeText(path, entryDir, appParams.nombre, ".ICO") && EditorLoadIcon(path))
+    if (!isNewEntry && ComposeText(path, entryDir, appParams.nombre, ".ICO") && LoadCurrentIcon(path))
         return;
     if (ComposeText(path, entryDir, DEFAULT_ICON))
-        EditorLoadIcon(path);
+        LoadCurrentIcon(path);
 }
 
 void SetLimits(HWND dialog, const EditorForm& form)
@@ -193,29 +194,38 @@ void PreBoxClicked(HWND dialog, const EditorForm& form, EditorParam p)
         EnablePrinterButton(dialog, form);
 }
 
+// The current icon at its place; false when there is none to draw.
+bool PaintIcon(HWND dialog)
+{
+    int width = 0, height = 0;
+    HICON icon = CurrentIconHandle(&width, &height);
+    if (icon == nullptr)
+        return false;
+    DrawIconAt(dialog, icon, ICON_X, ICON_Y, width, height);
+    DestroyIcon(icon);
+    return true;
+}
+
 void EndEditor(HWND dialog, INT_PTR result)
 {
     if (result == 0)
-        EditorReleaseIcon();
+        ReleaseIcon();
     EndDialog(dialog, result);
 }
 
 void Accept(HWND dialog, const EditorForm& form)
 {
     ReadBack(dialog, form);
-    EditorVerdict verdict = CheckEditedRecord(appParams, isNew, EditorShortcutExists);
+    const EditorActions& actions = profile.editorActions;
+    EditorVerdict verdict = CheckEditedRecord(appParams, isNew, actions.nameTaken);
     if (verdict != EDIT_VALID) {
         ShowError(dialog, EditorVerdictText(verdict), "Error");
         return;
     }
-    if (isNew == 1) {
-        EditorSetCopyJars(1);
-    } else {
-        if (DialogBoxParamA(hInstance, "Conf_Guardar", dialog, PlainDialogProc, 0) != 1)
-            return;
-        if (EditorJarStatus() > 0)
-            EditorSetCopyJars(DialogBoxParamA(hInstance, "CONF_Copiar_JAR", dialog, PlainDialogProc, 0) == 1);
-    }
+    if (isNew == 0 && DialogBoxParamA(hInstance, "Conf_Guardar", dialog, PlainDialogProc, 0) != 1)
+        return;
+    if (actions.accepted != nullptr)
+        actions.accepted(dialog);
     EndDialog(dialog, 1);
 }
 
@@ -234,9 +244,9 @@ bool EditorCommand(HWND dialog, const EditorForm& form, int id, int code)
         return true;
     }
     if (id == form.printer) {
-        EditorChoosePrinter(dialog, form.params[ED_NOMBRE_DIRECTA].control);
+        ChoosePrinter(dialog, form.params[ED_NOMBRE_DIRECTA].control);
     } else if (id == form.changeIcon) {
-        if (EditorLoadIcon(nullptr) == 1)
+        if (LoadCurrentIcon(nullptr) == 1)
             InvalidateRect(dialog, nullptr, TRUE);
     } else if (id == form.rcm) {
         OpenParamRcm(dialog);
@@ -248,10 +258,8 @@ bool EditorCommand(HWND dialog, const EditorForm& form, int id, int code)
     } else if (id == form.help) {
         DialogBoxParamA(hInstance, "Ayuda_Parametros", dialog, PlainDialogProc, 0);
     } else if (id == form.remove) {
-        if (DialogBoxParamA(hInstance, "Conf_Borrar", dialog, PlainDialogProc, 0) == 1) {
-            EditorUninstall();
+        if (profile.editorActions.remove != nullptr && profile.editorActions.remove(dialog) == 1)
             EndEditor(dialog, 0);
-        }
     } else if (id == form.cancel || id == IDCANCEL) {
         EndEditor(dialog, 0);
     } else if (id == form.accept) {
@@ -270,7 +278,7 @@ INT_PTR CALLBACK EditorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         InitEditor(dialog, FormOf(dialog));
         return TRUE;
     case WM_PAINT:
-        if (!EditorPaintIcon(dialog, ICON_X, ICON_Y)) {
+        if (!PaintIcon(dialog)) {
             PAINTSTRUCT paint;
             BeginPaint(dialog, &paint);
             EndPaint(dialog, &paint);
@@ -287,12 +295,6 @@ INT_PTR CALLBACK EditorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 }  // namespace
 
-const EditorForm& EditorFormOf(ProgramKind)
-{
-    // The server-side forms come with their programs.
-    return TERMINAL_EDITOR;
-}
-
 void ReadParamsBack(HWND dialog)
 {
     ReadBack(dialog, FormOf(dialog));
@@ -301,5 +303,5 @@ void ReadParamsBack(HWND dialog)
 INT_PTR OpenParametros(HWND owner)
 {
     return DialogBoxParamA(hInstance, "Parametros", owner, EditorDialogProc,
-                           reinterpret_cast<LPARAM>(&EditorFormOf(programKind)));
+                           reinterpret_cast<LPARAM>(profile.editor));
 }

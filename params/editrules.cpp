@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "../installcore/textbuf.h"
+#include "../base/textbuf.h"
 #include "choices.h"
 #include "kinds.h"
 
@@ -85,11 +85,11 @@ uint8_t ImagenChoice(long position, const char* text, uint8_t stored)
     return stored < 3 ? stored : 1;
 }
 
-EditorVerdict CheckEditedRecord(const AppParams& record, int isNew, int (*shortcutExists)())
+EditorVerdict CheckEditedRecord(const AppParams& record, int isNew, int (*nameTaken)())
 {
     if (record.nombre[0] == '\0')
         return EDIT_NO_NAME;
-    if (isNew == 1 && shortcutExists())
+    if (isNew == 1 && nameTaken != nullptr && nameTaken())
         return EDIT_NAME_TAKEN;
     if (record.ipServidor[0] == '\0')
         return EDIT_NO_IP;

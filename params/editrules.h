@@ -43,10 +43,11 @@ int ReadEditorText(AppParams& record, EditorParam param, const char* text);
 // stored value, so that imagen stays within the table.
 uint8_t ImagenChoice(long position, const char* text, uint8_t stored);
 
-// The checks on accepting, in this order: a name, a name whose shortcut does
-// not exist yet (new applications only; asked only then), a server address.
+// The checks on accepting, in this order: a name, a name the program does not
+// count as taken (new applications only; asked only then; null: never taken),
+// a server address.
 enum EditorVerdict { EDIT_VALID, EDIT_NO_NAME, EDIT_NAME_TAKEN, EDIT_NO_IP };
-EditorVerdict CheckEditedRecord(const AppParams& record, int isNew, int (*shortcutExists)());
+EditorVerdict CheckEditedRecord(const AppParams& record, int isNew, int (*nameTaken)());
 // The message of a failed check ("" for EDIT_VALID).
 const char* EditorVerdictText(EditorVerdict verdict);
 

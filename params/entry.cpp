@@ -2,14 +2,11 @@
 
 #include <cstring>
 
-#include "../installcore/paths.h"
-#include "../installcore/textbuf.h"
 
 AppParams appParams;
 char entryDir[MAX_PATH];
 char loadedName[128];
 int isNew;
-ProgramKind programKind = PROGRAM_TERMINAL;
 
 namespace {
 
@@ -65,10 +62,22 @@ void TakeFirstServerAddress()
 
 }  // namespace
 
+void ComputeEntryDir()
+{
+    char base[PATH_SIZE];
+    if (ReadDirInst(base) && ComposeEntryDir(entryDir, base))
+        return;
+    // No usable DirInst: the entries are looked for below the current directory.
+    DWORD got = GetCurrentDirectoryA(sizeof base, base);
+    if (got == 0 || got >= sizeof base)
+        base[0] = '\0';
+    ComposeEntryDir(entryDir, base);
+}
+
 void LoadEntry()
 {
     SetEntryDefaults(appParams);
-    if (programKind != PROGRAM_TERMINAL && isNew == 1) {
+    if (profile.kind != PROGRAM_TERMINAL && isNew == 1) {
         TakeFirstServerAddress();
     } else {
         char path[MAX_PATH];

@@ -1,6 +1,6 @@
 // PARAM_ESTILO: font, colours and effects of the Java client's windows. Every
 // choice goes into the record at once; closing keeps them all.
-#include "../installcore/installcore.h"
+#include "../base/base.h"
 #include "appearance.h"
 
 namespace {
@@ -162,6 +162,6 @@ INT_PTR CALLBACK EstiloDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 INT_PTR OpenParamEstilo(HWND owner)
 {
-    const EstiloForm& form = ParamFormsOf(programKind).estilo;
+    const EstiloForm& form = profile.paramForms->estilo;
     return DialogBoxParamA(hInstance, "Param_Estilo", owner, EstiloDialogProc, reinterpret_cast<LPARAM>(&form));
 }

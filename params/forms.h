@@ -29,9 +29,10 @@ struct EstiloForm {
     int modRestricts;  // terminal form: a mod slot of 0 disables combo and Pre. box
 };
 
+// PARAM_AREA and PARAM_RCM differ only in their buttons, which are the
+// program's accepting and cancelling buttons (profile).
 struct ParamForms {
     EstiloForm estilo;
-    int accept, cancel;  // PARAM_AREA, PARAM_RCM and the help dialog
 };
 
 extern const ParamForms TERMINAL_FORMS;

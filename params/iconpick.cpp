@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "../installcore/installcore.h"
+#include "../base/base.h"
 #include "../resources/params/select.h"
 
 namespace {

@@ -5,22 +5,14 @@
 #include <cstddef>
 #include <cstring>
 
-#include "../installcore/installcore.h"
+#include "../base/base.h"
+#include "../base/workfile.h"
 
 IconSet currentIcon;
 
 namespace {
 
-// Open files and modules closed on every way out.
-struct FileHandle {
-    HANDLE handle = INVALID_HANDLE_VALUE;
-    ~FileHandle()
-    {
-        if (handle != INVALID_HANDLE_VALUE)
-            CloseHandle(handle);
-    }
-};
-
+// Modules freed on every way out.
 struct Module {
     HMODULE handle = nullptr;
     ~Module()
@@ -44,8 +36,7 @@ int ReadFileAt(void* context, uint64_t offset, void* into, size_t count)
 
 int ReadIconFileAt(const char* path, IconSet& into)
 {
-    FileHandle file;
-    file.handle = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    FileHandle file(CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER length;
     if (file.handle == INVALID_HANDLE_VALUE || !GetFileSizeEx(file.handle, &length))
         return 0;
@@ -146,17 +137,11 @@ int LoadCurrentIcon(const char* path)
 
 namespace {
 
-int WriteAll(HANDLE file, const void* bytes, size_t size)
-{
-    DWORD put = 0;
-    return size <= MAXDWORD && WriteFile(file, bytes, static_cast<DWORD>(size), &put, nullptr) && put == size;
-}
-
 // The directory, then every image with its size-of-image field 0 for the
 // write and restored after it: the icon in memory stays as it was read.
-int WriteImages(HANDLE file, const std::vector<uint8_t>& directory)
+int WriteImages(Replacement& file, const std::vector<uint8_t>& directory)
 {
-    if (!WriteAll(file, directory.data(), directory.size()))
+    if (!file.Write(directory.data(), directory.size()))
         return 0;
     for (IconImage& image : currentIcon.images) {
         const long field = SizeImageField(image);
@@ -165,30 +150,13 @@ int WriteImages(HANDLE file, const std::vector<uint8_t>& directory)
             std::memcpy(saved, &image.bytes[field], sizeof saved);
             std::memset(&image.bytes[field], 0, sizeof saved);
         }
-        const int written = WriteAll(file, image.bytes.data(), image.bytes.size());
+        const int written = file.Write(image.bytes.data(), image.bytes.size());
         if (field >= 0)
             std::memcpy(&image.bytes[field], saved, sizeof saved);
         if (!written)
             return 0;
     }
     return 1;
-}
-
-// A new temporary file in the directory of path.
-int TemporaryBeside(const char* path, char (&temporary)[MAX_PATH])
-{
-    char directory[MAX_PATH];
-    if (!CopyText(directory, path))
-        return 0;
-    char* slash = std::strrchr(directory, '\\');
-    char* other = std::strrchr(directory, '/');
-    if (other != nullptr && (slash == nullptr || other > slash))
-        slash = other;
-    if (slash != nullptr)
-        slash[1] = '\0';
-    else
-        std::strcpy(directory, ".");
-    return GetTempFileNameA(directory, "ico", 0, temporary) != 0;
 }
 
 }  // namespace
@@ -198,36 +166,9 @@ int WriteIconFile(const char* path)
     std::vector<uint8_t> directory;
     if (currentIcon.images.empty() || !ComposeIconDirectory(currentIcon.images, directory))
         return 0;
-    // The target must be ours to write, unshared, as for writing it in place:
-    // the rename below would pass over a file that someone holds open.
-    HANDLE target = CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (target == INVALID_HANDLE_VALUE)
-        return 0;
-    const bool created = GetLastError() != ERROR_ALREADY_EXISTS;
-    CloseHandle(target);
-    // The icon is written whole beside the target and only then takes its
-    // place: a failed write leaves no half-written icon, and the icon file
-    // that was there stays as it was.
-    char temporary[MAX_PATH];
-    int written = 0;
-    if (TemporaryBeside(path, temporary)) {
-        HANDLE file =
-            CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            written = WriteImages(file, directory);
-            if (!CloseHandle(file))
-                written = 0;
-        }
-        // The old file is deleted before the rename rather than renamed over:
-        // a replacing rename makes ext4 flush the new data at once, which made
-        // writing an icon under Wine three times slower.
-        if (written && DeleteFileA(path) && MoveFileA(temporary, path))
-            return 1;
-        DeleteFileA(temporary);
-    }
-    if (created)
-        DeleteFileA(path);
-    return 0;
+    // The entry's icon stays as it was until the new one is complete.
+    Replacement file(path);
+    return WriteImages(file, directory) && file.Commit();
 }
 
 HICON CurrentIconHandle(int* width, int* height)

@@ -166,7 +166,7 @@ void PaintPreview(HDC dc, int clientWidth, int clientHeight, const AppParams& re
 
 void PaintAppearancePreview(HWND dialog)
 {
-    HWND frame = GetDlgItem(dialog, ParamFormsOf(programKind).estilo.preview);
+    HWND frame = GetDlgItem(dialog, profile.paramForms->estilo.preview);
     if (frame == nullptr)
         return;
     RECT client;

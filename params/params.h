@@ -6,9 +6,8 @@
 #include <array>
 #include <vector>
 
+#include "../base/base.h"
 #include "record.h"
-
-enum ProgramKind { PROGRAM_TERMINAL, PROGRAM_SERVER, PROGRAM_STANDALONE };
 
 using FontName = std::array<char, 256>;
 
@@ -16,10 +15,13 @@ extern AppParams appParams;       // the program's one record
 extern char entryDir[MAX_PATH];   // ends in '\', set once at start-up
 extern char loadedName[128];      // nombre after the last LoadEntry that read
 extern int isNew;                 // set by the caller before an editor opens
-extern ProgramKind programKind;   // decides how LoadEntry treats a new entry
 extern std::vector<FontName> fontNames;  // installed TrueType families
 
-// Sets the defaults and reads the entry file of appParams.nombre over them.
+// entryDir = DirInst (or the current directory) + "Terminal\".
+void ComputeEntryDir();
+
+// Sets the defaults and reads the entry file of appParams.nombre over them;
+// a new entry of the server-side programs takes the first entry's server.
 void LoadEntry();
 
 // Empties the list box and adds every entry name (file name without ".DAI").

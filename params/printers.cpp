@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-#include "../installcore/installcore.h"
+#include "../base/base.h"
+#include "../base/regkey.h"
 #include "../resources/params/select.h"
 #include "params.h"
 
@@ -13,52 +14,24 @@ const PrinterControls TERMINAL_PRINTER_CONTROLS = {IDC_IMPRESORAS_LIST,  IDC_USA
 const PrinterControls SERVER_PRINTER_CONTROLS = {
     IDC_SERVER_IMPRESORAS_LIST, IDC_SERVER_USAR_NOMBRE,      IDC_SERVER_USAR_PUERTO,
     IDC_SERVER_CONFIRMA_NOMBRE, IDC_SERVER_CONFIRMA_ACEPTAR, IDC_SERVER_CONFIRMA_CANCELAR};
-PrinterControls printerControls = TERMINAL_PRINTER_CONTROLS;
 
 namespace {
 
 const char PRINTERS_KEY[] = "System\\CurrentControlSet\\Control\\Print\\Printers";
 
-struct RegistryKey {
-    HKEY handle = nullptr;
-    ~RegistryKey()
-    {
-        if (handle != nullptr)
-            RegCloseKey(handle);
-    }
-};
-
-// A string value, terminated within the buffer; 0 when it is missing, is no
-// string or does not fit. The buffer is then left as it was.
-int ReadPrinterValue(HKEY key, const char* name, char (&value)[PRINTER_VALUE_SIZE])
-{
-    char read[PRINTER_VALUE_SIZE + 1];
-    DWORD type = 0;
-    DWORD length = PRINTER_VALUE_SIZE;
-    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(read), &length) != ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ))
-        return 0;
-    read[length] = '\0';  // stored without its NUL, the text ends at the value's end
-    size_t textLength = strnlen(read, PRINTER_VALUE_SIZE);
-    if (textLength >= PRINTER_VALUE_SIZE)
-        return 0;
-    std::memcpy(value, read, textLength + 1);
-    return 1;
-}
-
 void AddPrinterLine(HWND listBox, HKEY printers, const char* subkey)
 {
-    RegistryKey printer;
-    if (RegOpenKeyExA(printers, subkey, 0, KEY_READ, &printer.handle) != ERROR_SUCCESS)
+    RegKey printer;
+    if (!printer.Open(printers, subkey, KEY_READ))
         return;
     char name[PRINTER_VALUE_SIZE];
     lstrcpynA(name, subkey, sizeof name);
-    ReadPrinterValue(printer.handle, "Name", name);
+    QueryRegText(printer.handle, "Name", name, sizeof name);
     // Without a port the line repeats the name, which the printing side
     // matches as well as a port.
     char port[PRINTER_VALUE_SIZE];
     std::memcpy(port, name, sizeof port);
-    ReadPrinterValue(printer.handle, "Port", port);
+    QueryRegText(printer.handle, "Port", port, sizeof port);
     char line[PRINTER_LINE_SIZE];
     ComposePrinterLine(line, sizeof line, name, port);
     SendMessageA(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
@@ -70,8 +43,8 @@ void FillPrinterList(HWND listBox)
 {
     SendMessageA(listBox, LB_RESETCONTENT, 0, 0);
     SendMessageA(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(DEFAULT_PRINTER_LINE));
-    RegistryKey printers;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, PRINTERS_KEY, 0, KEY_READ, &printers.handle) != ERROR_SUCCESS)
+    RegKey printers;
+    if (!printers.Open(HKEY_LOCAL_MACHINE, PRINTERS_KEY, KEY_READ))
         return;
     for (DWORD index = 0;; ++index) {
         char subkey[PRINTER_VALUE_SIZE];
@@ -112,9 +85,9 @@ int TakeSelectedLine(HWND list, char (&line)[PRINTER_LINE_SIZE])
 void ChooseLine(HWND dialog)
 {
     char line[PRINTER_LINE_SIZE];
-    if (!TakeSelectedLine(GetDlgItem(dialog, printerControls.list), line))
+    if (!TakeSelectedLine(GetDlgItem(dialog, profile.printer->list), line))
         return;
-    if (!IsChecked(dialog, printerControls.useName)) {
+    if (!IsChecked(dialog, profile.printer->useName)) {
         // Reduced before it is cut to printerChoice, so that a long line keeps its port.
         ReduceToPort(line);
         CopyText(printerChoice, line);
@@ -134,26 +107,26 @@ INT_PTR CALLBACK ImpresorasDialogProc(HWND dialog, UINT message, WPARAM wParam, 
     switch (message) {
     case WM_INITDIALOG:
         SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(appIcon));
-        FillPrinterList(GetDlgItem(dialog, printerControls.list));
-        CheckDlgButton(dialog, printerControls.useName, BST_CHECKED);
-        CheckDlgButton(dialog, printerControls.usePort, BST_UNCHECKED);
+        FillPrinterList(GetDlgItem(dialog, profile.printer->list));
+        CheckDlgButton(dialog, profile.printer->useName, BST_CHECKED);
+        CheckDlgButton(dialog, profile.printer->usePort, BST_UNCHECKED);
         return TRUE;
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
         const int code = HIWORD(wParam);
         // The two radio buttons sit in groups of their own: the dialog keeps
         // them exclusive.
-        if (id == printerControls.useName && code == BN_CLICKED) {
-            if (IsChecked(dialog, printerControls.useName))
-                CheckDlgButton(dialog, printerControls.usePort, BST_UNCHECKED);
+        if (id == profile.printer->useName && code == BN_CLICKED) {
+            if (IsChecked(dialog, profile.printer->useName))
+                CheckDlgButton(dialog, profile.printer->usePort, BST_UNCHECKED);
             return TRUE;
         }
-        if (id == printerControls.usePort && code == BN_CLICKED) {
-            if (IsChecked(dialog, printerControls.usePort))
-                CheckDlgButton(dialog, printerControls.useName, BST_UNCHECKED);
+        if (id == profile.printer->usePort && code == BN_CLICKED) {
+            if (IsChecked(dialog, profile.printer->usePort))
+                CheckDlgButton(dialog, profile.printer->useName, BST_UNCHECKED);
             return TRUE;
         }
-        if (id == printerControls.list && code == LBN_DBLCLK) {
+        if (id == profile.printer->list && code == LBN_DBLCLK) {
             ChooseLine(dialog);
             return TRUE;
         }
@@ -173,17 +146,17 @@ INT_PTR CALLBACK ConfirmaDspDialogProc(HWND dialog, UINT message, WPARAM wParam,
     case WM_INITDIALOG:
         SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(appIcon));
         ReduceToName(printerChoice);
-        SendDlgItemMessageA(dialog, printerControls.nameEdit, EM_LIMITTEXT, PRINTER_CHOICE_SIZE - 1, 0);
-        SetDlgItemTextA(dialog, printerControls.nameEdit, printerChoice);
+        SendDlgItemMessageA(dialog, profile.printer->nameEdit, EM_LIMITTEXT, PRINTER_CHOICE_SIZE - 1, 0);
+        SetDlgItemTextA(dialog, profile.printer->nameEdit, printerChoice);
         return TRUE;
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
-        if (id == printerControls.accept) {
-            GetDlgItemTextA(dialog, printerControls.nameEdit, printerChoice, sizeof printerChoice);
+        if (id == profile.printer->accept) {
+            GetDlgItemTextA(dialog, profile.printer->nameEdit, printerChoice, sizeof printerChoice);
             EndDialog(dialog, 1);
             return TRUE;
         }
-        if (id == printerControls.cancel || id == IDCANCEL) {
+        if (id == profile.printer->cancel || id == IDCANCEL) {
             EndDialog(dialog, 0);
             return TRUE;
         }

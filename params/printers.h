@@ -11,14 +11,13 @@
 extern char printerChoice[PRINTER_CHOICE_SIZE];
 
 // Control identifiers of the two dialogs; the server configurator numbers
-// them differently and sets printerControls to SERVER_PRINTER_CONTROLS.
+// them differently (profile.printer).
 struct PrinterControls {
     int list, useName, usePort;
     int nameEdit, accept, cancel;
 };
 extern const PrinterControls TERMINAL_PRINTER_CONTROLS;
 extern const PrinterControls SERVER_PRINTER_CONTROLS;
-extern PrinterControls printerControls;
 
 // Empties the list box and adds "Predeterminada" and a line per printer of
 // the registry's Printers key.

@@ -1,7 +1,7 @@
 // PARAM_RCM: rows and columns of the monitor for the window size "RCM".
 #include <cstdio>
 
-#include "../installcore/installcore.h"
+#include "../base/base.h"
 #include "../resources/params/resource.h"
 #include "appearance.h"
 
@@ -30,26 +30,24 @@ void ReadNumber(HWND dialog, int combo, int low, int32_t& field)
         field = low + static_cast<int32_t>(index);
 }
 
-INT_PTR CALLBACK RcmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR CALLBACK RcmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     if (message == WM_INITDIALOG) {
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
         SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(appIcon));
         FillNumbers(dialog, IDC_RCM_RENGLONES, RCM_ROWS_MIN, RCM_ROWS_MAX, appParams.renglones);
         FillNumbers(dialog, IDC_RCM_COLUMNAS, RCM_COLUMNS_MIN, RCM_COLUMNS_MAX, appParams.columnas);
         return TRUE;
     }
-    if (message != WM_COMMAND || GetWindowLongPtrA(dialog, DWLP_USER) == 0)
+    if (message != WM_COMMAND)
         return FALSE;
-    const ParamForms& forms = *reinterpret_cast<const ParamForms*>(GetWindowLongPtrA(dialog, DWLP_USER));
     int id = LOWORD(wParam);
-    if (id == forms.accept) {
+    if (id == profile.accept) {
         ReadNumber(dialog, IDC_RCM_RENGLONES, RCM_ROWS_MIN, appParams.renglones);
         ReadNumber(dialog, IDC_RCM_COLUMNAS, RCM_COLUMNS_MIN, appParams.columnas);
         EndDialog(dialog, 0);
         return TRUE;
     }
-    if (id == forms.cancel || id == IDCANCEL) {
+    if (id == profile.cancel || id == IDCANCEL) {
         EndDialog(dialog, 0);
         return TRUE;
     }
@@ -60,6 +58,5 @@ INT_PTR CALLBACK RcmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 
 INT_PTR OpenParamRcm(HWND owner)
 {
-    return DialogBoxParamA(hInstance, "Param_RCM", owner, RcmDialogProc,
-                           reinterpret_cast<LPARAM>(&ParamFormsOf(programKind)));
+    return DialogBoxParamA(hInstance, "Param_RCM", owner, RcmDialogProc, 0);
 }

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "installcore/textbuf.h"
+#include "base/textbuf.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // return 1 for success and 0 for failure.
 #pragma once
 
-#include "../installcore/installcore.h"
+#include "../base/base.h"
 #include "grant.h"
 #include "jarurl.h"
 

@@ -1,5 +1,5 @@
 // Pluvik.DLL from the source directory to the system directory.
-#include "../installcore/workfile.h"
+#include "../base/workfile.h"
 #include "kelmin.h"
 
 namespace {
@@ -30,34 +30,28 @@ int CopyLibrary(const char* sourceDir)
 {
     char source[LIBRARY_PATH_SIZE];
     char target[LIBRARY_PATH_SIZE];
-    char work[LIBRARY_PATH_SIZE + 2];
-    if (sourceDir == nullptr || !LibraryPath(source, sourceDir) || !InstalledPath(target) ||
-        !ComposeText(work, target, "_1"))
+    if (sourceDir == nullptr || !LibraryPath(source, sourceDir) || !InstalledPath(target))
         return 0;
     FileHandle from(CreateFileA(source, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!from.Valid())
         return 0;
-    FileHandle to;
-    if (!CreateWorkFile(to, work))
+    Replacement to(target);
+    if (!to.IsOpen())
         return 0;
     static char buffer[65536];
     for (;;) {
         DWORD got = 0;
-        if (!ReadFile(from.handle, buffer, sizeof buffer, &got, nullptr)) {
-            DiscardWorkFile(to, work);
+        if (!ReadFile(from.handle, buffer, sizeof buffer, &got, nullptr))
             return 0;
-        }
         if (got == 0)
             break;
-        if (!WriteWhole(to.handle, buffer, got)) {
-            DiscardWorkFile(to, work);
+        if (!to.Write(buffer, got))
             return 0;
-        }
     }
     from.Close();
     // A library that a running Java client holds cannot be replaced: the
     // move fails and the old one stays.
-    return CommitWorkFile(to, work, target);
+    return to.Commit();
 }
 
 int DeleteLibrary()

@@ -1,5 +1,5 @@
-// The grant block in the Java runtime's JAVA.POLICY, through its work copy.
-#include "../installcore/workfile.h"
+// The grant block in the Java runtime's JAVA.POLICY, rewritten whole.
+#include "../base/workfile.h"
 #include "kelmin.h"
 
 namespace {
@@ -7,14 +7,9 @@ namespace {
 const char POLICY_FILE[] = "\\LIB\\SECURITY\\JAVA.POLICY";
 enum { POLICY_PATH_SIZE = DIR_SIZE + sizeof POLICY_FILE + 2 };
 
-struct PolicyPaths {
-    char policy[POLICY_PATH_SIZE];
-    char work[POLICY_PATH_SIZE];
-};
-
-int ComposePaths(PolicyPaths& paths, const char* jreHome)
+int ComposePolicyPath(char (&path)[POLICY_PATH_SIZE], const char* jreHome)
 {
-    return ComposeText(paths.policy, jreHome, POLICY_FILE) && ComposeText(paths.work, paths.policy, "_1");
+    return ComposeText(path, jreHome, POLICY_FILE);
 }
 
 // The policy file is read without sharing: nobody changes it while we copy.
@@ -25,7 +20,7 @@ HANDLE OpenPolicy(const char* path)
 
 struct Files {
     HANDLE policy;
-    HANDLE work;
+    Replacement* work;
 };
 
 int ReadPolicy(void* context, char* buffer, size_t size, size_t* got)
@@ -45,30 +40,28 @@ int RewindPolicy(void* context)
 
 int WriteWork(void* context, const char* data, size_t size)
 {
-    return WriteWhole(static_cast<Files*>(context)->work, data, size);
+    return static_cast<Files*>(context)->work->Write(data, size);
 }
 
-// Both edits copy the policy file into a work file beside it, and only a
-// complete copy replaces the old file; otherwise the old one stays untouched.
+// Both edits copy the policy file into its replacement, and only a complete
+// copy replaces the old file; otherwise the old one stays untouched.
 template <typename Copy>
 int RewritePolicy(const char* jreHome, Copy copy)
 {
-    PolicyPaths paths;
-    if (!ComposePaths(paths, jreHome))
+    char path[POLICY_PATH_SIZE];
+    if (!ComposePolicyPath(path, jreHome))
         return 0;
-    FileHandle policy(OpenPolicy(paths.policy));
+    FileHandle policy(OpenPolicy(path));
     if (!policy.Valid())
         return 0;
-    FileHandle work;
-    if (!CreateWorkFile(work, paths.work))
+    Replacement work(path);
+    if (!work.IsOpen())
         return 0;
-    Files files{policy.handle, work.handle};
-    if (!copy(PolicyIo{&files, ReadPolicy, RewindPolicy, WriteWork})) {
-        DiscardWorkFile(work, paths.work);
+    Files files{policy.handle, &work};
+    if (!copy(PolicyIo{&files, ReadPolicy, RewindPolicy, WriteWork}))
         return 0;
-    }
     policy.Close();
-    return CommitWorkFile(work, paths.work, paths.policy);
+    return work.Commit();
 }
 
 }  // namespace
@@ -85,10 +78,10 @@ int RemovePolicyGrant(const char* jreHome)
 
 int HasPolicyGrant(const char* jreHome)
 {
-    PolicyPaths paths;
-    if (!ComposePaths(paths, jreHome))
+    char path[POLICY_PATH_SIZE];
+    if (!ComposePolicyPath(path, jreHome))
         return 0;
-    FileHandle policy(OpenPolicy(paths.policy));
+    FileHandle policy(OpenPolicy(path));
     if (!policy.Valid())
         return 0;
     Files files{policy.handle, nullptr};

@@ -1,12 +1,32 @@
 // Dalvo's start-up and its main dialog INICIO.
 #include "terminal.h"
 
+#include "../base/dirdialogs.h"
+#include "../params/appearance.h"
+#include "../params/editform.h"
+#include "../params/printers.h"
 #include "../resources/dalvo/resource.h"
+
+namespace {
+
+const InstalarForm INSTALAR_FORM = {IDC_INST_NOMBRE, IDC_INST_DIR,   IDC_INST_JARS,        IDC_INST_BUSCAR,
+                                    IDC_INST_INSTALAR, IDC_INST_CANCELAR, IDC_INST_AYUDA, IDC_INST_JRE_VERSION,
+                                    IDC_INST_JRE_DIR};
+
+}  // namespace
 
 int InitInstance()
 {
+    profile = {PROGRAM_TERMINAL,
+               IDC_PLAIN_ACEPTAR,
+               IDC_PLAIN_CANCELAR,
+               &TERMINAL_DIR_IDS,
+               &TERMINAL_FORMS,
+               &TERMINAL_EDITOR,
+               &TERMINAL_PRINTER_CONTROLS,
+               &INSTALAR_FORM,
+               INSTALL_EDITOR_ACTIONS};
     isNew = 0;
-    programKind = PROGRAM_TERMINAL;
     appIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_PROGRAM));
     ComputeEntryDir();
 

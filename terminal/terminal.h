@@ -1,8 +1,7 @@
 // Dalvo, the terminal installer: program-wide declarations.
 #pragma once
 
-#include "../installcore/installcore.h"
-#include "../params/params.h"
+#include "../installcore/instalar.h"
 
 // Java runtime check, then the installation of appParams.nombre.
 void StartInstall(HWND owner);
@@ -13,9 +12,4 @@ INT_PTR CALLBACK InicioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 // main dialog hidden meanwhile.
 void RunInstallFlow(HWND inicio);
 
-// Text, check state and enabled state of INSTALAR's archive check box, from
-// JarStatus of installDir.
-void UpdateJarCheckBox(HWND dialog);
-
-INT_PTR CALLBACK InstalarDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK ExisteDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -12,6 +12,10 @@
 #define IDC_INICIO_AYUDA 1026
 #define IDC_AYUDA_CONTINUAR 1024
 
+// The plain dialogs: help, questions, PARAM_AREA and PARAM_RCM
+#define IDC_PLAIN_ACEPTAR 1024
+#define IDC_PLAIN_CANCELAR 1002
+
 // INSTALAR
 #define IDC_INST_DIR 1001
 #define IDC_INST_CANCELAR 1002

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "installcore/dirpath.h"
+#include "base/dirpath.h"
 
 #define CHECK(x) \
     if (!(x))    \

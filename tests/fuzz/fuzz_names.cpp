@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "installcore/paths.h"
-#include "installcore/version.h"
+#include "base/paths.h"
+#include "base/version.h"
 
 #define CHECK(x) \
     if (!(x))    \

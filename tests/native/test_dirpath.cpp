@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "installcore/dirpath.h"
+#include "base/dirpath.h"
 
 namespace {
 

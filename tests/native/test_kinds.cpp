@@ -259,8 +259,13 @@ TEST(EstiloChoices, EnablesDerivedPreAndBounds)
 
 TEST(Forms, IdentifiersAreDistinctWithinEachDialog)
 {
-    for (const ParamForms* forms : {&TERMINAL_FORMS, &SERVER_FORMS, &STANDALONE_FORMS}) {
-        const EstiloForm& f = forms->estilo;
+    // Each form with its program's accepting and cancelling buttons.
+    const struct {
+        const ParamForms* forms;
+        int accept, cancel;
+    } programs[] = {{&TERMINAL_FORMS, 1024, 1002}, {&SERVER_FORMS, 1022, 1002}, {&STANDALONE_FORMS, 1025, 1004}};
+    for (const auto& program : programs) {
+        const EstiloForm& f = program.forms->estilo;
         std::set<int> ids = {f.gradienteFondo, f.gradienteAreas, f.gradienteSinEfecto, f.usarGradiente, f.help,
                              f.preview, ESC};
         size_t expected = 7;
@@ -284,9 +289,9 @@ TEST(Forms, IdentifiersAreDistinctWithinEachDialog)
         EXPECT_EQ(slots, (std::set<int>{6, 7, 8, 9, 11, 12}));
 
         std::set<int> area(AREA_COLOUR_COMBOS, AREA_COLOUR_COMBOS + COLOUR_ROLE_COUNT);
-        area.insert({1048, forms->accept, forms->cancel, ESC});
+        area.insert({1048, program.accept, program.cancel, ESC});
         EXPECT_EQ(area.size(), 11u);
-        std::set<int> rcm = {1020, 1021, forms->accept, forms->cancel, ESC};
+        std::set<int> rcm = {1020, 1021, program.accept, program.cancel, ESC};
         EXPECT_EQ(rcm.size(), 5u);
     }
     // Only the server form has Mod. boxes; only the terminal form lets the

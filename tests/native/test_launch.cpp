@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "installcore/launch.h"
-#include "installcore/textbuf.h"
+#include "base/textbuf.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "installcore/backdrop.h"
-#include "installcore/paths.h"
-#include "installcore/textbuf.h"
+#include "base/backdrop.h"
+#include "base/paths.h"
+#include "base/textbuf.h"
 
 TEST(Paths, EntryDirectory)
 {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "installcore/version.h"
+#include "base/version.h"
 
 namespace {
 

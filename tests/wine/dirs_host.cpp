@@ -10,8 +10,8 @@
 #include <cstring>
 
 #include "dirs_host.h"
-#include "installcore/dirdialogs.h"
-#include "installcore/installcore.h"
+#include "base/dirdialogs.h"
+#include "base/base.h"
 
 namespace {
 
@@ -70,7 +70,7 @@ INT_PTR CALLBACK HostProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
 
 int InitInstance()
 {
-    dirDialogIds = DIRS_FORM == DIRS_FORM_SETUP ? &SETUP_DIR_IDS : &TERMINAL_DIR_IDS;
+    profile.dirDialogs = DIRS_FORM == DIRS_FORM_SETUP ? &SETUP_DIR_IDS : &TERMINAL_DIR_IDS;
     appIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(128));
     if (__argc < 2)
         return 90;

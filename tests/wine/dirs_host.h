@@ -1,7 +1,7 @@
 // Controls of the directory dialogs' test host.
 #pragma once
 
-#include "resources/installcore/dirs.h"
+#include "resources/base/dirs.h"
 
 #define IDC_HOST_DIR 100
 #define IDC_HOST_BUSCAR 101

@@ -10,12 +10,16 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "installcore/install.h"
+#include "base/dirdialogs.h"
+#include "installcore/instalar.h"
+#include "params/appearance.h"
 #include "params/editor.h"
+#include "params/printers.h"
 
 int InitInstance()
 {
-    programKind = PROGRAM_TERMINAL;
+    profile = {PROGRAM_TERMINAL,   1024,    1002, &TERMINAL_DIR_IDS, &TERMINAL_FORMS, &TERMINAL_EDITOR,
+               &TERMINAL_PRINTER_CONTROLS, nullptr, INSTALL_EDITOR_ACTIONS};
     appIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(128));
     if (__argc < 5)
         return 90;

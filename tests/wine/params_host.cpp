@@ -7,12 +7,18 @@
 #include <cstdio>
 #include <cstring>
 
-#include "installcore/installcore.h"
+#include "base/base.h"
 #include "params/appearance.h"
 
 int InitInstance()
 {
-    programKind = static_cast<ProgramKind>(PARAMS_FORM);
+    // Each program's form with its accepting and cancelling buttons.
+    static const ParamForms* const forms[] = {&TERMINAL_FORMS, &SERVER_FORMS, &STANDALONE_FORMS};
+    static const int buttons[][2] = {{1024, 1002}, {1022, 1002}, {1025, 1004}};
+    profile.kind = static_cast<ProgramKind>(PARAMS_FORM);
+    profile.paramForms = forms[PARAMS_FORM];
+    profile.accept = buttons[PARAMS_FORM][0];
+    profile.cancel = buttons[PARAMS_FORM][1];
     appIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(128));
     if (__argc < 4)
         return 90;

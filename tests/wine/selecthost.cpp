@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "installcore/installcore.h"
+#include "base/base.h"
 #include "params/icons.h"
 #include "params/params.h"
 #include "params/printers.h"
@@ -94,7 +94,9 @@ int main(int argc, char** argv)
     hInstance = GetModuleHandleA(nullptr);
     appIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(128));
 #ifdef SELECT_SERVER_CONTROLS
-    printerControls = SERVER_PRINTER_CONTROLS;
+    profile.printer = &SERVER_PRINTER_CONTROLS;
+#else
+    profile.printer = &TERMINAL_PRINTER_CONTROLS;
 #endif
     std::strcpy(appParams.directaNombre, "antes");
     for (int i = 2; i < argc; ++i)

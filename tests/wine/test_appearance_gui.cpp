@@ -830,8 +830,8 @@ TEST(Resources, DalvoCarriesTheTerminalFormOfTheDialogs)
     EXPECT_EQ(drive::Text(area), AREA_CAPTION);
     for (int id : AREA_COLOUR_COMBOS)
         EXPECT_NE(GetDlgItem(area, id), nullptr) << id;
-    EXPECT_EQ(drive::ControlText(area, TERMINAL_FORMS.accept), "&Aceptar");
-    EXPECT_EQ(drive::ControlText(area, TERMINAL_FORMS.cancel), "&Cancelar");
+    EXPECT_EQ(drive::ControlText(area, IDC_T_ACEPTAR), "&Aceptar");
+    EXPECT_EQ(drive::ControlText(area, IDC_T_CANCELAR), "&Cancelar");
     std::vector<std::string> texts = drive::StaticTexts(area);
     for (const char* text :
          {"Luego selecciona su color de fondo general as\xED como el color de fondo y color de letras para los "

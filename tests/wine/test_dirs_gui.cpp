@@ -10,7 +10,7 @@
 
 #include "drive.h"
 #include "fixtures.h"
-#include "installcore/dirpath.h"
+#include "base/dirpath.h"
 #include "dirs_host.h"
 
 namespace {

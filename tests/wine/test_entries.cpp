@@ -7,7 +7,7 @@
 
 #include "drive.h"
 #include "fixtures.h"
-#include "installcore/installcore.h"
+#include "base/base.h"
 #include "params/params.h"
 
 namespace {
@@ -39,7 +39,7 @@ protected:
         CopyText(entryDir, dir.c_str());
         std::memset(&appParams, 0, sizeof appParams);
         std::strcpy(loadedName, "antes");
-        programKind = PROGRAM_TERMINAL;
+        profile.kind = PROGRAM_TERMINAL;
         isNew = 0;
     }
     void Write(const std::string& file, const AppParams& r, size_t length = sizeof(AppParams))
@@ -126,7 +126,7 @@ TEST_F(Entries, ShortLongAndEmptyFiles)
 
 TEST_F(Entries, NewEntryOfTheConfiguratorTakesTheFirstServerAddress)
 {
-    programKind = PROGRAM_SERVER;
+    profile.kind = PROGRAM_SERVER;
     isNew = 1;
     appParams.correoClave[0] = 'k';
     appParams.correoClave[1] = '\0';

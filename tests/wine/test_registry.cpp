@@ -4,7 +4,7 @@
 #include <string>
 
 #include "fixtures.h"
-#include "installcore/installcore.h"
+#include "base/base.h"
 #include "params/params.h"
 
 using fixture::GetText;

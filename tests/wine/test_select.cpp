@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "fixtures.h"
-#include "installcore/installcore.h"
+#include "base/base.h"
 #include "params/icons.h"
 #include "params/printers.h"
 #include "selectfix.h"

@@ -1,29 +1,31 @@
-// Start-up, registry, Java runtime lookup and main-window operations shared by
-// the installers. Operations return 1 for success and 0 for failure.
+// What every program of the suite uses: start-up, program state, the plain
+// dialogs and the error box, registry access, DirInst and the Java runtime
+// lookup, files and directories, main-window painting. Operations return 1
+// for success and 0 for failure.
 #pragma once
 
 #include <windows.h>
 
 #include "paths.h"
+#include "profile.h"
 #include "textbuf.h"
 #include "version.h"
 
-// Control identifiers shared by the plain dialogs.
-enum { IDC_CONTINUAR = 1024, IDC_TERMINAR = 1002 };
-
 extern HINSTANCE hInstance;      // this module, taken by the start-up layer
-extern HICON appIcon;            // icon group 128, loaded once at start
+extern HICON appIcon;            // the program icon, loaded once at start
 extern HWND mainWindow;          // the modeless main dialog
 extern HBRUSH staticBrush;       // created and deleted by the main dialog
 extern char jreVersion[PATH_SIZE];
 extern char javaHome[PATH_SIZE];
-extern char installDir[PATH_SIZE];
 
 // The program's own start-up, called by the start-up layer; its result is
-// the process exit code.
+// the process exit code. It fills profile before any dialog opens.
 int InitInstance();
 
 int FileExists(const char* path);
+
+// Creates every missing level of dir (the root never). 0 for an empty path.
+int MakeDirectoryPath(const char* dir);
 
 // A REG_SZ value of an open key into out (size bytes with the NUL): 1, or 0
 // when it is missing, not text, or too long to fit whole.
@@ -35,13 +37,11 @@ int ReadDirInst(char (&out)[PATH_SIZE]);
 void WriteUserDirInst(const char* dir);
 void DeleteMachineDirInst();
 
-// entryDir = DirInst (or the current directory) + "Terminal\".
-void ComputeEntryDir();
-
 // Newest registered Java runtime: its subkey name and JavaHome.
 int FindNewestJre(char (&version)[PATH_SIZE], char (&home)[PATH_SIZE]);
 
-// Informing and yes/no dialogs: 1024 ends with 1, 1002 and the close box with 0.
+// Informing and yes/no dialogs: the program's accepting button (profile)
+// ends with 1, its cancelling button and the close box with 0.
 INT_PTR CALLBACK PlainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Shows text with the error icon and the given caption.

@@ -2,14 +2,13 @@
 // below browsePath; double clicks navigate, "&Aceptar" takes browsePath.
 #include "dirdialogs.h"
 
-#include "installcore.h"
-#include "../resources/installcore/dirs.h"
+#include "base.h"
+#include "../resources/base/dirs.h"
 
 const DirDialogIds TERMINAL_DIR_IDS = {IDC_DIRS_T_DRIVES, IDC_DIRS_T_DIRS,     IDC_DIRS_T_PATH,
                                        IDC_DIRS_T_ACEPTAR, IDC_DIRS_T_CANCELAR, IDC_DIRS_T_PENDING};
 const DirDialogIds SETUP_DIR_IDS = {IDC_DIRS_S_DRIVES, IDC_DIRS_S_DIRS,     IDC_DIRS_S_PATH,
                                     IDC_DIRS_S_ACEPTAR, IDC_DIRS_S_CANCELAR, IDC_DIRS_S_PENDING};
-const DirDialogIds* dirDialogIds = &TERMINAL_DIR_IDS;
 
 namespace {
 
@@ -26,7 +25,7 @@ HWND Control(HWND dialog, int id)
 
 void ShowBrowsePath(HWND dialog)
 {
-    SetDlgItemTextA(dialog, dirDialogIds->path, browsePath);
+    SetDlgItemTextA(dialog, profile.dirDialogs->path, browsePath);
 }
 
 // The selected item's index, or -1.
@@ -38,7 +37,7 @@ LRESULT Selection(HWND list)
 
 void OpenDrive(HWND dialog)
 {
-    HWND list = Control(dialog, dirDialogIds->drives);
+    HWND list = Control(dialog, profile.dirDialogs->drives);
     LRESULT index = Selection(list);
     if (index < 0)
         return;
@@ -55,7 +54,7 @@ void OpenDrive(HWND dialog)
 
 void OpenDirectory(HWND dialog)
 {
-    HWND list = Control(dialog, dirDialogIds->dirs);
+    HWND list = Control(dialog, profile.dirDialogs->dirs);
     LRESULT index = Selection(list);
     if (index < 0)
         return;
@@ -79,12 +78,12 @@ void DrawListItem(const DRAWITEMSTRUCT* item)
 {
     if (item->itemID == static_cast<UINT>(-1))
         return;
-    if (static_cast<int>(item->CtlID) == dirDialogIds->drives) {
+    if (static_cast<int>(item->CtlID) == profile.dirDialogs->drives) {
         if (item->itemData >= 26)
             return;
         char text[3] = {static_cast<char>('A' + item->itemData), ':', '\0'};
         DrawBrowseItem(item, driveKinds[item->itemData], text);
-    } else if (static_cast<int>(item->CtlID) == dirDialogIds->dirs) {
+    } else if (static_cast<int>(item->CtlID) == profile.dirDialogs->dirs) {
         char text[PATH_SIZE];
         LRESULT length = SendMessageA(item->hwndItem, LB_GETTEXTLEN, item->itemID, 0);
         if (length == LB_ERR || length >= static_cast<LRESULT>(sizeof text))
@@ -122,20 +121,20 @@ INT_PTR CALLBACK SelecDirectorioProc(HWND dialog, UINT message, WPARAM wParam, L
     case WM_COMMAND: {
         int id = LOWORD(wParam);
         int code = HIWORD(wParam);
-        if (id == dirDialogIds->drives && code == LBN_DBLCLK) {
+        if (id == profile.dirDialogs->drives && code == LBN_DBLCLK) {
             OpenDrive(dialog);
             return TRUE;
         }
-        if (id == dirDialogIds->dirs && code == LBN_DBLCLK) {
+        if (id == profile.dirDialogs->dirs && code == LBN_DBLCLK) {
             OpenDirectory(dialog);
             return TRUE;
         }
-        if (id == dirDialogIds->accept) {
-            GetDlgItemTextA(dialog, dirDialogIds->path, browsePath, sizeof browsePath);
+        if (id == profile.dirDialogs->accept) {
+            GetDlgItemTextA(dialog, profile.dirDialogs->path, browsePath, sizeof browsePath);
             EndDialog(dialog, 1);
             return TRUE;
         }
-        if (id == dirDialogIds->cancel || id == IDCANCEL) {
+        if (id == profile.dirDialogs->cancel || id == IDCANCEL) {
             EndDialog(dialog, 0);
             return TRUE;
         }
@@ -149,7 +148,7 @@ INT_PTR CALLBACK SelecDirectorioProc(HWND dialog, UINT message, WPARAM wParam, L
 
 void FillDriveList(HWND dialog)
 {
-    HWND list = Control(dialog, dirDialogIds->drives);
+    HWND list = Control(dialog, profile.dirDialogs->drives);
     char current = browsePath[0];
     if (current >= 'a' && current <= 'z')
         current = static_cast<char>(current - 'a' + 'A');
@@ -172,7 +171,7 @@ void FillDriveList(HWND dialog)
 
 void FillDirList(HWND dialog)
 {
-    HWND list = Control(dialog, dirDialogIds->dirs);
+    HWND list = Control(dialog, profile.dirDialogs->dirs);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     if (HasParent(browsePath))
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(PARENT_ITEM));

@@ -1,6 +1,6 @@
 // The least start-up layer: take the module handle and hand control to the
 // program's own start-up, which runs its message loop and returns the code.
-#include "installcore.h"
+#include "base.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {

@@ -1,6 +1,6 @@
 // The directory browser SELEC_DIRECTORIO and the creation question
 // CREAR_DIRECTORIO, shared by the installers. The dialogs' code is one; each
-// program's control identifiers are data (dirDialogIds).
+// program's control identifiers are data (profile.dirDialogs).
 #pragma once
 
 #include <windows.h>
@@ -18,9 +18,6 @@ struct DirDialogIds {
 
 extern const DirDialogIds TERMINAL_DIR_IDS;  // Dalvo and Brenko
 extern const DirDialogIds SETUP_DIR_IDS;     // Instalar
-// The program's identifiers: the terminal installer's unless its start-up
-// picks another set.
-extern const DirDialogIds* dirDialogIds;
 
 // The directory shown by CREAR_DIRECTORIO.
 extern char pendingDir[PATH_SIZE];

@@ -2,8 +2,7 @@
 // creation, with every missing level.
 #include "dirdialogs.h"
 
-#include "install.h"
-#include "installcore.h"
+#include "base.h"
 
 char pendingDir[PATH_SIZE];
 
@@ -16,15 +15,15 @@ INT_PTR CALLBACK CrearDirectorioProc(HWND dialog, UINT message, WPARAM wParam, L
     switch (message) {
     case WM_INITDIALOG:
         SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(appIcon));
-        SetDlgItemTextA(dialog, dirDialogIds->pending, pendingDir);
+        SetDlgItemTextA(dialog, profile.dirDialogs->pending, pendingDir);
         return TRUE;
     case WM_COMMAND: {
         int id = LOWORD(wParam);
-        if (id == dirDialogIds->accept) {
+        if (id == profile.dirDialogs->accept) {
             EndDialog(dialog, 0);
             return TRUE;
         }
-        if (id == dirDialogIds->cancel || id == IDCANCEL) {
+        if (id == profile.dirDialogs->cancel || id == IDCANCEL) {
             EndDialog(dialog, 1);
             return TRUE;
         }

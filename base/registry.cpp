@@ -1,8 +1,7 @@
 #include <cstring>
 #include <string>
 
-#include "../params/params.h"
-#include "installcore.h"
+#include "base.h"
 #include "regkey.h"
 
 namespace {
@@ -66,18 +65,6 @@ int ReadDirInst(char (&out)[PATH_SIZE])
     if (found)
         DeleteMachineDirInst();
     return found;
-}
-
-void ComputeEntryDir()
-{
-    char base[PATH_SIZE];
-    if (ReadDirInst(base) && ComposeEntryDir(entryDir, base))
-        return;
-    // No usable DirInst: the entries are looked for below the current directory.
-    DWORD got = GetCurrentDirectoryA(sizeof base, base);
-    if (got == 0 || got >= sizeof base)
-        base[0] = '\0';
-    ComposeEntryDir(entryDir, base);
 }
 
 int FindNewestJre(char (&version)[PATH_SIZE], char (&home)[PATH_SIZE])

@@ -1,5 +1,5 @@
 #include "backdrop.h"
-#include "installcore.h"
+#include "base.h"
 
 namespace {
 

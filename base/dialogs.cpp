@@ -1,4 +1,4 @@
-#include "installcore.h"
+#include "base.h"
 
 INT_PTR CALLBACK PlainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
@@ -6,17 +6,18 @@ INT_PTR CALLBACK PlainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_INITDIALOG:
         SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(appIcon));
         return TRUE;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDC_CONTINUAR:
+    case WM_COMMAND: {
+        int id = LOWORD(wParam);
+        if (id == profile.accept) {
             EndDialog(dialog, 1);
             return TRUE;
-        case IDC_TERMINAR:
-        case IDCANCEL:
+        }
+        if (id == profile.cancel || id == IDCANCEL) {
             EndDialog(dialog, 0);
             return TRUE;
         }
         break;
+    }
     }
     return FALSE;
 }

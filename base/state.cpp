@@ -1,0 +1,10 @@
+#include "base.h"
+#include "dirdialogs.h"
+
+HINSTANCE hInstance;
+HICON appIcon;
+HWND mainWindow;
+HBRUSH staticBrush;
+char jreVersion[PATH_SIZE];
+char javaHome[PATH_SIZE];
+ProgramProfile profile = {PROGRAM_TERMINAL, 1024, 1002, &TERMINAL_DIR_IDS, nullptr, nullptr, nullptr, nullptr, {}};

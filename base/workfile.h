@@ -1,0 +1,56 @@
+// Files replaced whole, the one way the suite rewrites a file: the new
+// contents go to a work file of their own beside the target, are flushed to
+// disk, and then take the target's place in one step. Whatever fails on the
+// way, the target keeps its old contents; a reader sees the old file or the
+// new one, never a cut or a missing one. Operations return 1 or 0.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+
+// An open file, closed when it goes out of scope.
+struct FileHandle {
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    FileHandle() = default;
+    explicit FileHandle(HANDLE opened) : handle(opened) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle() { Close(); }
+    bool Valid() const { return handle != INVALID_HANDLE_VALUE; }
+    // 1 when the file was closed cleanly or nothing was open.
+    int Close();
+};
+
+// 1 when every byte was written.
+int WriteWhole(HANDLE file, const void* data, size_t size);
+
+// The new contents of target, written through a work file. The work file
+// has a name no other file has (it is created new, never reused), so nothing
+// that happens to lie beside the target is overwritten or deleted. An
+// uncommitted work file is deleted when the replacement goes out of scope.
+class Replacement {
+public:
+    explicit Replacement(const char* target);
+    ~Replacement();
+    Replacement(const Replacement&) = delete;
+    Replacement& operator=(const Replacement&) = delete;
+
+    bool IsOpen() const { return work_.Valid(); }
+    int Write(const void* data, size_t size);
+    // Flushes and closes the work file and moves it over the target. A
+    // read-only target is not replaced, as an overwrite in place would fail
+    // too; a target held open by someone else stays as it is.
+    int Commit();
+
+private:
+    void Discard();
+    std::string target_;
+    std::string workPath_;
+    FileHandle work_;
+    bool failed_ = false;
+};
+
+// bytes as the whole new contents of path.
+int WriteWholeFile(const char* path, const void* bytes, size_t length);
