@@ -1,5 +1,7 @@
 #include "kelmin_fixture.h"
 
+#include <cstdlib>
+
 #include "fixtures.h"
 
 namespace kelmin {
@@ -76,11 +78,8 @@ void ClearInstallation()
     // The whole parent: a test may have left it volatile.
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\VONDRA");
     std::string library = InstalledLibrary();
-    for (const std::string& path : {library, library + "_1"}) {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (!DeleteFileA(path.c_str()) && EntryExists(path))
-            RemoveFullDeviceLink(path);
-    }
+    SetFileAttributesA(library.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(library.c_str());
 }
 
 std::string NewJre(const char* version, const std::string& policy)
@@ -114,59 +113,32 @@ std::string LibraryBytes(int seed, size_t size)
     return bytes;
 }
 
-namespace {
-
-// Runs a Unix command on the file behind a Windows path: Wine starts Unix
-// programs for Windows ones. It cannot be waited for: done() is polled.
-template <typename Done>
-bool RunOnUnixFile(const char* command, const std::string& path, Done done)
+bool NoWorkFiles(const std::string& dir)
 {
-    typedef char*(CDECL * UnixName)(const WCHAR*);
-    auto unixName = reinterpret_cast<UnixName>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
-    if (unixName == nullptr)
-        return false;
-    WCHAR wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-    char* target = unixName(wide);
-    if (target == nullptr)
-        return false;
-    std::string line = std::string(command) + " \"" + target + "\"";
-    HeapFree(GetProcessHeap(), 0, target);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        return false;
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    for (int i = 0; i < 500; ++i) {
-        if (done())
-            return true;
-        Sleep(10);
-    }
-    return false;
-}
-
-}  // namespace
-
-bool LinkToFullDevice(const std::string& path)
-{
-    return RunOnUnixFile("/bin/ln -sf /dev/full", path, [&] {
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
+    for (const std::string& name : fixture::Listing(dir))
+        if (name.size() > 5 && name[0] == '~' && name.compare(name.size() - 4, 4, ".TMP") == 0)
             return false;
-        DWORD written = 0;
-        BOOL ok = WriteFile(file, "x", 1, &written, nullptr);
-        DWORD error = GetLastError();
-        CloseHandle(file);
-        return !ok && error == ERROR_DISK_FULL;
-    });
+    return true;
 }
 
-bool RemoveFullDeviceLink(const std::string& path)
+std::string SystemDir()
 {
-    return RunOnUnixFile("/bin/rm -f", path, [&] { return !EntryExists(path); });
+    char dir[MAX_PATH];
+    GetSystemDirectoryA(dir, sizeof dir);
+    return std::string(dir) + "\\";
+}
+
+std::string PutTooLargeFile(const std::string& path)
+{
+    const char* source = std::getenv("VONDRA_FAULT_SOURCE");
+    if (source == nullptr)
+        return "";
+    std::string large = fixture::WindowsPath(source) + "\\Vondra.JAR";
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+    if (!CreateHardLinkA(path.c_str(), large.c_str(), nullptr))
+        return "";
+    return ReadAll(path);
 }
 
 bool MakeVondraKeyVolatile()

@@ -35,11 +35,15 @@ std::string NewSource(const std::string& library);
 // Bytes that look like a small library, different for each seed.
 std::string LibraryBytes(int seed, size_t size = 40000);
 
-// Makes path a link to the device that is always full: every write there
-// fails as on a full disk. False when this cannot be done here. Wine cannot
-// delete such a link (it is no file): RemoveFullDeviceLink does.
-bool LinkToFullDevice(const std::string& path);
-bool RemoveFullDeviceLink(const std::string& path);
+// No work file of a whole-file replacement (~*.TMP) is left in dir.
+bool NoWorkFiles(const std::string& dir);
+std::string SystemDir();  // with a trailing '\'
+
+// These tests run with file writes limited as on a nearly full disk
+// (limited-run): a file larger than that limit, prepared before the limit
+// took effect, is put in place of path as a hard link, so that rewriting or
+// copying it fails part-way. Its bytes are returned ("" on failure).
+std::string PutTooLargeFile(const std::string& path);
 
 // HKLM\SOFTWARE\VONDRA made volatile (and empty), so no non-volatile key
 // can be created below it: RestoreVondraKey undoes it.

@@ -437,6 +437,15 @@ TEST_F(Install, ParameterFileNeedsItsDirectory)
     EXPECT_EQ(std::string(path), root + "Nueva\\Mas\\Java\\Contabilidad.PAR");
     EXPECT_EQ(ReadAll(path), "Efecto3,2,4,2,1,2\r\n");
 
+    // Held open by a running client, the file can't be replaced: it keeps its
+    // lines whole and no work file stays beside it.
+    HANDLE held = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(WriteParamFile("Efecto=1,1,1,1,1,1\r\n", path), 0);
+    CloseHandle(held);
+    EXPECT_EQ(ReadAll(path), "Efecto3,2,4,2,1,2\r\n");
+    EXPECT_EQ(Listing(root + "Nueva\\Mas\\Java\\"), std::vector<std::string>{"Contabilidad.PAR"});
+
     // A directory that cannot exist (a file stands in its way): the user is
     // told, and neither marker nor shortcut claim an installation.
     fixture::WriteBytes(root + "Archivo", "x", 1);
@@ -498,11 +507,13 @@ TEST_F(Install, CopyKeepsTheEarlierFileWhenItCannotBeCompleted)
     EXPECT_EQ(ReadAll(target), "anterior");
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
 
-    // What an interrupted copy left beside the archive goes with the next one.
-    fixture::WriteBytes(dir + "Vondra.JA~", "resto", 5);
+    // Files beside the archive, whatever their names, are left alone.
+    fixture::WriteBytes(dir + "Vondra.JA~", "ajeno", 5);
     EXPECT_EQ(CopyFileRaw(target.c_str(), (entries + "Vondra.JAR").c_str()), 1);
     EXPECT_EQ(ReadAll(target), Bytes('v', 70000));
-    EXPECT_EQ(Listing(dir), std::vector<std::string>{"Vondra.JAR"});
+    EXPECT_EQ(ReadAll(dir + "Vondra.JA~"), "ajeno");
+    EXPECT_EQ(Listing(dir), (std::vector<std::string>{"Vondra.JA~", "Vondra.JAR"}));
+    DeleteFileA((dir + "Vondra.JA~").c_str());
     fixture::WriteBytes(entries + "Vacio.JAR", "", 0);
     EXPECT_EQ(CopyFileRaw(target.c_str(), (entries + "Vacio.JAR").c_str()), 1);
     EXPECT_EQ(ReadAll(target), "");

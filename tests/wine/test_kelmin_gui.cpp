@@ -214,8 +214,8 @@ TEST_F(Kelmin, InstallsUpdatesAndUninstalls)
     EXPECT_EQ(ReadAll(policy), Block("http://10.0.0.5/*") + STOCK_POLICY);
     EXPECT_EQ(DllValue("Version"), "2.3");
     EXPECT_EQ(DllValue("URL"), "http://10.0.0.5/*");
-    EXPECT_FALSE(kelmin::EntryExists(policy + "_1"));
-    EXPECT_FALSE(kelmin::EntryExists(kelmin::InstalledLibrary() + "_1"));
+    EXPECT_TRUE(kelmin::NoWorkFiles(home + "LIB\\SECURITY\\"));
+    EXPECT_TRUE(kelmin::NoWorkFiles(kelmin::SystemDir()));
     Shot(inicio, "kelmin_instalado.bmp");
 
     // Editing the address offers the update; typing the stored text back withdraws it.
@@ -443,7 +443,7 @@ TEST_F(Kelmin, PolicyFileHeldOpenElsewhere)
     ASSERT_TRUE(WaitNotInstalled());
     // The copied library is taken away again; the policy file is untouched.
     EXPECT_FALSE(kelmin::EntryExists(kelmin::InstalledLibrary()));
-    EXPECT_FALSE(kelmin::EntryExists(policy + "_1"));
+    EXPECT_TRUE(kelmin::NoWorkFiles(home + "LIB\\SECURITY\\"));
     EXPECT_EQ(DllValue("Version"), "<missing>");
     CloseHandle(held);
     EXPECT_EQ(ReadAll(policy), STOCK_POLICY);
@@ -462,16 +462,19 @@ TEST_F(Kelmin, PolicyThatCannotBeReplaced)
     ASSERT_TRUE(WaitNotInstalled());
     CloseHandle(held);
     EXPECT_EQ(ReadAll(policy), STOCK_POLICY);
-    EXPECT_FALSE(kelmin::EntryExists(policy + "_1"));
+    EXPECT_TRUE(kelmin::NoWorkFiles(home + "LIB\\SECURITY\\"));
     EXPECT_FALSE(kelmin::EntryExists(kelmin::InstalledLibrary()));
 
-    // A full disk under the work copy: the same.
-    ASSERT_TRUE(kelmin::LinkToFullDevice(policy + "_1"));
+    // A full disk under the new copy: the same.
+    std::string large = kelmin::PutTooLargeFile(policy);
+    ASSERT_NE(large, "");
     Install("10.0.0.5");
     ExpectError(ERROR_POLICY);
     ASSERT_TRUE(WaitNotInstalled());
-    EXPECT_EQ(ReadAll(policy), STOCK_POLICY);
-    EXPECT_TRUE(kelmin::RemoveFullDeviceLink(policy + "_1"));
+    EXPECT_EQ(ReadAll(policy), large);
+    EXPECT_TRUE(kelmin::NoWorkFiles(home + "LIB\\SECURITY\\"));
+    ASSERT_TRUE(DeleteFileA(policy.c_str()));
+    kelmin::WriteAll(policy, STOCK_POLICY);
 
     // A read-only policy file is not replaced either.
     ASSERT_TRUE(SetFileAttributesA(policy.c_str(), FILE_ATTRIBUTE_READONLY));
@@ -500,14 +503,15 @@ TEST_F(Kelmin, LibraryTargetThatResists)
     EXPECT_EQ(DllValue("Version"), "<missing>");
     ASSERT_TRUE(SetFileAttributesA(installed.c_str(), FILE_ATTRIBUTE_NORMAL));
 
-    // A full disk: the copy fails part-way, the library there before stays whole.
-    ASSERT_TRUE(kelmin::LinkToFullDevice(installed + "_1"));
+    // A full disk: the copy of a library too large for it fails part-way,
+    // the library there before stays whole.
+    ASSERT_NE(kelmin::PutTooLargeFile(source + "Pluvik.DLL"), "");
     Install("10.0.0.5");
     ExpectError(ERROR_COPY);
     ASSERT_TRUE(WaitNotInstalled());
     EXPECT_EQ(ReadAll(installed), old);
     EXPECT_EQ(ReadAll(policy), STOCK_POLICY);
-    EXPECT_TRUE(kelmin::RemoveFullDeviceLink(installed + "_1"));
+    EXPECT_TRUE(kelmin::NoWorkFiles(kelmin::SystemDir()));
 
     // A library in use (held open) cannot be replaced.
     HANDLE inUse = CreateFileA(installed.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
