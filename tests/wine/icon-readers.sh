@@ -3,9 +3,9 @@
 # selecthost), checked with independent readers from Debian: icotool
 # (icoutils), wrestool and ImageMagick must see the same images, sizes,
 # depths and pixels as in the source.
-#   icon-readers.sh WINE_RUN WIDTH HOST_EXE THIS_DALVO_EXE DALVO_ICO [I686_DALVO_EXE]
+#   icon-readers.sh WINE_RUN HOST_EXE DALVO_EXE DALVO_ICO
 set -uo pipefail
-run=$1 width=$2 host=$3 dalvo=$4 dalvo_ico=$5 dalvo32=${6:-}
+run=$1 host=$2 dalvo=$3 dalvo_ico=$4
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 failed=0 passed=0
@@ -30,7 +30,7 @@ pixels() {
 # Loads source with the library and writes it to out.
 roundtrip() {
     rm -f "$dir/report.txt"
-    "$run" "$width" "$host" "$(win "$dir/report.txt")" "load=$(win "$1")" "write=$(win "$2")" \
+    "$run" "$host" "$(win "$dir/report.txt")" "load=$(win "$1")" "write=$(win "$2")" \
         </dev/null >/dev/null 2>&1
     same "$3: loaded and written" $'load 1\nwrite 1' "$(tr -d '\r' <"$dir/report.txt" 2>/dev/null)"
 }
@@ -58,11 +58,7 @@ done
 # Programs with one icon group: ours, and one of the prefix. wrestool
 # rebuilds the group as an icon file on its own.
 programs=("$dalvo" "$WINEPREFIX/drive_c/windows/system32/notepad.exe")
-labels=("Dalvo.EXE of this build" "notepad.exe of the prefix")
-if [ -n "$dalvo32" ]; then
-    programs+=("$dalvo32")
-    labels+=("32-bit Dalvo.EXE")
-fi
+labels=("Dalvo.EXE" "notepad.exe of the prefix")
 for i in "${!programs[@]}"; do
     program=${programs[$i]} name=${labels[$i]}
     wrestool -x --type=14 -o "$dir/wrestool.ico" "$program" 2>/dev/null
