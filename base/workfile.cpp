@@ -1,6 +1,5 @@
 #include "workfile.h"
 
-#include <cstdio>
 
 int FileHandle::Close()
 {
@@ -28,21 +27,23 @@ int WriteWhole(HANDLE file, const void* data, size_t size)
 
 Replacement::Replacement(const char* target) : target_(target)
 {
-    if (target_.empty())
-        return;
     size_t slash = target_.find_last_of("\\/:");
-    std::string dir = slash == std::string::npos ? std::string() : target_.substr(0, slash + 1);
-    // "~" + a number + ".TMP": no pattern the suite lists (*.JAR, *.DAI,
-    // *.ICO) matches it, and CREATE_NEW never takes over an existing file.
-    static unsigned counter;
-    DWORD process = GetCurrentProcessId();
-    for (int attempt = 0; attempt < 100 && !work_.Valid(); ++attempt) {
-        char name[32];
-        std::snprintf(name, sizeof name, "~%04lX%04X.TMP", static_cast<unsigned long>(process & 0xFFFF),
-                      ++counter & 0xFFFF);
-        workPath_ = dir + name;
-        work_.handle = CreateFileA(workPath_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    size_t start = slash == std::string::npos ? 0 : slash + 1;
+    if (start >= target_.size())
+        return;
+    // The work file's name is as long as the target's, so it fits wherever
+    // the target does: "~" for the first character and a digit or letter for
+    // the last ("Vondra.JAR" -> "~ondra.JA0"), which no pattern the suite
+    // lists (*.JAR, *.DAI, *.ICO) matches. CREATE_NEW never takes over a
+    // file that happens to carry that name; the next candidate is tried.
+    static const char LAST[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    std::string base = target_.substr(0, start) + "~";
+    if (target_.size() - start > 1)
+        base += target_.substr(start + 1, target_.size() - start - 2);
+    for (const char* last = LAST; *last != '\0' && !work_.Valid(); ++last) {
+        workPath_ = base + *last;
+        work_.handle = CreateFileA(workPath_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                   nullptr);
         if (!work_.Valid() && GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
             break;
     }

@@ -26,10 +26,11 @@ struct FileHandle {
 // 1 when every byte was written.
 int WriteWhole(HANDLE file, const void* data, size_t size);
 
-// The new contents of target, written through a work file. The work file
-// has a name no other file has (it is created new, never reused), so nothing
-// that happens to lie beside the target is overwritten or deleted. An
-// uncommitted work file is deleted when the replacement goes out of scope.
+// The new contents of target, written through a work file beside it, named
+// like the target with its first character '~' and its last a digit or
+// letter. The work file is created new, never reused, so nothing that
+// happens to lie beside the target is overwritten or deleted. An uncommitted
+// work file is deleted when the replacement goes out of scope.
 class Replacement {
 public:
     explicit Replacement(const char* target);

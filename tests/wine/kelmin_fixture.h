@@ -35,7 +35,7 @@ std::string NewSource(const std::string& library);
 // Bytes that look like a small library, different for each seed.
 std::string LibraryBytes(int seed, size_t size = 40000);
 
-// No work file of a whole-file replacement (~*.TMP) is left in dir.
+// No work file of a whole-file replacement (~*) is left in dir.
 bool NoWorkFiles(const std::string& dir);
 std::string SystemDir();  // with a trailing '\'
 

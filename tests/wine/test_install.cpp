@@ -512,7 +512,7 @@ TEST_F(Install, CopyKeepsTheEarlierFileWhenItCannotBeCompleted)
     EXPECT_EQ(CopyFileRaw(target.c_str(), (entries + "Vondra.JAR").c_str()), 1);
     EXPECT_EQ(ReadAll(target), Bytes('v', 70000));
     EXPECT_EQ(ReadAll(dir + "Vondra.JA~"), "ajeno");
-    EXPECT_EQ(Listing(dir), (std::vector<std::string>{"Vondra.JA~", "Vondra.JAR"}));
+    EXPECT_EQ(Listing(dir), (std::vector<std::string>{"Vondra.JAR", "Vondra.JA~"}));
     DeleteFileA((dir + "Vondra.JA~").c_str());
     fixture::WriteBytes(entries + "Vacio.JAR", "", 0);
     EXPECT_EQ(CopyFileRaw(target.c_str(), (entries + "Vacio.JAR").c_str()), 1);
