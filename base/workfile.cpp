@@ -25,7 +25,7 @@ int WriteWhole(HANDLE file, const void* data, size_t size)
     return 1;
 }
 
-Replacement::Replacement(const char* target) : target_(target)
+Replacement::Replacement(const char* target, bool durable) : target_(target), durable_(durable)
 {
     size_t slash = target_.find_last_of("\\/:");
     size_t start = slash == std::string::npos ? 0 : slash + 1;
@@ -81,13 +81,13 @@ int Replacement::Commit()
     }
     // Flushed before the move: after a crash the name must not point at
     // contents that never reached the disk.
-    bool ready = FlushFileBuffers(work_.handle) != 0;
+    bool ready = !durable_ || FlushFileBuffers(work_.handle) != 0;
     ready = work_.Close() && ready;
     DWORD attributes = GetFileAttributesA(target_.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
         ready = false;
-    if (ready &&
-        MoveFileExA(workPath_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    DWORD flags = MOVEFILE_REPLACE_EXISTING | (durable_ ? MOVEFILE_WRITE_THROUGH : 0);
+    if (ready && MoveFileExA(workPath_.c_str(), target_.c_str(), flags)) {
         workPath_.clear();
         return 1;
     }

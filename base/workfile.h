@@ -33,14 +33,19 @@ int WriteWhole(HANDLE file, const void* data, size_t size);
 // work file is deleted when the replacement goes out of scope.
 class Replacement {
 public:
-    explicit Replacement(const char* target);
+    // durable: the new contents reach the disk before they take the
+    // target's place. Copies of files that stay at their source (the
+    // archives) may leave that to the system: after a crash a copy that did
+    // not reach the disk is seen as out of date and copied again.
+    explicit Replacement(const char* target, bool durable = true);
     ~Replacement();
     Replacement(const Replacement&) = delete;
     Replacement& operator=(const Replacement&) = delete;
 
     bool IsOpen() const { return work_.Valid(); }
     int Write(const void* data, size_t size);
-    // Flushes and closes the work file and moves it over the target. A
+    // Flushes (when durable) and closes the work file and moves it over the
+    // target. A
     // read-only target is not replaced, as an overwrite in place would fail
     // too; a target held open by someone else stays as it is.
     int Commit();
@@ -50,6 +55,7 @@ private:
     std::string target_;
     std::string workPath_;
     FileHandle work_;
+    bool durable_;
     bool failed_ = false;
 };
 

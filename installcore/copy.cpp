@@ -44,7 +44,7 @@ int CopyFileRaw(const char* destination, const char* source)
         // and a fresh megabyte per file would cost more than the copying.
         enum { CHUNK = 1024 * 1024 };
         static std::unique_ptr<char[]> buffer(new char[CHUNK]);
-        Replacement output(destination);
+        Replacement output(destination, false);
         if (output.IsOpen()) {
             // Until end of file: a short read alone (a share, a pipe) is no end.
             for (;;) {
