@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "fixtures.h"
+
 namespace drive {
 
 bool Program::Start(const std::string& exe, const std::string& arguments)
@@ -129,23 +131,50 @@ std::string ControlText(HWND dialog, int id)
     return Text(GetDlgItem(dialog, id));
 }
 
+void SetText(HWND window, const std::string& text)
+{
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 2000,
+                        &ignored);
+}
+
+namespace {
+
+bool IsCombo(HWND window)
+{
+    char className[32] = "";
+    GetClassNameA(window, className, sizeof className);
+    return lstrcmpiA(className, "ComboBox") == 0;
+}
+
+}  // namespace
+
 // Asked in UTF-16: Wine answers an ANSI LB_GETTEXT from another process with
 // the wide text.
 std::vector<std::string> ListItems(HWND list)
 {
+    bool combo = IsCombo(list);
     std::vector<std::string> items;
     DWORD_PTR count = 0;
-    if (!SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count))
+    if (!SendMessageTimeoutW(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count))
         return items;
     for (DWORD_PTR i = 0; i < count && i < 100000; ++i) {
         wchar_t wide[512] = L"";
         DWORD_PTR length = 0;
-        SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG, 2000, &length);
+        SendMessageTimeoutW(list, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide),
+                            SMTO_ABORTIFHUNG, 2000, &length);
         char text[1024] = "";
         WideCharToMultiByte(1252, 0, wide, -1, text, sizeof text, nullptr, nullptr);
         items.push_back(text);
     }
     return items;
+}
+
+int Selection(HWND list)
+{
+    DWORD_PTR index = static_cast<DWORD_PTR>(-1);
+    SendMessageTimeoutA(list, IsCombo(list) ? CB_GETCURSEL : LB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &index);
+    return static_cast<int>(static_cast<LRESULT>(index));
 }
 
 namespace {
@@ -231,7 +260,30 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
     return true;
 }
 
-bool SaveScreenshot(HWND window, const std::string& path)
+COLORREF ScreenPixel(HWND window, int x, int y)
+{
+    POINT at{x, y};
+    ClientToScreen(window, &at);
+    HDC screen = GetDC(nullptr);
+    COLORREF colour = GetPixel(screen, at.x, at.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+namespace {
+
+// The window's screen pixels, bottom row first, 24 bits each.
+struct Picture {
+    BITMAPINFOHEADER header{};
+    std::string pixels;
+    bool operator==(const Picture& other) const
+    {
+        return header.biWidth == other.header.biWidth && header.biHeight == other.header.biHeight &&
+               pixels == other.pixels;
+    }
+};
+
+bool Capture(HWND window, Picture* picture)
 {
     RECT box;
     if (!GetWindowRect(window, &box))
@@ -245,7 +297,8 @@ bool SaveScreenshot(HWND window, const std::string& path)
     BitBlt(memory, 0, 0, width, height, screen, box.left, box.top, SRCCOPY);
     SelectObject(memory, old);
 
-    BITMAPINFOHEADER header{};
+    BITMAPINFOHEADER& header = picture->header;
+    header = BITMAPINFOHEADER{};
     header.biSize = sizeof header;
     header.biWidth = width;
     header.biHeight = height;
@@ -253,22 +306,92 @@ bool SaveScreenshot(HWND window, const std::string& path)
     header.biBitCount = 24;
     header.biCompression = BI_RGB;
     int stride = ((width * 3 + 3) / 4) * 4;
-    std::string pixels(static_cast<size_t>(stride) * height, '\0');
-    GetDIBits(memory, bitmap, 0, height, &pixels[0], reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+    picture->pixels.assign(static_cast<size_t>(stride) * height, '\0');
+    int rows = GetDIBits(memory, bitmap, 0, height, &picture->pixels[0], reinterpret_cast<BITMAPINFO*>(&header),
+                         DIB_RGB_COLORS);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
+    return rows == height;
+}
 
+bool WriteBitmap(const Picture& picture, const std::string& path)
+{
     BITMAPFILEHEADER file{};
     file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
+    file.bfOffBits = sizeof file + sizeof picture.header;
+    file.bfSize = static_cast<DWORD>(file.bfOffBits + picture.pixels.size());
     FILE* out = std::fopen(path.c_str(), "wb");
     if (out == nullptr)
         return false;
-    bool ok = std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(&header, sizeof header, 1, out) == 1 &&
-              std::fwrite(pixels.data(), pixels.size(), 1, out) == 1;
+    bool ok = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+              std::fwrite(&picture.header, sizeof picture.header, 1, out) == 1 &&
+              std::fwrite(picture.pixels.data(), picture.pixels.size(), 1, out) == 1;
     return std::fclose(out) == 0 && ok;
+}
+
+BOOL CALLBACK FindUnpainted(HWND child, LPARAM data)
+{
+    if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) {
+        *reinterpret_cast<bool*>(data) = false;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool NothingToPaint(HWND window)
+{
+    if (!IsWindowVisible(window) || GetUpdateRect(window, nullptr, FALSE))
+        return false;
+    bool painted = true;
+    EnumChildWindows(window, FindUnpainted, reinterpret_cast<LPARAM>(&painted));
+    return painted;
+}
+
+// Wine puts what a program drew on the screen when the program next waits
+// for messages: the update regions empty before that, so the pixels must
+// also hold still across a round trip through its message loop.
+bool WaitShown(HWND window, DWORD timeoutMs, Picture* picture)
+{
+    Settle(window);
+    if (!WaitUntil([&] { return NothingToPaint(window); }, timeoutMs))
+        return false;
+    Picture before;
+    return WaitUntil([&] {
+        Settle(window);
+        if (!Capture(window, picture))
+            return false;
+        bool still = *picture == before;
+        before = *picture;
+        return still;
+    }, timeoutMs);
+}
+
+}  // namespace
+
+bool WaitPainted(HWND window, DWORD timeoutMs)
+{
+    Picture picture;
+    return WaitShown(window, timeoutMs, &picture);
+}
+
+std::string ShotsDirectory()
+{
+    char dir[MAX_PATH] = "";
+    DWORD length = GetEnvironmentVariableA("VONDRA_SHOTS", dir, sizeof dir);
+    return length == 0 || length >= sizeof dir ? "" : fixture::WindowsPath(dir);
+}
+
+bool Screenshot(HWND window, const std::string& name, const std::string& dir)
+{
+    if (dir.empty())
+        return true;
+    Picture picture;
+    bool shown = WaitShown(window, 5000, &picture);
+    // Not painted in time: what the screen shows then still tells why.
+    if (!shown && !Capture(window, &picture))
+        return false;
+    return WriteBitmap(picture, dir + "\\" + name) && shown;
 }
 
 }  // namespace drive

@@ -38,7 +38,12 @@ bool WaitForNoWindow(const char* caption, DWORD timeoutMs, DWORD pid = 0);
 
 std::string Text(HWND window);
 std::string ControlText(HWND dialog, int id);
+// Sets the text at once, as a program does (Type types it).
+void SetText(HWND window, const std::string& text);
+// The items of a list box or a combo box, and the index of the selected
+// one (-1: none).
 std::vector<std::string> ListItems(HWND list);
+int Selection(HWND list);
 // Texts of the static controls of a dialog, in creation order.
 std::vector<std::string> StaticTexts(HWND dialog);
 
@@ -56,7 +61,16 @@ void Settle(HWND window);
 // Polls condition until it holds or the time is up; returns its last value.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
-// Screen pixels of the window, as a 24-bit BMP file.
-bool SaveScreenshot(HWND window, const std::string& path);
+// The screen's colour at (x, y) of the window's client area.
+COLORREF ScreenPixel(HWND window, int x, int y);
+// Waits until the window and its controls are painted and the screen shows
+// them: nothing left to paint, and the same pixels twice in a row.
+bool WaitPainted(HWND window, DWORD timeoutMs = 5000);
+
+// VONDRA_SHOTS as a Windows path, "" when it is not set.
+std::string ShotsDirectory();
+// Once the window is painted, its screen pixels as the 24-bit BMP file
+// dir\name. With no dir there is nothing to do, which succeeds.
+bool Screenshot(HWND window, const std::string& name, const std::string& dir = ShotsDirectory());
 
 }  // namespace drive

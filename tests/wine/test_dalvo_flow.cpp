@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -32,16 +31,6 @@ enum { LIST = 1000, INICIO_INSTALAR = 1005 };
 enum { DIR = 1001, CANCELAR = 1002, JARS = 1003, NOMBRE = 1004, BUSCAR = 1006, ACEPTAR = 1024, AYUDA = 1026 };
 enum { JRE_VERSION = 3002, JRE_DIR = 3003 };
 enum { BROWSE_DIRS = 1038, BROWSE_PATH = 1039 };
-
-void Shot(HWND window, const char* name)
-{
-    const char* dir = std::getenv("VONDRA_SHOTS");
-    if (dir == nullptr || *dir == '\0')
-        return;
-    drive::Settle(window);
-    Sleep(200);
-    EXPECT_TRUE(drive::SaveScreenshot(window, fixture::WindowsPath(dir) + "\\" + name));
-}
 
 void Forget(const char* name)
 {
@@ -199,7 +188,7 @@ TEST_F(Flow, FirstInstallationUpdateAndUninstall)
                                         "NOTA: Si instala una nueva versi\xF3n del ejecutable de Java ( JRE ) "
                                         "ser\xE1 necesario actualizar todas y cada una de las aplicaciones en "
                                         "VONDRA."}));
-    Shot(dialog, "instalar.bmp");
+    EXPECT_TRUE(drive::Screenshot(dialog, "instalar.bmp"));
 
     // A new nested directory: declining its creation stays in the dialog.
     std::string target = ws.target + "\\Java\\Apps";
@@ -255,7 +244,7 @@ TEST_F(Flow, FirstInstallationUpdateAndUninstall)
     EXPECT_EQ(texts[texts.size() - 2],
               "La aplicaci\xF3n de VONDRA seleccionada ya ha sido instalada en \xE9sta m\xE1quina previamente.");
     EXPECT_EQ(texts.back(), "Confirme si desea sobreescribir - esto es actualizar - la instalaci\xF3n existente.");
-    Shot(exists, "existe.bmp");
+    EXPECT_TRUE(drive::Screenshot(exists, "existe.bmp"));
     drive::PostClick(exists, ACEPTAR);
     AcceptEditor(UPDATE_CAPTION);
     Answer("&Guardar", 1024);
@@ -376,7 +365,7 @@ TEST_F(Flow, ArchiveCheckBoxFollowsTheTypedDirectory)
                          "Puede, si as\xED lo desea y si la aplicaci\xF3n ya ha sido instalada previamente, "
                          "desinstalar la aplicaci\xF3n seleccionando el bot\xF3n DESINSTALAR. O bi\xE9n actualizar sus "
                          "par\xE1metros seleccionando el bot\xF3n ACTUALIZAR."}));
-    Shot(help, "ayuda_instala.bmp");
+    EXPECT_TRUE(drive::Screenshot(help, "ayuda_instala.bmp"));
     drive::PostClick(help, 1024);
     ASSERT_TRUE(Gone("AYUDA"));
 

@@ -1,7 +1,6 @@
 // The real Dalvo.EXE, driven from outside like a person would.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -15,14 +14,6 @@ const char INICIO_CAPTION[] = "Instalaci\xF3n y mantenimiento de aplicaciones - 
 const char JRE_TEXT[] =
     "El JRE de Java no est\xE1 instalado !\nFavor de instalarlo antes de intentar una instalaci\xF3n de VONDRA.";
 enum { LIST = 1000, TERMINAR = 1002, INSTALAR = 1005, AYUDA = 1026, CONTINUAR = 1024 };
-
-void Shot(HWND window, const char* name)
-{
-    const char* dir = std::getenv("VONDRA_SHOTS");
-    if (dir != nullptr && *dir != '\0') {
-        EXPECT_TRUE(drive::SaveScreenshot(window, fixture::WindowsPath(dir) + "\\" + name));
-    }
-}
 
 class Dalvo : public ::testing::Test {
 protected:
@@ -79,7 +70,7 @@ TEST_F(Dalvo, ListsEntriesAndEnablesInstallOnSelection)
 
     drive::ClickListItem(list, 2, false);
     EXPECT_TRUE(drive::WaitUntil([&] { return Enabled(INSTALAR); }));
-    Shot(inicio, "inicio.bmp");
+    EXPECT_TRUE(drive::Screenshot(inicio, "inicio.bmp"));
 
     drive::PostClick(inicio, AYUDA);
     HWND help = Appears("AYUDA");
@@ -96,7 +87,7 @@ TEST_F(Dalvo, ListsEntriesAndEnablesInstallOnSelection)
     EXPECT_EQ(texts[2],
               " Note que si la instalaci\xF3n ya se realiz\xF3 anteriormente, el instalador entonces preguntar\xE1 si se "
               "desean actualizar sus par\xE1metros.");
-    Shot(help, "ayuda_inicio.bmp");
+    EXPECT_TRUE(drive::Screenshot(help, "ayuda_inicio.bmp"));
     drive::PostClick(help, CONTINUAR);
     EXPECT_TRUE(drive::WaitForNoWindow("AYUDA", 5000, program.info.dwProcessId));
 
@@ -114,7 +105,7 @@ TEST_F(Dalvo, InstallWithoutJavaRuntimeShowsTheJreError)
     std::vector<std::string> texts = drive::StaticTexts(box);
     ASSERT_FALSE(texts.empty());
     EXPECT_EQ(texts.back(), JRE_TEXT);
-    Shot(box, "error_jre.bmp");
+    EXPECT_TRUE(drive::Screenshot(box, "error_jre.bmp"));
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(drive::WaitForNoWindow("ERROR en JRE", 5000, program.info.dwProcessId));
     EXPECT_TRUE(IsWindowVisible(inicio));

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -61,7 +60,9 @@ public:
     }
 
     std::string Dir() const { return drive::ControlText(dialog, IDC_HOST_DIR); }
+    // What the last "Buscar" or "Aceptar" gave; cleared, a new one shows.
     std::string Result() const { return drive::ControlText(dialog, IDC_HOST_RESULT); }
+    void ClearResult() const { drive::SetText(GetDlgItem(dialog, IDC_HOST_RESULT), ""); }
 
     HWND Browse() const
     {
@@ -74,7 +75,6 @@ public:
         drive::PostClick(dialog, IDC_HOST_ACEPTAR);
         return Appears(CREATE_CAPTION);
     }
-
 };
 
 LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0)
@@ -141,26 +141,6 @@ bool OpenDrive(HWND browser, const Ids& ids, int drive)
     return drive::WaitUntil([&] { return drive::ControlText(browser, ids.path) == root; });
 }
 
-COLORREF ScreenPixel(HWND control, int x, int y)
-{
-    POINT at{x, y};
-    ClientToScreen(control, &at);
-    HDC screen = GetDC(nullptr);
-    COLORREF colour = GetPixel(screen, at.x, at.y);
-    ReleaseDC(nullptr, screen);
-    return colour;
-}
-
-void Shot(HWND window, const char* name)
-{
-    const char* dir = std::getenv("VONDRA_SHOTS");
-    if (dir == nullptr || *dir == '\0')
-        return;
-    drive::Settle(window);
-    Sleep(200);  // let the controls finish painting
-    EXPECT_TRUE(drive::SaveScreenshot(window, fixture::WindowsPath(dir) + "\\" + name));
-}
-
 bool IsDirectory(const std::string& path)
 {
     DWORD attributes = GetFileAttributesA(path.c_str());
@@ -207,19 +187,20 @@ TEST(SelecDirectorio, BrowsesANestedTree)
     EXPECT_NE(std::find(drives.begin(), drives.end(), 2), drives.end());
     EXPECT_NE(std::find(drives.begin(), drives.end(), 25), drives.end());
     EXPECT_TRUE(std::is_sorted(drives.begin(), drives.end()));
-    LRESULT selected = Ask(GetDlgItem(browser, TERMINAL.drives), LB_GETCURSEL);
+    int selected = drive::Selection(GetDlgItem(browser, TERMINAL.drives));
     ASSERT_GE(selected, 0);
     EXPECT_EQ(drives[selected], 2);
 
     // Hidden directories, dot names and files are not listed.
     EXPECT_EQ(Listing(browser, TERMINAL), (std::vector<std::string>{PARENT_ITEM, "Alfa", "Beta"}));
-    Shot(browser, "selec_directorio.bmp");
+    EXPECT_TRUE(drive::Screenshot(browser, "selec_directorio.bmp"));
     // The parent item shows the parent bitmap (an arrow where the folder is
     // yellow), the others the folder: row 5, column 6 of the 16 x 12 pictures.
     HWND dirs = GetDlgItem(browser, TERMINAL.dirs);
     LRESULT height = Ask(dirs, LB_GETITEMHEIGHT);
-    EXPECT_EQ(ScreenPixel(dirs, 8 + 6, 4 + 5), RGB(0, 0, 0));
-    EXPECT_EQ(ScreenPixel(dirs, 8 + 6, static_cast<int>(height) + 4 + 5), RGB(255, 255, 0));
+    ASSERT_TRUE(drive::WaitPainted(browser));
+    EXPECT_EQ(drive::ScreenPixel(dirs, 8 + 6, 4 + 5), RGB(0, 0, 0));
+    EXPECT_EQ(drive::ScreenPixel(dirs, 8 + 6, static_cast<int>(height) + 4 + 5), RGB(255, 255, 0));
 
     ASSERT_TRUE(OpenItem(browser, TERMINAL, "Beta", tree + "\\Beta"));
     EXPECT_EQ(Listing(browser, TERMINAL), (std::vector<std::string>{PARENT_ITEM, "Dos", "Uno"}));
@@ -278,8 +259,7 @@ TEST(SelecDirectorio, CancelAndCloseLeaveThePath)
     browser = host.Browse();
     ASSERT_NE(browser, nullptr);
     ASSERT_TRUE(OpenItem(browser, TERMINAL, PARENT_ITEM, "C:\\VONDRA\\"));
-    SendMessageTimeoutA(GetDlgItem(host.dialog, IDC_HOST_RESULT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""),
-                        SMTO_ABORTIFHUNG, 2000, nullptr);
+    host.ClearResult();
     PostMessageA(browser, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(drive::WaitUntil([&] { return host.Result() == "0"; }));
     EXPECT_EQ(host.Dir(), "C:\\VONDRA\\Java");
@@ -294,7 +274,7 @@ TEST(SelecDirectorio, BlankStartIsTheCurrentDirectory)
     HWND browser = host.Browse();
     ASSERT_NE(browser, nullptr);
     EXPECT_EQ(drive::ControlText(browser, TERMINAL.path), current);
-    LRESULT selected = Ask(GetDlgItem(browser, TERMINAL.drives), LB_GETCURSEL);
+    int selected = drive::Selection(GetDlgItem(browser, TERMINAL.drives));
     ASSERT_GE(selected, 0);
     EXPECT_EQ(Drives(browser, TERMINAL).at(selected), current[0] - 'A');
     drive::PostClick(browser, TERMINAL.cancel);
@@ -314,7 +294,7 @@ TEST(CrearDirectorio, CreatesEveryMissingLevel)
     EXPECT_EQ(drive::ControlText(question, TERMINAL.pending), dir);
     EXPECT_EQ(drive::ControlText(question, TERMINAL.accept), "&Crear");
     EXPECT_EQ(drive::ControlText(question, TERMINAL.cancel), "C&ancelar");
-    Shot(question, "crear_directorio.bmp");
+    EXPECT_TRUE(drive::Screenshot(question, "crear_directorio.bmp"));
     EXPECT_FALSE(IsDirectory(base + "Nuevo"));
 
     drive::PostClick(question, TERMINAL.accept);
@@ -338,11 +318,13 @@ TEST(CrearDirectorio, DecliningStaysInTheDialog)
     EXPECT_TRUE(drive::WaitUntil([&] { return host.Result() == "0"; }));
     EXPECT_TRUE(host.Running());
 
+    host.ClearResult();
     question = host.Accept();  // the close box declines too
     ASSERT_NE(question, nullptr);
     PostMessageA(question, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(drive::WaitForNoWindow(CREATE_CAPTION, 5000, host.info.dwProcessId));
-    Sleep(100);
+    EXPECT_TRUE(drive::WaitUntil([&] { return host.Result() == "0"; }));
+    EXPECT_TRUE(IsWindowVisible(host.dialog));
     EXPECT_TRUE(host.Running());
     EXPECT_FALSE(IsDirectory(base + "Falta"));
 
@@ -386,8 +368,8 @@ TEST(CrearDirectorio, BlankAndUncreatablePathsAreRefused)
     std::string base = fixture::NewDirectory("file");
     fixture::WriteBytes(base + "archivo.txt", "x", 1);
     std::string dir = base + "archivo.txt\\Sub";
-    SendMessageTimeoutA(GetDlgItem(host.dialog, IDC_HOST_DIR), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(dir.c_str()),
-                        SMTO_ABORTIFHUNG, 2000, nullptr);
+    drive::SetText(GetDlgItem(host.dialog, IDC_HOST_DIR), dir);
+    host.ClearResult();
     HWND question = host.Accept();
     ASSERT_NE(question, nullptr);
     drive::PostClick(question, TERMINAL.accept);
@@ -396,7 +378,8 @@ TEST(CrearDirectorio, BlankAndUncreatablePathsAreRefused)
     EXPECT_EQ(MessageText(box), "No se pudo crear el directorio !");
     drive::PostClick(box, IDOK);
     ASSERT_TRUE(drive::WaitForNoWindow("Error", 5000, host.info.dwProcessId));
-    Sleep(100);
+    EXPECT_TRUE(drive::WaitUntil([&] { return host.Result() == "0"; }));
+    EXPECT_TRUE(IsWindowVisible(host.dialog));
     EXPECT_TRUE(host.Running());
     EXPECT_EQ(host.Written(), "(nothing written)");
 }
@@ -412,7 +395,7 @@ TEST(DirDialogs, SetupProgramIdentifiers)
     EXPECT_EQ(drive::ControlText(browser, SETUP.accept), "&Aceptar");
     EXPECT_EQ(drive::ControlText(browser, SETUP.cancel), "&Cancelar");
     EXPECT_EQ(Listing(browser, SETUP), (std::vector<std::string>{PARENT_ITEM, "Alfa", "Beta"}));
-    LRESULT selected = Ask(GetDlgItem(browser, SETUP.drives), LB_GETCURSEL);
+    int selected = drive::Selection(GetDlgItem(browser, SETUP.drives));
     ASSERT_GE(selected, 0);
     EXPECT_EQ(Drives(browser, SETUP).at(selected), 2);
     ASSERT_TRUE(OpenItem(browser, SETUP, "Beta", tree + "\\Beta"));
@@ -421,8 +404,7 @@ TEST(DirDialogs, SetupProgramIdentifiers)
     EXPECT_EQ(host.Dir(), tree + "\\Beta");
 
     std::string dir = tree + "\\Beta\\Tres\\Cuatro";
-    SendMessageTimeoutA(GetDlgItem(host.dialog, IDC_HOST_DIR), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(dir.c_str()),
-                        SMTO_ABORTIFHUNG, 2000, nullptr);
+    drive::SetText(GetDlgItem(host.dialog, IDC_HOST_DIR), dir);
     HWND question = host.Accept();
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(drive::ControlText(question, SETUP.pending), dir);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -171,12 +170,7 @@ public:
         drive::Settle(dialog);
     }
 
-    int Selection(int id) const
-    {
-        DWORD_PTR index = 0;
-        SendMessageTimeoutA(Item(id), CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &index);
-        return static_cast<int>(static_cast<LRESULT>(index));
-    }
+    int Selection(int id) const { return drive::Selection(Item(id)); }
 
     // The error box: its text, then closed again.
     std::string ErrorShown() const
@@ -202,33 +196,18 @@ public:
     }
 };
 
-void Shot(HWND window, const char* name)
-{
-    const char* dir = std::getenv("VONDRA_SHOTS");
-    if (dir == nullptr || *dir == '\0')
-        return;
-    drive::Settle(window);
-    Sleep(200);  // let the controls finish painting
-    EXPECT_TRUE(drive::SaveScreenshot(window, fixture::WindowsPath(dir) + "\\" + name));
-}
-
 // Pixels of the icon area (35, 30) to (67, 62) that differ from the
-// dialog's face colour.
+// dialog's face colour; -1 when the dialog was not painted in time.
 int IconPixels(const Editor& ed)
 {
-    drive::Settle(ed.dialog);
-    Sleep(200);
-    HDC screen = GetDC(nullptr);
+    if (!drive::WaitPainted(ed.dialog))
+        return -1;
     COLORREF face = GetSysColor(COLOR_BTNFACE);
     int count = 0;
     for (int y = 30; y < 62; y += 2)
-        for (int x = 35; x < 67; x += 2) {
-            POINT at{x, y};
-            ClientToScreen(ed.dialog, &at);
-            if (GetPixel(screen, at.x, at.y) != face)
+        for (int x = 35; x < 67; x += 2)
+            if (drive::ScreenPixel(ed.dialog, x, y) != face)
                 ++count;
-        }
-    ReleaseDC(nullptr, screen);
     return count;
 }
 
@@ -293,7 +272,7 @@ TEST(Editor, ModifiableEntryShowsItsValuesAndCancelKeepsThem)
     for (int id : GOVERNED)
         EXPECT_TRUE(ed.Enabled(id)) << id;
     EXPECT_TRUE(ed.Enabled(IDC_ED_DESINSTALAR));
-    Shot(ed.dialog, "parametros_modificable.bmp");
+    EXPECT_TRUE(drive::Screenshot(ed.dialog, "parametros_modificable.bmp"));
 
     PostMessageA(ed.dialog, WM_COMMAND, IDC_ED_CANCELAR, 0);
     EXPECT_EQ(ed.Wait(), 0u);
@@ -319,7 +298,7 @@ TEST(Editor, FixedEntryCannotBeChanged)
     EXPECT_TRUE(ed.Enabled(IDC_ED_ESTILO));
     EXPECT_FALSE(ed.Enabled(IDC_ED_DESINSTALAR));  // not installed yet
     EXPECT_EQ(ed.Text(IDC_ED_ACEPTAR), "&Instalar");
-    Shot(ed.dialog, "parametros_fijo.bmp");
+    EXPECT_TRUE(drive::Screenshot(ed.dialog, "parametros_fijo.bmp"));
 
     // Accepting reads every control back: the fixed values come back unchanged.
     ed.Click(IDC_ED_ACEPTAR);
@@ -465,7 +444,7 @@ TEST(Editor, UpdateAsksToSaveAndWritesEveryControlBack)
               "VONDRA seleccionada.");
     EXPECT_EQ(drive::ControlText(confirm, 1024), "&Guardar");
     EXPECT_EQ(drive::ControlText(confirm, 1002), "&Cancelar");
-    Shot(confirm, "conf_guardar.bmp");
+    EXPECT_TRUE(drive::Screenshot(confirm, "conf_guardar.bmp"));
     drive::PostClick(confirm, 1002);
     EXPECT_TRUE(drive::WaitForNoWindow("ADVERTENCIA", 5000, ed.info.dwProcessId));
     EXPECT_TRUE(ed.Running());
@@ -533,7 +512,7 @@ TEST(Editor, SubDialogsOpenOverTheEditor)
     EXPECT_EQ(texts[31], "Pre.");
     EXPECT_EQ(texts[32], "Fijar valor predeterminado en \xE9ste par\xE1metro");
     EXPECT_EQ(drive::ControlText(help, 1024), "&Continuar");
-    Shot(help, "ayuda_parametros.bmp");
+    EXPECT_TRUE(drive::Screenshot(help, "ayuda_parametros.bmp"));
     drive::PostClick(help, 1024);
     EXPECT_TRUE(drive::WaitForNoWindow("AYUDA", 5000, ed.info.dwProcessId));
 

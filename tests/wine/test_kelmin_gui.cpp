@@ -2,7 +2,6 @@
 // the library and its grant, and what happens when the files resist.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,14 +38,6 @@ const Error ERROR_POLICY = {
     "ERROR al crear entrada en JAVA.POLICY",
     "No se pudo crear la entrada en JAVA.POLICY.\nRevise permisos, espacio en disco y que el archivo exista."};
 const Error ERROR_FORMAT = {"Error en formato", "Formato incorrecto de la URL de los archivos JAR"};
-
-void Shot(HWND window, const char* name)
-{
-    const char* dir = std::getenv("VONDRA_SHOTS");
-    if (dir != nullptr && *dir != '\0') {
-        EXPECT_TRUE(drive::SaveScreenshot(window, fixture::WindowsPath(dir) + "\\" + name));
-    }
-}
 
 BOOL CALLBACK CollectGroup(HWND child, LPARAM data)
 {
@@ -125,12 +116,7 @@ protected:
 
     bool Enabled(int id) { return IsWindowEnabled(GetDlgItem(inicio, id)) != 0; }
     std::string Text(int id) { return drive::ControlText(inicio, id); }
-    void Type(const std::string& text)
-    {
-        DWORD_PTR result = 0;
-        SendMessageTimeoutA(GetDlgItem(inicio, URL), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                            SMTO_ABORTIFHUNG, 2000, &result);
-    }
+    void Type(const std::string& text) { drive::SetText(GetDlgItem(inicio, URL), text); }
     // "Instalar", "Actualizar" and "Desinstalar" as the three states show them.
     std::string Buttons()
     {
@@ -155,8 +141,9 @@ protected:
             ASSERT_FALSE(texts.empty());
             EXPECT_EQ(texts.back(), error.text);
         }
-        if (shot != nullptr)
-            Shot(box, shot);
+        if (shot != nullptr) {
+            EXPECT_TRUE(drive::Screenshot(box, shot));
+        }
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         EXPECT_TRUE(drive::WaitForNoWindow(error.caption, 5000, Pid()));
     }
@@ -202,7 +189,7 @@ TEST_F(Kelmin, InstallsUpdatesAndUninstalls)
                   "a cualquier JAR.",
                   "NOTA: Si instala una nueva versi\xF3n del ejecutable de Java ( JRE ) ser\xE1 necesario ejecutar "
                   "nuevamente este programa para as\xED poder actualizar el archivo JAVA.POLICY del JRE."}));
-    Shot(inicio, "kelmin_inicio.bmp");
+    EXPECT_TRUE(drive::Screenshot(inicio, "kelmin_inicio.bmp"));
 
     // Install with a bare address of four numbers.
     Install("10.0.0.5");
@@ -216,7 +203,7 @@ TEST_F(Kelmin, InstallsUpdatesAndUninstalls)
     EXPECT_EQ(DllValue("URL"), "http://10.0.0.5/*");
     EXPECT_FALSE(kelmin::EntryExists(policy + "_1"));
     EXPECT_FALSE(kelmin::EntryExists(kelmin::InstalledLibrary() + "_1"));
-    Shot(inicio, "kelmin_instalado.bmp");
+    EXPECT_TRUE(drive::Screenshot(inicio, "kelmin_instalado.bmp"));
 
     // Editing the address offers the update; typing the stored text back withdraws it.
     Type("10.0.0.6");
@@ -243,7 +230,7 @@ TEST_F(Kelmin, InstallsUpdatesAndUninstalls)
               (std::vector<std::string>{"Confirme que realmente quiere desinstalar el DLL del sistema !"}));
     EXPECT_EQ(drive::ControlText(confirm, DESINSTALAR), "&Desinstalar");
     EXPECT_EQ(drive::ControlText(confirm, DESINST_CANCELAR), "&Cancelar");
-    Shot(confirm, "kelmin_desinst.bmp");
+    EXPECT_TRUE(drive::Screenshot(confirm, "kelmin_desinst.bmp"));
     drive::PostClick(confirm, DESINST_CANCELAR);
     ASSERT_TRUE(drive::WaitForNoWindow(DESINST, 5000, Pid()));
     confirm = nullptr;
@@ -365,7 +352,7 @@ TEST_F(Kelmin, WithoutJavaRuntime)
     EXPECT_EQ(texts.back().compare(0, start.size(), start), 0) << texts.back();
     ASSERT_GT(texts.back().size(), start.size() + end.size());
     EXPECT_EQ(texts.back().substr(texts.back().size() - end.size()), end);
-    Shot(box, "kelmin_sin_jre.bmp");
+    EXPECT_TRUE(drive::Screenshot(box, "kelmin_sin_jre.bmp"));
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(drive::WaitForNoWindow(ERROR_JRE.caption, 5000, Pid()));
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -311,10 +310,8 @@ TEST_F(Clipboard, PastedIntoWordPad)
     EXPECT_EQ(text.find("\\rtf"), std::string::npos) << text;
     EXPECT_EQ(text.find("fonttbl"), std::string::npos) << text;
 
-    const char* shots = std::getenv("VONDRA_SHOTS");
-    if (shots != nullptr && *shots != '\0') {
-        std::string picture = fixture::WindowsPath(shots) + "\\pluvik_wordpad.bmp";
-        EXPECT_TRUE(drive::SaveScreenshot(main, picture));
-        std::printf("look at %s: bold, italic and underlined text pasted from RTF\n", picture.c_str());
-    }
+    EXPECT_TRUE(drive::Screenshot(main, "pluvik_wordpad.bmp"));
+    if (!drive::ShotsDirectory().empty())
+        std::printf("look at pluvik_wordpad in %s: bold, italic and underlined text pasted from RTF\n",
+                    drive::ShotsDirectory().c_str());
 }

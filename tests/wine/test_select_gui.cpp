@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -28,14 +27,6 @@ struct Ids {
 };
 const Ids TERMINAL = {1036, 1037, 1038, 1013, 1040, 1041};
 const Ids SERVER = {1040, 1042, 1044, 1014, 1047, 1050};
-
-void Shot(HWND window, const char* name)
-{
-    const char* dir = std::getenv("VONDRA_SHOTS");
-    if (dir != nullptr && *dir != '\0') {
-        EXPECT_TRUE(drive::SaveScreenshot(window, fixture::WindowsPath(dir) + "\\" + name));
-    }
-}
 
 // selecthost started with its actions; its report is read when it has ended.
 class Host : public drive::Program {
@@ -68,13 +59,6 @@ public:
 };
 
 using drive::Checked;
-
-void SetControlText(HWND dialog, int id, const std::string& text)
-{
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                        SMTO_ABORTIFHUNG, 2000, &result);
-}
 
 class Printers : public ::testing::Test {
 protected:
@@ -109,7 +93,7 @@ protected:
             if (proposed != nullptr)
                 *proposed = drive::ControlText(confirm, ids.edit);
             if (replacement != nullptr)
-                SetControlText(confirm, ids.edit, replacement);
+                drive::SetText(GetDlgItem(confirm, ids.edit), replacement);
             drive::PostClick(confirm, ids.accept);
         }
         return host.Lines();
@@ -141,9 +125,9 @@ TEST_F(Printers, ListByNameConfirmedAndEditedInConfirmadsp)
 
     // A single click only selects.
     drive::ClickListItem(list, 1, false);
-    drive::Settle(dialog);
+    EXPECT_TRUE(drive::WaitUntil([&] { return drive::Selection(list) == 1; }));
     EXPECT_EQ(host.Window(CONFIRMADSP, 500), nullptr);
-    Shot(dialog, "impresoras.bmp");
+    EXPECT_TRUE(drive::Screenshot(dialog, "impresoras.bmp"));
 
     drive::ClickListItem(list, 1, true);
     HWND confirm = host.Window(CONFIRMADSP);
@@ -154,7 +138,7 @@ TEST_F(Printers, ListByNameConfirmedAndEditedInConfirmadsp)
     EXPECT_EQ(drive::ControlText(confirm, TERMINAL.edit), "Epson Stylus C60 ");
     EXPECT_EQ(drive::ControlText(confirm, TERMINAL.accept), "&Aceptar");
     EXPECT_EQ(drive::ControlText(confirm, TERMINAL.cancel), "&Cancelar");
-    Shot(confirm, "confirmadsp.bmp");
+    EXPECT_TRUE(drive::Screenshot(confirm, "confirmadsp.bmp"));
 
     // Cancelling returns to the list, which stays open.
     drive::PostClick(confirm, TERMINAL.cancel);
@@ -164,7 +148,7 @@ TEST_F(Printers, ListByNameConfirmedAndEditedInConfirmadsp)
     drive::ClickListItem(list, 1, true);
     confirm = host.Window(CONFIRMADSP);
     ASSERT_NE(confirm, nullptr);
-    SetControlText(confirm, TERMINAL.edit, "Epson");
+    drive::SetText(GetDlgItem(confirm, TERMINAL.edit), "Epson");
     drive::PostClick(confirm, TERMINAL.accept);
     EXPECT_EQ(host.Lines(), std::vector<std::string>{"printer 1|Epson|Epson"});
 }
@@ -240,19 +224,18 @@ TEST(IconPicker, ListsTheGroupsSortedAndTakesTheSelectedOne)
                                                                 "Icono [ALFA]", "Icono [ZETA]"}));
     EXPECT_EQ(drive::ControlText(picker, IDOK), "&Seleccionar");
     EXPECT_EQ(drive::ControlText(picker, IDCANCEL), "&Cancelar");
-    DWORD_PTR selected = 99;
-    SendMessageTimeoutA(list, LB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &selected);
-    EXPECT_EQ(selected, 0u);
-    Shot(picker, "sacar_icono_128.bmp");
+    EXPECT_EQ(drive::Selection(list), 0);
+    EXPECT_TRUE(drive::Screenshot(picker, "sacar_icono_128.bmp"));
 
     // A double click only selects; the selected group is drawn.
     drive::ClickListItem(list, 3, true);
-    drive::Settle(picker);
-    Sleep(300);
-    EXPECT_NE(host.Window(HOST_TITLE, 100), nullptr);
-    Shot(picker, "sacar_icono_alfa.bmp");
+    EXPECT_TRUE(drive::WaitUntil([&] { return drive::Selection(list) == 3; }));
+    EXPECT_TRUE(drive::Screenshot(picker, "sacar_icono_alfa.bmp"));
+    // This click is handled after the double click: had that closed the
+    // picker, it would never select.
     drive::ClickListItem(list, 2, false);
-    drive::Settle(picker);
+    EXPECT_TRUE(drive::WaitUntil([&] { return drive::Selection(list) == 2; }));
+    EXPECT_NE(host.Window(HOST_TITLE, 100), nullptr);
     drive::PostClick(picker, IDOK);
     std::vector<std::string> lines = host.Lines();
     EXPECT_EQ(lines, (std::vector<std::string>{"load 1", "icon||" HOST_EXE "|2", "image 32 32 1 304",
@@ -285,9 +268,8 @@ TEST(IconPicker, CancelLeavesNoIconAndNamedGroupsOfASystemLibrary)
     }
     ASSERT_GE(folder, 0);
     drive::ClickListItem(GetDlgItem(picker, 603), folder, false);
-    drive::Settle(picker);
-    Sleep(300);
-    Shot(picker, "sacar_icono_comdlg32.bmp");
+    EXPECT_TRUE(drive::WaitUntil([&] { return drive::Selection(GetDlgItem(picker, 603)) == folder; }));
+    EXPECT_TRUE(drive::Screenshot(picker, "sacar_icono_comdlg32.bmp"));
     drive::PostClick(picker, IDOK);
     std::vector<std::string> lines = host.Lines();
     ASSERT_GE(lines.size(), 3u);
@@ -304,13 +286,10 @@ TEST(IconFileDialog, CancelKeepsTheIconAndAChosenFileReplacesIt)
         ASSERT_NE(dialog, nullptr);
         // The file type combo: three filters, the first selected.
         HWND types = GetDlgItem(dialog, 1136);
-        DWORD_PTR count = 0, selected = 9;
-        SendMessageTimeoutA(types, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count);
-        SendMessageTimeoutA(types, CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &selected);
-        EXPECT_EQ(count, 3u);
-        EXPECT_EQ(selected, 0u);
+        EXPECT_EQ(drive::ListItems(types).size(), 3u);
+        EXPECT_EQ(drive::Selection(types), 0);
         EXPECT_EQ(drive::Text(types), "Iconos (*.ICO)");
-        Shot(dialog, "cargar_icono.bmp");
+        EXPECT_TRUE(drive::Screenshot(dialog, "cargar_icono.bmp"));
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         EXPECT_EQ(host.Lines(), (std::vector<std::string>{"load 1", "ask 0", "icon|" + alfa + "||2", "image 16 16 4 296",
                                                            "image 32 32 32 4264"}));
@@ -319,7 +298,7 @@ TEST(IconFileDialog, CancelKeepsTheIconAndAChosenFileReplacesIt)
     Host host(HOST_EXE, {"load=" + alfa, "ask", "icon"});
     HWND dialog = host.Window(OPEN_TITLE);
     ASSERT_NE(dialog, nullptr);
-    SetControlText(dialog, 1148, siete);  // the file name box
+    drive::SetText(GetDlgItem(dialog, 1148), siete);  // the file name box
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     std::vector<std::string> lines = host.Lines();
     ASSERT_GE(lines.size(), 3u);
@@ -333,9 +312,7 @@ TEST(IconView, DrawsTheFirstImageAtItsOwnSize)
         Host host(HOST_EXE, {"load=" + ICONS + "\\" + file, "show"});
         HWND view = host.Window("Vista del \xED" "cono");
         ASSERT_NE(view, nullptr);
-        drive::Settle(view);
-        Sleep(300);
-        Shot(view, (std::string("vista_") + file + ".bmp").c_str());
+        EXPECT_TRUE(drive::Screenshot(view, std::string("vista_") + file + ".bmp"));
         PostMessageA(view, WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_EQ(host.Lines(), (std::vector<std::string>{"load 1", "show"}));
     }
