@@ -96,25 +96,14 @@ HWND FindNow(const char* caption, DWORD pid)
 
 HWND WaitForWindow(const char* caption, DWORD timeoutMs, DWORD pid)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
-        if (HWND window = FindNow(caption, pid))
-            return window;
-        if (GetTickCount() - start > timeoutMs)
-            return nullptr;
-        Sleep(10);
-    }
+    HWND window = nullptr;
+    WaitUntil([&] { return (window = FindNow(caption, pid)) != nullptr; }, timeoutMs);
+    return window;
 }
 
 bool WaitForNoWindow(const char* caption, DWORD timeoutMs, DWORD pid)
 {
-    DWORD start = GetTickCount();
-    while (FindNow(caption, pid) != nullptr) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        Sleep(10);
-    }
-    return true;
+    return WaitUntil([&] { return FindNow(caption, pid) == nullptr; }, timeoutMs);
 }
 
 std::string Text(HWND window)

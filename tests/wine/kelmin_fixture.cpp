@@ -1,5 +1,7 @@
 #include "kelmin_fixture.h"
 
+#include <functional>
+
 #include "fixtures.h"
 
 namespace kelmin {
@@ -116,36 +118,11 @@ std::string LibraryBytes(int seed, size_t size)
 
 namespace {
 
-// Runs a Unix command on the file behind a Windows path: Wine starts Unix
-// programs for Windows ones. It cannot be waited for: done() is polled.
-template <typename Done>
-bool RunOnUnixFile(const char* command, const std::string& path, Done done)
+// Runs a Unix command on the file behind a Windows path.
+bool RunOnUnixFile(const char* command, const std::string& path, const std::function<bool()>& done)
 {
-    typedef char*(CDECL * UnixName)(const WCHAR*);
-    auto unixName = reinterpret_cast<UnixName>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
-    if (unixName == nullptr)
-        return false;
-    WCHAR wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-    char* target = unixName(wide);
-    if (target == nullptr)
-        return false;
-    std::string line = std::string(command) + " \"" + target + "\"";
-    HeapFree(GetProcessHeap(), 0, target);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        return false;
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    for (int i = 0; i < 500; ++i) {
-        if (done())
-            return true;
-        Sleep(10);
-    }
-    return false;
+    std::string target = fixture::UnixPath(path);
+    return !target.empty() && fixture::RunUnix(std::string(command) + " \"" + target + "\"", done);
 }
 
 }  // namespace

@@ -150,20 +150,15 @@ TEST_F(Clipboard, HeldByAnotherProgramNothingTouched)
     std::snprintf(release, sizeof release, "pluvik-release-%lu", GetCurrentProcessId());
     HANDLE readyEvent = CreateEventA(nullptr, TRUE, FALSE, ready);
     HANDLE releaseEvent = CreateEventA(nullptr, TRUE, FALSE, release);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION holder{};
-    std::string command = "\"" CLIPTOOL_EXE "\" hold " + std::string(ready) + " " + release;
-    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &holder));
+    drive::Program holder;
+    ASSERT_TRUE(holder.Launch(nullptr, "\"" CLIPTOOL_EXE "\" hold " + std::string(ready) + " " + release));
     ASSERT_EQ(WaitForSingleObject(readyEvent, 20000), WAIT_OBJECT_0);
 
     EXPECT_EQ(Clip(RTF), JNI_FALSE);
     EXPECT_TRUE(vm.calls.empty()) << "the array was read although nothing could be placed";
 
     SetEvent(releaseEvent);
-    EXPECT_EQ(WaitForSingleObject(holder.hProcess, 20000), WAIT_OBJECT_0);
-    CloseHandle(holder.hThread);
-    CloseHandle(holder.hProcess);
+    EXPECT_NE(holder.WaitExit(20000), STILL_ACTIVE);
     CloseHandle(readyEvent);
     CloseHandle(releaseEvent);
     ExpectPreviousContents();

@@ -314,8 +314,7 @@ TEST_F(Printing, ReadErrorInTheMiddleIsNotSuccess)
             DWORD written = 0;
             WriteFile(pipe, first.data(), CHUNK, &written, nullptr);
             // Broken once the first block reached the printer.
-            for (int i = 0; i < 500 && Slurp(PortFile(1)).size() < static_cast<size_t>(CHUNK); ++i)
-                Sleep(10);
+            drive::WaitUntil([&] { return Slurp(PortFile(1)).size() >= static_cast<size_t>(CHUNK); });
             DisconnectNamedPipe(pipe);
         }
     });
