@@ -7,16 +7,13 @@
 
 #include "installcore/launch.h"
 #include "installcore/textbuf.h"
+#include "recordfix.h"
 
 namespace {
 
 AppParams Defaults(const char* nombre = "Contabilidad")
 {
-    AppParams r;
-    std::memset(&r, 0, sizeof r);
-    SetEntryDefaults(r);
-    CopyText(r.nombre, nombre);
-    return r;
+    return recordfix::Defaults(nombre);
 }
 
 std::string Lines(const AppParams& r)

@@ -13,6 +13,7 @@
 #include "params/effects.h"
 #include "params/forms.h"
 #include "params/record.h"
+#include "recordfix.h"
 #include "resources/params/resource.h"
 
 namespace {
@@ -22,13 +23,7 @@ const char AREA_CAPTION[] = "Par\xE1metros de 'Area'";
 const char RCM_CAPTION[] = "Renglones y columnas del monitor";
 const char AREA_ERROR_CAPTION[] = "Error en par\xE1metros de 'Area'";
 
-AppParams Defaults()
-{
-    AppParams r;
-    std::memset(&r, 0, sizeof r);
-    SetEntryDefaults(r);
-    return r;
-}
+using recordfix::Defaults;
 
 // One run of the host over a record: started with its arguments, found by
 // the dialog's caption, and its record read back when it has ended.

@@ -11,6 +11,7 @@
 #include "fixtures.h"
 #include "linkreader.h"
 #include "params/record.h"
+#include "recordfix.h"
 #include "resources/params/editor_ids.h"
 
 namespace {
@@ -68,10 +69,7 @@ protected:
         entries = server + "Terminal\\";
         ASSERT_TRUE(CreateDirectoryA(entries.c_str(), nullptr));
         for (const char* name : {"Contabilidad", "Nomina"}) {
-            AppParams entry;
-            std::memset(&entry, 0, sizeof entry);
-            SetEntryDefaults(entry);
-            std::strcpy(entry.nombre, name);
+            AppParams entry = recordfix::Defaults(name);
             std::strcpy(entry.ipServidor, "10.1.2.3");
             std::strcpy(entry.parametrosP, "CLAVE,PR");
             fixture::WriteBytes(entries + name + ".DAI", &entry, sizeof entry);

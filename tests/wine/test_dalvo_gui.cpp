@@ -7,6 +7,7 @@
 #include "drive.h"
 #include "fixtures.h"
 #include "params/record.h"
+#include "recordfix.h"
 
 namespace {
 
@@ -26,8 +27,7 @@ protected:
         fixture::ClearRegistry();
         std::string dir = fixture::NewDirectory("gui");
         ASSERT_TRUE(CreateDirectoryA((dir + "Terminal").c_str(), nullptr));
-        AppParams entry{};
-        SetEntryDefaults(entry);
+        AppParams entry = recordfix::Defaults();
         for (const char* name : {"B", "Ventas.Norte", "A"})
             fixture::WriteBytes(dir + "Terminal\\" + name + ".DAI", &entry, sizeof entry);
         fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst", dir);

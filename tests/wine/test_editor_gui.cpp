@@ -10,6 +10,7 @@
 #include "drive.h"
 #include "fixtures.h"
 #include "params/record.h"
+#include "recordfix.h"
 #include "resources/params/editor_ids.h"
 
 namespace {
@@ -23,10 +24,7 @@ const char NO_IP[] = "La direcci\xF3n IP no puede ser blancos !";
 
 AppParams Defaults(const char* name)
 {
-    AppParams r;
-    std::memset(&r, 0, sizeof r);
-    SetEntryDefaults(r);
-    std::strcpy(r.nombre, name);
+    AppParams r = recordfix::Defaults(name);
     std::strcpy(r.ipServidor, "192.168.10.4");
     std::strcpy(r.parametrosP, "CLAVE,PR");
     r.renglones = 30;
