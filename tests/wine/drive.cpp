@@ -32,6 +32,11 @@ HWND Program::Appears(const char* caption, DWORD timeoutMs) const
     return WaitForWindow(caption, timeoutMs, info.dwProcessId);
 }
 
+bool Program::Gone(const char* caption, DWORD timeoutMs) const
+{
+    return WaitForNoWindow(caption, timeoutMs, info.dwProcessId);
+}
+
 DWORD Run(const std::string& commandLine, DWORD timeoutMs)
 {
     Program program;
@@ -104,6 +109,36 @@ HWND WaitForWindow(const char* caption, DWORD timeoutMs, DWORD pid)
 bool WaitForNoWindow(const char* caption, DWORD timeoutMs, DWORD pid)
 {
     return WaitUntil([&] { return FindNow(caption, pid) == nullptr; }, timeoutMs);
+}
+
+bool DialogProgram::Enabled(int id) const
+{
+    return IsWindowEnabled(Item(id)) != 0;
+}
+
+bool DialogProgram::Checked(int id) const
+{
+    return drive::Checked(dialog, id);
+}
+
+std::string DialogProgram::Text(int id) const
+{
+    return ControlText(dialog, id);
+}
+
+std::vector<std::string> DialogProgram::Items(int id) const
+{
+    return ListItems(Item(id));
+}
+
+int DialogProgram::Selection(int id) const
+{
+    return drive::Selection(Item(id));
+}
+
+void DialogProgram::Click(int id) const
+{
+    PostClick(dialog, id);
 }
 
 std::string Text(HWND window)

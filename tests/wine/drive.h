@@ -23,9 +23,24 @@ struct Program {
     bool Launch(const char* module, std::string commandLine, const std::string& workDir = "");
     DWORD WaitExit(DWORD timeoutMs);  // exit code, or STILL_ACTIVE
     bool Running() const;
-    // A dialog of this program with that caption.
+    // A dialog of this program with that caption; Gone: none is left.
     HWND Appears(const char* caption, DWORD timeoutMs = 5000) const;
+    bool Gone(const char* caption, DWORD timeoutMs = 5000) const;
     ~Program();
+};
+
+// A started program with the dialog of it that a test drives by control id.
+struct DialogProgram : Program {
+    HWND dialog = nullptr;
+    // Exit code, or STILL_ACTIVE when it did not end within 10 s.
+    DWORD Wait() { return WaitExit(10000); }
+    HWND Item(int id) const { return GetDlgItem(dialog, id); }
+    bool Enabled(int id) const;
+    bool Checked(int id) const;
+    std::string Text(int id) const;
+    std::vector<std::string> Items(int id) const;
+    int Selection(int id) const;
+    void Click(int id) const;
 };
 
 // Runs a command line to its end: its exit code, 1000 when it could not be

@@ -27,9 +27,8 @@ using recordfix::Defaults;
 
 // One run of the host over a record: started with its arguments, found by
 // the dialog's caption, and its record read back when it has ended.
-class Host : public drive::Program {
+class Host : public drive::DialogProgram {
 public:
-    HWND dialog = nullptr;
     std::string dir;
 
     bool Open(const char* exe, const char* which, const AppParams& record, const char* caption)
@@ -38,12 +37,9 @@ public:
         fixture::WriteBytes(dir + "in.dai", &record, sizeof record);
         if (!Start(exe, std::string(which) + " \"" + dir + "in.dai\" \"" + dir + "out.dai\""))
             return false;
-        dialog = drive::WaitForWindow(caption, 20000, info.dwProcessId);
+        dialog = Appears(caption, 20000);
         return dialog != nullptr;
     }
-
-    // Exit code of the host, or STILL_ACTIVE when it did not end in time.
-    DWORD Wait() { return WaitExit(10000); }
 
     AppParams Result()
     {
@@ -58,13 +54,6 @@ public:
         std::fclose(in);
         return r;
     }
-
-    HWND Item(int id) const { return GetDlgItem(dialog, id); }
-    bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != 0; }
-    bool Checked(int id) const { return drive::Checked(dialog, id); }
-    std::string Text(int id) const { return drive::ControlText(dialog, id); }
-    std::vector<std::string> Items(int id) const { return drive::ListItems(Item(id)); }
-    int Selection(int id) const { return drive::Selection(Item(id)); }
 };
 
 struct FindList {
@@ -497,7 +486,7 @@ TEST(Estilo, HelpOpensOverTheDialog)
     EXPECT_NE(std::find(texts.begin(), texts.end(), "Fijar valor predeterminado en \xE9ste par\xE1metro"), texts.end());
     EXPECT_TRUE(drive::Screenshot(help, "ayuda_parametros1.bmp"));
     drive::PostClick(help, IDC_T_ACEPTAR);
-    EXPECT_TRUE(drive::WaitForNoWindow("AYUDA", 5000, host.info.dwProcessId));
+    EXPECT_TRUE(host.Gone("AYUDA"));
     EXPECT_TRUE(IsWindowVisible(host.dialog));
     Close(host);
     EXPECT_EQ(host.Wait(), 0u);
@@ -592,7 +581,7 @@ TEST(Area, ValidationMessagesKeepTheDialogOpen)
     EXPECT_EQ(texts.back(), "En Renglon el color de fondo de letreros es igual al color sus de letras.");
     EXPECT_TRUE(drive::Screenshot(box, "area_error.bmp"));
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(drive::WaitForNoWindow(AREA_ERROR_CAPTION, 5000, host.info.dwProcessId));
+    EXPECT_TRUE(host.Gone(AREA_ERROR_CAPTION));
     EXPECT_TRUE(IsWindowVisible(host.dialog));
     EXPECT_EQ(ShownRow(host), (std::vector<int>{7, 4, 4, N, N, N, N}));
 
@@ -613,7 +602,7 @@ TEST(Area, ValidationMessagesKeepTheDialogOpen)
               " En Menu-Letreros no se di\xF3 color de fondo de letreros."
               " En Menu-Letreros el color de fondo de las variables en escritura es igual al color sus de letras.");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(drive::WaitForNoWindow(AREA_ERROR_CAPTION, 5000, host.info.dwProcessId));
+    EXPECT_TRUE(host.Gone(AREA_ERROR_CAPTION));
 
     EXPECT_TRUE(ChooseItem(host, IDC_AREA_LETREROS_FONDO, "Rojo"));
     EXPECT_TRUE(ChooseAt(host, IDC_AREA_ESC_LETRAS, NO_COLOUR));  // the empty item

@@ -81,7 +81,7 @@ protected:
         fixture::AddJre("1.8.0_202", ws.java.c_str());
 
         ASSERT_TRUE(program.Start(DALVO_EXE));
-        inicio = drive::WaitForWindow(INICIO_CAPTION, 20000, program.info.dwProcessId);
+        inicio = program.Appears(INICIO_CAPTION, 20000);
         ASSERT_NE(inicio, nullptr);
     }
     void TearDown() override
@@ -100,11 +100,8 @@ protected:
         fixture::WriteBytes(entries + name, bytes.data(), bytes.size());
     }
 
-    HWND Appears(const char* caption, DWORD ms = 5000)
-    {
-        return drive::WaitForWindow(caption, ms, program.info.dwProcessId);
-    }
-    bool Gone(const char* caption) { return drive::WaitForNoWindow(caption, 5000, program.info.dwProcessId); }
+    HWND Appears(const char* caption, DWORD ms = 5000) { return program.Appears(caption, ms); }
+    bool Gone(const char* caption) { return program.Gone(caption); }
 
     // Picks an application in INICIO and asks to install it: INICIO hides.
     void Pick(int index)

@@ -33,7 +33,7 @@ protected:
         fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst", dir);
 
         ASSERT_TRUE(program.Start(DALVO_EXE));
-        inicio = drive::WaitForWindow(INICIO_CAPTION, 20000, program.info.dwProcessId);
+        inicio = program.Appears(INICIO_CAPTION, 20000);
         ASSERT_NE(inicio, nullptr);
         list = GetDlgItem(inicio, LIST);
         ASSERT_NE(list, nullptr);
@@ -42,10 +42,7 @@ protected:
 
     bool Enabled(int id) { return IsWindowEnabled(GetDlgItem(inicio, id)) != 0; }
     // A message box or dialog of the program that should (not) appear.
-    HWND Appears(const char* caption, DWORD ms = 5000)
-    {
-        return drive::WaitForWindow(caption, ms, program.info.dwProcessId);
-    }
+    HWND Appears(const char* caption, DWORD ms = 5000) { return program.Appears(caption, ms); }
 };
 
 }  // namespace
@@ -89,7 +86,7 @@ TEST_F(Dalvo, ListsEntriesAndEnablesInstallOnSelection)
               "desean actualizar sus par\xE1metros.");
     EXPECT_TRUE(drive::Screenshot(help, "ayuda_inicio.bmp"));
     drive::PostClick(help, CONTINUAR);
-    EXPECT_TRUE(drive::WaitForNoWindow("AYUDA", 5000, program.info.dwProcessId));
+    EXPECT_TRUE(program.Gone("AYUDA"));
 
     drive::PostClick(inicio, TERMINAR);
     EXPECT_EQ(program.WaitExit(10000), 0u);
@@ -107,7 +104,7 @@ TEST_F(Dalvo, InstallWithoutJavaRuntimeShowsTheJreError)
     EXPECT_EQ(texts.back(), JRE_TEXT);
     EXPECT_TRUE(drive::Screenshot(box, "error_jre.bmp"));
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(drive::WaitForNoWindow("ERROR en JRE", 5000, program.info.dwProcessId));
+    EXPECT_TRUE(program.Gone("ERROR en JRE"));
     EXPECT_TRUE(IsWindowVisible(inicio));
 
     // A double click on an entry installs it just the same.
@@ -115,7 +112,7 @@ TEST_F(Dalvo, InstallWithoutJavaRuntimeShowsTheJreError)
     box = Appears("ERROR en JRE");
     ASSERT_NE(box, nullptr);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(drive::WaitForNoWindow("ERROR en JRE", 5000, program.info.dwProcessId));
+    EXPECT_TRUE(program.Gone("ERROR en JRE"));
 
     // With a runtime registered the check passes: INICIO makes way for the
     // installation dialog and comes back when it is cancelled.

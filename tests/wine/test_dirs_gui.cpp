@@ -27,9 +27,8 @@ const Ids TERMINAL = {1037, 1038, 1039, 1024, 1002, 1001};
 const Ids SETUP = {1033, 1034, 1036, 1025, 1004, 1000};
 
 // One run of the host: started on a directory, found by its caption.
-class Host : public drive::Program {
+class Host : public drive::DialogProgram {
 public:
-    HWND dialog = nullptr;
     std::string outFile;
 
     bool Open(const char* exe, const std::string& start)
@@ -41,38 +40,25 @@ public:
             quoted += '\\';
         if (!Start(exe, "\"" + outFile + "\" \"" + quoted + "\""))
             return false;
-        dialog = drive::WaitForWindow(HOST_CAPTION, 20000, info.dwProcessId);
+        dialog = Appears(HOST_CAPTION, 20000);
         return dialog != nullptr;
     }
 
-    DWORD Wait() { return WaitExit(10000); }
-
-    std::string Written() const
-    {
-        std::string text;
-        FILE* in = std::fopen(outFile.c_str(), "rb");
-        if (in == nullptr)
-            return "(nothing written)";
-        char buffer[512];
-        size_t got = std::fread(buffer, 1, sizeof buffer, in);
-        std::fclose(in);
-        return std::string(buffer, got);
-    }
-
-    std::string Dir() const { return drive::ControlText(dialog, IDC_HOST_DIR); }
+    std::string Written() const { return fixture::ReadAll(outFile); }
+    std::string Dir() const { return Text(IDC_HOST_DIR); }
     // What the last "Buscar" or "Aceptar" gave; cleared, a new one shows.
-    std::string Result() const { return drive::ControlText(dialog, IDC_HOST_RESULT); }
-    void ClearResult() const { drive::SetText(GetDlgItem(dialog, IDC_HOST_RESULT), ""); }
+    std::string Result() const { return Text(IDC_HOST_RESULT); }
+    void ClearResult() const { drive::SetText(Item(IDC_HOST_RESULT), ""); }
 
     HWND Browse() const
     {
-        drive::PostClick(dialog, IDC_HOST_BUSCAR);
+        Click(IDC_HOST_BUSCAR);
         return Appears(BROWSE_CAPTION);
     }
 
     HWND Accept() const
     {
-        drive::PostClick(dialog, IDC_HOST_ACEPTAR);
+        Click(IDC_HOST_ACEPTAR);
         return Appears(CREATE_CAPTION);
     }
 };
@@ -212,7 +198,7 @@ TEST(SelecDirectorio, BrowsesANestedTree)
     ASSERT_TRUE(OpenItem(browser, TERMINAL, "Alfa", tree + "\\Alfa"));
 
     drive::PostClick(browser, TERMINAL.accept);
-    ASSERT_TRUE(drive::WaitForNoWindow(BROWSE_CAPTION, 5000, host.info.dwProcessId));
+    ASSERT_TRUE(host.Gone(BROWSE_CAPTION));
     EXPECT_TRUE(drive::WaitUntil([&] { return host.Result() == "1"; }));
     EXPECT_EQ(host.Dir(), tree + "\\Alfa");
 }
@@ -252,7 +238,7 @@ TEST(SelecDirectorio, CancelAndCloseLeaveThePath)
     EXPECT_EQ(DirItems(browser, TERMINAL), (std::vector<std::string>{PARENT_ITEM}));
     ASSERT_TRUE(OpenItem(browser, TERMINAL, PARENT_ITEM, "C:\\VONDRA\\"));
     drive::PostClick(browser, TERMINAL.cancel);
-    ASSERT_TRUE(drive::WaitForNoWindow(BROWSE_CAPTION, 5000, host.info.dwProcessId));
+    ASSERT_TRUE(host.Gone(BROWSE_CAPTION));
     EXPECT_TRUE(drive::WaitUntil([&] { return host.Result() == "0"; }));
     EXPECT_EQ(host.Dir(), "C:\\VONDRA\\Java");
 
@@ -314,7 +300,7 @@ TEST(CrearDirectorio, DecliningStaysInTheDialog)
     HWND question = host.Accept();
     ASSERT_NE(question, nullptr);
     drive::PostClick(question, TERMINAL.cancel);
-    ASSERT_TRUE(drive::WaitForNoWindow(CREATE_CAPTION, 5000, host.info.dwProcessId));
+    ASSERT_TRUE(host.Gone(CREATE_CAPTION));
     EXPECT_TRUE(drive::WaitUntil([&] { return host.Result() == "0"; }));
     EXPECT_TRUE(host.Running());
 
@@ -322,7 +308,7 @@ TEST(CrearDirectorio, DecliningStaysInTheDialog)
     question = host.Accept();  // the close box declines too
     ASSERT_NE(question, nullptr);
     PostMessageA(question, WM_SYSCOMMAND, SC_CLOSE, 0);
-    ASSERT_TRUE(drive::WaitForNoWindow(CREATE_CAPTION, 5000, host.info.dwProcessId));
+    ASSERT_TRUE(host.Gone(CREATE_CAPTION));
     EXPECT_TRUE(drive::WaitUntil([&] { return host.Result() == "0"; }));
     EXPECT_TRUE(IsWindowVisible(host.dialog));
     EXPECT_TRUE(host.Running());
@@ -360,7 +346,7 @@ TEST(CrearDirectorio, BlankAndUncreatablePathsAreRefused)
     EXPECT_EQ(MessageText(box), "Proporcione el directorio de instalaci\xF3n !");
     EXPECT_EQ(host.Appears(CREATE_CAPTION, 0), nullptr);
     drive::PostClick(box, IDOK);
-    ASSERT_TRUE(drive::WaitForNoWindow("Error", 5000, host.info.dwProcessId));
+    ASSERT_TRUE(host.Gone("Error"));
     EXPECT_TRUE(drive::WaitUntil([&] { return host.Result() == "0"; }));
     EXPECT_TRUE(host.Running());
 
@@ -377,11 +363,11 @@ TEST(CrearDirectorio, BlankAndUncreatablePathsAreRefused)
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageText(box), "No se pudo crear el directorio !");
     drive::PostClick(box, IDOK);
-    ASSERT_TRUE(drive::WaitForNoWindow("Error", 5000, host.info.dwProcessId));
+    ASSERT_TRUE(host.Gone("Error"));
     EXPECT_TRUE(drive::WaitUntil([&] { return host.Result() == "0"; }));
     EXPECT_TRUE(IsWindowVisible(host.dialog));
     EXPECT_TRUE(host.Running());
-    EXPECT_EQ(host.Written(), "(nothing written)");
+    EXPECT_EQ(host.Written(), "(missing)");
 }
 
 TEST(DirDialogs, SetupProgramIdentifiers)

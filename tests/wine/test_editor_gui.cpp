@@ -85,9 +85,8 @@ AppParams Fixed(const char* name)
 }
 
 // One run of the editor over an entry file written into a new directory.
-class Editor : public drive::Program {
+class Editor : public drive::DialogProgram {
 public:
-    HWND dialog = nullptr;
     std::string dir;
 
     // The entry icon to copy beside the entry file, if any, and its name.
@@ -112,11 +111,9 @@ public:
             arguments += " \"" + installTo + "\" \"" + javaHome + "\"";
         if (!Start(exe, arguments))
             return false;
-        dialog = drive::WaitForWindow(isNew == 1 ? NEW_CAPTION : UPDATE_CAPTION, 20000, info.dwProcessId);
+        dialog = Appears(isNew == 1 ? NEW_CAPTION : UPDATE_CAPTION, 20000);
         return dialog != nullptr;
     }
-
-    DWORD Wait() { return WaitExit(10000); }
 
     AppParams Result()
     {
@@ -133,12 +130,6 @@ public:
         std::fclose(in);
         return r;
     }
-
-    HWND Item(int id) const { return GetDlgItem(dialog, id); }
-    bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != 0; }
-    bool Checked(int id) const { return drive::Checked(dialog, id); }
-    std::string Text(int id) const { return drive::ControlText(dialog, id); }
-    void Click(int id) const { drive::PostClick(dialog, id); }
 
     // Clicks a Pre. box and waits until its control follows it, and until
     // the rest of that click (text, other controls) has been handled too.
@@ -168,8 +159,6 @@ public:
         drive::Settle(dialog);
     }
 
-    int Selection(int id) const { return drive::Selection(Item(id)); }
-
     // The error box: its text, then closed again.
     std::string ErrorShown() const
     {
@@ -178,7 +167,7 @@ public:
             return "";
         std::vector<std::string> texts = drive::StaticTexts(box);
         PostMessageA(box, WM_COMMAND, IDOK, 0);
-        EXPECT_TRUE(drive::WaitForNoWindow("Error", 5000, info.dwProcessId));
+        EXPECT_TRUE(Gone("Error"));
         return texts.empty() ? "" : texts.back();
     }
 
@@ -190,7 +179,7 @@ public:
         ASSERT_NE(sub, nullptr) << caption;
         EXPECT_EQ(GetWindow(sub, GW_OWNER), dialog) << caption;
         PostMessageA(sub, WM_SYSCOMMAND, SC_CLOSE, 0);
-        EXPECT_TRUE(drive::WaitForNoWindow(caption, 5000, info.dwProcessId)) << caption;
+        EXPECT_TRUE(Gone(caption)) << caption;
     }
 };
 
@@ -444,7 +433,7 @@ TEST(Editor, UpdateAsksToSaveAndWritesEveryControlBack)
     EXPECT_EQ(drive::ControlText(confirm, 1002), "&Cancelar");
     EXPECT_TRUE(drive::Screenshot(confirm, "conf_guardar.bmp"));
     drive::PostClick(confirm, 1002);
-    EXPECT_TRUE(drive::WaitForNoWindow("ADVERTENCIA", 5000, ed.info.dwProcessId));
+    EXPECT_TRUE(ed.Gone("ADVERTENCIA"));
     EXPECT_TRUE(ed.Running());
 
     ed.Click(IDC_ED_ACEPTAR);
@@ -512,7 +501,7 @@ TEST(Editor, SubDialogsOpenOverTheEditor)
     EXPECT_EQ(drive::ControlText(help, 1024), "&Continuar");
     EXPECT_TRUE(drive::Screenshot(help, "ayuda_parametros.bmp"));
     drive::PostClick(help, 1024);
-    EXPECT_TRUE(drive::WaitForNoWindow("AYUDA", 5000, ed.info.dwProcessId));
+    EXPECT_TRUE(ed.Gone("AYUDA"));
 
     ed.Click(IDC_ED_RCM);
     HWND rcm = ed.Appears("Renglones y columnas del monitor");
@@ -520,14 +509,14 @@ TEST(Editor, SubDialogsOpenOverTheEditor)
     EXPECT_EQ(drive::ControlText(rcm, 1021), "23");
     EXPECT_EQ(drive::ControlText(rcm, 1020), "80");
     PostMessageA(rcm, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_TRUE(drive::WaitForNoWindow("Renglones y columnas del monitor", 5000, ed.info.dwProcessId));
+    EXPECT_TRUE(ed.Gone("Renglones y columnas del monitor"));
 
     // "&Cambiar" asks for a file; cancelling it leaves the editor as it was.
     ed.Click(IDC_ED_CAMBIAR_ICONO);
     HWND open = ed.Appears("Cargar un \xED" "cono de un archivo", 10000);
     ASSERT_NE(open, nullptr);
     PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(drive::WaitForNoWindow("Cargar un \xED" "cono de un archivo", 5000, ed.info.dwProcessId));
+    EXPECT_TRUE(ed.Gone("Cargar un \xED" "cono de un archivo"));
     EXPECT_TRUE(ed.Running());
 
     // "&Desinstalar" asks first; declining keeps the editor open.
@@ -535,7 +524,7 @@ TEST(Editor, SubDialogsOpenOverTheEditor)
     HWND confirm = ed.Appears("ADVERTENCIA");
     ASSERT_NE(confirm, nullptr);
     drive::PostClick(confirm, 1002);
-    EXPECT_TRUE(drive::WaitForNoWindow("ADVERTENCIA", 5000, ed.info.dwProcessId));
+    EXPECT_TRUE(ed.Gone("ADVERTENCIA"));
     EXPECT_TRUE(ed.Running());
     ed.Click(IDC_ED_DESINSTALAR);
     confirm = ed.Appears("ADVERTENCIA");
@@ -601,7 +590,7 @@ TEST(Editor, PrinterChoiceGoesIntoTheNameAndTheRecord)
     ASSERT_FALSE(drive::ListItems(list).empty());
     EXPECT_EQ(drive::ListItems(list)[0], "Predeterminada");
     drive::ClickListItem(list, 0, true);
-    EXPECT_TRUE(drive::WaitForNoWindow("Selecci\xF3n de la impresora directa", 5000, ed.info.dwProcessId));
+    EXPECT_TRUE(ed.Gone("Selecci\xF3n de la impresora directa"));
     EXPECT_TRUE(drive::WaitUntil([&] { return ed.Text(IDC_ED_NOMBRE_DIRECTA) == "PRN"; }));
     ed.Click(IDC_ED_ACEPTAR);
     EXPECT_EQ(ed.Wait(), 1u);

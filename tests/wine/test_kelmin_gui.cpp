@@ -96,15 +96,13 @@ protected:
         fixture::ClearRegistry();
     }
 
-    DWORD Pid() const { return program->info.dwProcessId; }
-
     // Starts Kelmin with this command line (the application named apart);
     // the first refresh has run when a runtime is registered.
     void Start(const std::string& commandLine, const std::string& workDir = "")
     {
         program.reset(new drive::Program);
         ASSERT_TRUE(program->Launch(KELMIN_EXE, commandLine, workDir));
-        inicio = drive::WaitForWindow(INICIO, 20000, Pid());
+        inicio = program->Appears(INICIO, 20000);
         ASSERT_NE(inicio, nullptr);
     }
     // Started with the source directory as its command line.
@@ -134,7 +132,7 @@ protected:
     // The error box of the program: its text checked, then closed with OK.
     void ExpectError(const Error& error, const char* shot = nullptr)
     {
-        HWND box = drive::WaitForWindow(error.caption, 10000, Pid());
+        HWND box = program->Appears(error.caption, 10000);
         ASSERT_NE(box, nullptr) << error.caption;
         if (error.text != nullptr) {
             std::vector<std::string> texts = drive::StaticTexts(box);
@@ -145,13 +143,13 @@ protected:
             EXPECT_TRUE(drive::Screenshot(box, shot));
         }
         PostMessageA(box, WM_COMMAND, IDOK, 0);
-        EXPECT_TRUE(drive::WaitForNoWindow(error.caption, 5000, Pid()));
+        EXPECT_TRUE(program->Gone(error.caption));
     }
     void NoErrorAppears()
     {
         drive::Settle(inicio);
         for (const Error* error : {&ERROR_JRE, &ERROR_REGISTRY, &ERROR_COPY, &ERROR_POLICY, &ERROR_FORMAT})
-            EXPECT_EQ(drive::WaitForWindow(error->caption, 0, Pid()), nullptr) << error->caption;
+            EXPECT_EQ(program->Appears(error->caption, 0), nullptr) << error->caption;
     }
     void Install(const std::string& typed)
     {
@@ -224,7 +222,7 @@ TEST_F(Kelmin, InstallsUpdatesAndUninstalls)
 
     // Uninstall: cancelled three times (button, Enter, Esc), then confirmed.
     drive::PostClick(inicio, DESINSTALAR);
-    HWND confirm = drive::WaitForWindow(DESINST, 5000, Pid());
+    HWND confirm = program->Appears(DESINST);
     ASSERT_NE(confirm, nullptr);
     EXPECT_EQ(drive::StaticTexts(confirm),
               (std::vector<std::string>{"Confirme que realmente quiere desinstalar el DLL del sistema !"}));
@@ -232,11 +230,11 @@ TEST_F(Kelmin, InstallsUpdatesAndUninstalls)
     EXPECT_EQ(drive::ControlText(confirm, DESINST_CANCELAR), "&Cancelar");
     EXPECT_TRUE(drive::Screenshot(confirm, "kelmin_desinst.bmp"));
     drive::PostClick(confirm, DESINST_CANCELAR);
-    ASSERT_TRUE(drive::WaitForNoWindow(DESINST, 5000, Pid()));
+    ASSERT_TRUE(program->Gone(DESINST));
     confirm = nullptr;
     for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
         drive::PostClick(inicio, DESINSTALAR);
-        confirm = drive::WaitForWindow(DESINST, 5000, Pid());
+        confirm = program->Appears(DESINST);
         ASSERT_NE(confirm, nullptr);
         HWND focus = nullptr;
         ASSERT_TRUE(drive::WaitUntil([&] {
@@ -248,7 +246,7 @@ TEST_F(Kelmin, InstallsUpdatesAndUninstalls)
         }));
         EXPECT_EQ(focus, GetDlgItem(confirm, DESINST_CANCELAR));
         PostMessageA(focus, WM_KEYDOWN, key, 0);
-        ASSERT_TRUE(drive::WaitForNoWindow(DESINST, 5000, Pid()));
+        ASSERT_TRUE(program->Gone(DESINST));
     }
     drive::Settle(inicio);
     EXPECT_EQ(Buttons(), "--D");
@@ -256,7 +254,7 @@ TEST_F(Kelmin, InstallsUpdatesAndUninstalls)
     EXPECT_EQ(DllValue("Version"), "2.3");
 
     drive::PostClick(inicio, DESINSTALAR);
-    confirm = drive::WaitForWindow(DESINST, 5000, Pid());
+    confirm = program->Appears(DESINST);
     ASSERT_NE(confirm, nullptr);
     drive::PostClick(confirm, DESINSTALAR);
     ASSERT_TRUE(WaitNotInstalled());
@@ -327,7 +325,7 @@ TEST_F(Kelmin, HandDeletedLibraryGivesASecondBlock)
     ASSERT_TRUE(WaitInstalled());
     EXPECT_EQ(ReadAll(policy), Block("http://10.0.0.7/*") + Block("http://10.0.0.5/*") + STOCK_POLICY);
     drive::PostClick(inicio, DESINSTALAR);
-    HWND confirm = drive::WaitForWindow(DESINST, 5000, Pid());
+    HWND confirm = program->Appears(DESINST);
     ASSERT_NE(confirm, nullptr);
     drive::PostClick(confirm, DESINSTALAR);
     // One uninstall removes only the first block; the other still grants.
@@ -341,7 +339,7 @@ TEST_F(Kelmin, WithoutJavaRuntime)
 {
     fixture::ClearRegistry();
     Start(source.substr(0, source.size() - 1));
-    HWND box = drive::WaitForWindow(ERROR_JRE.caption, 10000, Pid());
+    HWND box = program->Appears(ERROR_JRE.caption, 10000);
     ASSERT_NE(box, nullptr);
     std::vector<std::string> texts = drive::StaticTexts(box);
     ASSERT_FALSE(texts.empty());
@@ -354,7 +352,7 @@ TEST_F(Kelmin, WithoutJavaRuntime)
     EXPECT_EQ(texts.back().substr(texts.back().size() - end.size()), end);
     EXPECT_TRUE(drive::Screenshot(box, "kelmin_sin_jre.bmp"));
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(drive::WaitForNoWindow(ERROR_JRE.caption, 5000, Pid()));
+    ASSERT_TRUE(program->Gone(ERROR_JRE.caption));
 
     EXPECT_EQ(Text(JRE_VERSION), "");
     EXPECT_EQ(Text(JRE_HOME), "No est\xE1 instalado !");

@@ -207,7 +207,7 @@ TEST_F(Icons, IconFileIsReadWrittenBackAndDrawable)
     fixture::WriteBytes(written, "old", 3);
     ASSERT_EQ(WriteIconFile(written.c_str()), 1);
     EXPECT_EQ(ReadBytes(written), expected);
-    EXPECT_EQ(selectfix::ListDirectory(dir), (std::vector<std::string>{"alfa.ico", "written.ico"}));
+    EXPECT_EQ(fixture::Listing(dir), (std::vector<std::string>{"alfa.ico", "written.ico"}));
 
     ReleaseIcon();
     ExpectNoIcon();
@@ -322,7 +322,7 @@ TEST_F(Icons, FailedWritesCreateNothingAndKeepWhatWasThere)
     EXPECT_EQ(WriteIconFile(target.c_str()), 0);
     CloseHandle(held);
     EXPECT_EQ(ReadBytes(target), (std::vector<uint8_t>{'o', 'l', 'd', ' ', 'i', 'c', 'o', 'n'}));
-    EXPECT_EQ(selectfix::ListDirectory(dir), std::vector<std::string>{"entry.ico"});
+    EXPECT_EQ(fixture::Listing(dir), std::vector<std::string>{"entry.ico"});
 
     ASSERT_EQ(WriteIconFile(target.c_str()), 1);
     std::vector<IconImage> images;

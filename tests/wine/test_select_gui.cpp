@@ -43,8 +43,7 @@ public:
         started = Start(exe, arguments);
     }
 
-    HWND Window(const char* caption, DWORD ms = 10000) { return drive::WaitForWindow(caption, ms, info.dwProcessId); }
-    bool Gone(const char* caption) { return drive::WaitForNoWindow(caption, 5000, info.dwProcessId); }
+    HWND Window(const char* caption, DWORD ms = 10000) const { return Appears(caption, ms); }
     // The report's lines once the host has ended.
     std::vector<std::string> Lines()
     {
