@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "caller.h"
 #include "memory_io.h"
 #include "policyfix.h"
 #include "rtfsetup/grant.h"
@@ -12,8 +13,9 @@ using policyfix::STOCK_POLICY;
 
 const std::string BLOCK_10005 = policyfix::Block("http://10.0.0.5/*");
 
-std::string Block(const char* address)
+std::string Block(const char* address, Caller caller = {})
 {
+    SCOPED_CALLER(caller);
     char block[GRANT_BLOCK_SIZE];
     size_t length = FormatGrantBlock(block, sizeof block, address);
     EXPECT_GT(length, 0u);
@@ -27,8 +29,9 @@ std::string LfOnly(std::string text)
     return text;
 }
 
-std::string Added(const std::string& policy, const char* address, size_t piece = 0)
+std::string Added(const std::string& policy, const char* address, size_t piece = 0, Caller caller = {})
 {
+    SCOPED_CALLER(caller);
     MemoryFiles files;
     files.policy = policy;
     files.piece = piece;
@@ -37,8 +40,9 @@ std::string Added(const std::string& policy, const char* address, size_t piece =
 }
 
 // The policy without its first block; the input itself when there is none.
-std::string Removed(const std::string& policy, size_t piece = 0)
+std::string Removed(const std::string& policy, size_t piece = 0, Caller caller = {})
 {
+    SCOPED_CALLER(caller);
     MemoryFiles files;
     files.policy = policy;
     files.piece = piece;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "caller.h"
 #include "drive.h"
 #include "fixtures.h"
 #include "params/effects.h"
@@ -41,8 +42,9 @@ public:
         return dialog != nullptr;
     }
 
-    AppParams Result()
+    AppParams Result(Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         AppParams r;
         std::memset(&r, 0xEE, sizeof r);
         FILE* in = std::fopen((dir + "out.dai").c_str(), "rb");
@@ -104,8 +106,9 @@ bool ChooseItem(const Host& host, int id, const char* text)
 }
 
 // Types text into an editable combo as a person does.
-void TypeText(const Host& host, int id, const char* text)
+void TypeText(const Host& host, int id, const char* text, Caller caller = {})
 {
+    SCOPED_CALLER(caller);
     EXPECT_TRUE(drive::Type(host.dialog, id, text));
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "caller.h"
 #include "drive.h"
 #include "fixtures.h"
 #include "linkreader.h"
@@ -104,8 +105,9 @@ protected:
     bool Gone(const char* caption) { return program.Gone(caption); }
 
     // Picks an application in INICIO and asks to install it: INICIO hides.
-    void Pick(int index)
+    void Pick(int index, Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         drive::ClickListItem(GetDlgItem(inicio, LIST), index, false);
         ASSERT_TRUE(drive::WaitUntil([&] { return IsWindowEnabled(GetDlgItem(inicio, INICIO_INSTALAR)) != 0; }));
         drive::PostClick(inicio, INICIO_INSTALAR);
@@ -122,8 +124,9 @@ protected:
     }
 
     // The message of the error box that must appear, closed again.
-    std::string ErrorShown()
+    std::string ErrorShown(Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         HWND box = Appears("Error");
         if (box == nullptr)
             return "(no error box)";
@@ -135,8 +138,9 @@ protected:
 
     // Answers the WARNING question whose button 1024 reads first, with id;
     // its message, when given, is checked.
-    void Answer(const char* first, int id, const char* message = nullptr)
+    void Answer(const char* first, int id, const char* message = nullptr, Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         HWND question = nullptr;
         ASSERT_TRUE(drive::WaitUntil([&] {
             question = Appears(WARNING, 100);
@@ -151,8 +155,9 @@ protected:
     }
 
     // The editor opened by the flow, accepted.
-    void AcceptEditor(const char* caption)
+    void AcceptEditor(const char* caption, Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         HWND editor = Appears(caption, 10000);
         ASSERT_NE(editor, nullptr) << caption;
         EXPECT_EQ(GetWindow(editor, GW_OWNER), nullptr);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "caller.h"
 #include "drive.h"
 #include "fixtures.h"
 #include "installcore/dirpath.h"
@@ -105,8 +106,10 @@ int IndexOf(const std::vector<std::string>& items, const std::string& text)
 }
 
 // Double-clicks the item with this text and waits for the path to change.
-bool OpenItem(HWND browser, const Ids& ids, const std::string& text, const std::string& expectedPath)
+bool OpenItem(HWND browser, const Ids& ids, const std::string& text, const std::string& expectedPath,
+              Caller caller = {})
 {
+    SCOPED_CALLER(caller);
     int index = IndexOf(DirItems(browser, ids), text);
     if (index < 0) {
         ADD_FAILURE() << "no item '" << text << "'";
@@ -135,8 +138,9 @@ bool IsDirectory(const std::string& path)
 
 // base (with its trailing '\') holding Alfa, Beta\Uno, Beta\Dos, a hidden
 // directory, one beginning with a dot and a file. Returns base without '\'.
-std::string MakeTree()
+std::string MakeTree(Caller caller = {})
 {
+    SCOPED_CALLER(caller);
     std::string base = fixture::NewDirectory("tree");
     for (const char* dir : {"Alfa", "Beta", "Beta\\Uno", "Beta\\Dos", "Oculto", ".punto"})
         EXPECT_TRUE(CreateDirectoryA((base + dir).c_str(), nullptr)) << dir;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "caller.h"
 #include "drive.h"
 #include "fixtures.h"
 #include "params/record.h"
@@ -115,8 +116,9 @@ public:
         return dialog != nullptr;
     }
 
-    AppParams Result()
+    AppParams Result(Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         AppParams r;
         std::memset(&r, 0xEE, sizeof r);
         FILE* in = std::fopen((dir + "out.dai").c_str(), "rb");
@@ -133,8 +135,9 @@ public:
 
     // Clicks a Pre. box and waits until its control follows it, and until
     // the rest of that click (text, other controls) has been handled too.
-    void TogglePre(int box, int control) const
+    void TogglePre(int box, int control, Caller caller = {}) const
     {
+        SCOPED_CALLER(caller);
         bool wasEnabled = Enabled(control);
         Click(box);
         EXPECT_TRUE(drive::WaitUntil([&] { return Enabled(control) != wasEnabled; })) << box;
@@ -142,14 +145,16 @@ public:
     }
 
     // Types into an edit, or the edit of a combo, as a person does.
-    void Type(int id, const char* text, const char* shown = nullptr) const
+    void Type(int id, const char* text, const char* shown = nullptr, Caller caller = {}) const
     {
+        SCOPED_CALLER(caller);
         EXPECT_TRUE(drive::Type(dialog, id, text, shown)) << id;
     }
 
     // Chooses a combo's item by its text, with the notification a choice sends.
-    void Choose(int id, const char* text) const
+    void Choose(int id, const char* text, Caller caller = {}) const
     {
+        SCOPED_CALLER(caller);
         DWORD_PTR index = 0;
         SendMessageTimeoutA(Item(id), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text),
                             SMTO_ABORTIFHUNG, 2000, &index);
@@ -160,8 +165,9 @@ public:
     }
 
     // The error box: its text, then closed again.
-    std::string ErrorShown() const
+    std::string ErrorShown(Caller caller = {}) const
     {
+        SCOPED_CALLER(caller);
         HWND box = Appears("Error");
         if (box == nullptr)
             return "";
@@ -172,8 +178,9 @@ public:
     }
 
     // Opens a sub-dialog with a button, checks it came, and closes it again.
-    void OpensAndCloses(int button, const char* caption) const
+    void OpensAndCloses(int button, const char* caption, Caller caller = {}) const
     {
+        SCOPED_CALLER(caller);
         Click(button);
         HWND sub = Appears(caption);
         ASSERT_NE(sub, nullptr) << caption;
@@ -208,8 +215,9 @@ const int GOVERNED[] = {IDC_ED_MODERNO,        IDC_ED_PRE_MODERNO,    IDC_ED_DEC
                         IDC_ED_ENVIADOR,       IDC_ED_SERVIDOR,       IDC_ED_CLAVE,              IDC_ED_IMAGEN,
                         IDC_ED_SELECCIONAR_SI, IDC_ED_SELECCIONAR_NO, IDC_ED_RCM};
 
-void ExpectSame(const AppParams& got, const AppParams& want)
+void ExpectSame(const AppParams& got, const AppParams& want, Caller caller = {})
 {
+    SCOPED_CALLER(caller);
     EXPECT_EQ(std::memcmp(&got, &want, sizeof got), 0);
     EXPECT_STREQ(got.letraModerno, want.letraModerno);
     EXPECT_STREQ(got.directaNombre, want.directaNombre);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "caller.h"
 #include "drive.h"
 #include "fixtures.h"
 #include "kelmin_fixture.h"
@@ -98,16 +99,18 @@ protected:
 
     // Starts Kelmin with this command line (the application named apart);
     // the first refresh has run when a runtime is registered.
-    void Start(const std::string& commandLine, const std::string& workDir = "")
+    void Start(const std::string& commandLine, const std::string& workDir = "", Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         program.reset(new drive::Program);
         ASSERT_TRUE(program->Launch(KELMIN_EXE, commandLine, workDir));
         inicio = program->Appears(INICIO, 20000);
         ASSERT_NE(inicio, nullptr);
     }
     // Started with the source directory as its command line.
-    void StartWithSource()
+    void StartWithSource(Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         Start(source.substr(0, source.size() - 1));
         ASSERT_TRUE(drive::WaitUntil([&] { return Text(INSTALADA) != ""; }));
     }
@@ -130,8 +133,9 @@ protected:
         return drive::WaitUntil([&] { return Text(INSTALADA) == "No hay" && Enabled(INSTALAR); });
     }
     // The error box of the program: its text checked, then closed with OK.
-    void ExpectError(const Error& error, const char* shot = nullptr)
+    void ExpectError(const Error& error, const char* shot = nullptr, Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         HWND box = program->Appears(error.caption, 10000);
         ASSERT_NE(box, nullptr) << error.caption;
         if (error.text != nullptr) {
@@ -145,8 +149,9 @@ protected:
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         EXPECT_TRUE(program->Gone(error.caption));
     }
-    void NoErrorAppears()
+    void NoErrorAppears(Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         drive::Settle(inicio);
         for (const Error* error : {&ERROR_JRE, &ERROR_REGISTRY, &ERROR_COPY, &ERROR_POLICY, &ERROR_FORMAT})
             EXPECT_EQ(program->Appears(error->caption, 0), nullptr) << error->caption;
@@ -156,8 +161,9 @@ protected:
         Type(typed);
         drive::PostClick(inicio, INSTALAR);
     }
-    void Terminate()
+    void Terminate(Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         drive::PostClick(inicio, TERMINAR);
         EXPECT_EQ(program->WaitExit(10000), 0u);
     }

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <string>
 
+#include "caller.h"
 #include "drive.h"
 #include "fixtures.h"
 #include "javaclient.h"
@@ -96,20 +97,23 @@ protected:
         // Something of another program's to lose.
         ASSERT_EQ(drive::Run("\"" CLIPTOOL_EXE "\" text anterior", 20000), 0u);
     }
-    void Patch(const char* dll, const char* function, void* replacement)
+    void Patch(const char* dll, const char* function, void* replacement, Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         ASSERT_NE(javaclient::PatchImport(library.module, dll, function, replacement), nullptr) << function;
     }
     jboolean Clip(const std::string& bytes) { return library.clip(&vm.env, nullptr, vm.Array(bytes)); }
-    void ExpectPreviousContents()
+    void ExpectPreviousContents(Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         Seen seen = ReadClipboard();
         EXPECT_EQ(seen.status, 0u) << "clipboard left open";
         EXPECT_NE(seen.formats.find("#1\n"), std::string::npos) << seen.formats;  // CF_TEXT
         EXPECT_FALSE(seen.hasRtf);
     }
-    void ExpectClosedAndEmpty()
+    void ExpectClosedAndEmpty(Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         Seen seen = ReadClipboard();
         EXPECT_EQ(seen.status, 0u) << "clipboard left open";
         EXPECT_EQ(seen.formats, "");
