@@ -37,6 +37,16 @@ bool Program::Gone(const char* caption, DWORD timeoutMs) const
     return WaitForNoWindow(caption, timeoutMs, info.dwProcessId);
 }
 
+std::string Program::CloseMessage(const char* caption) const
+{
+    HWND box = Appears(caption);
+    if (box == nullptr)
+        return "(no box)";
+    std::string message = MessageText(box);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    return Gone(caption) ? message : message + " (left open)";
+}
+
 DWORD Run(const std::string& commandLine, DWORD timeoutMs)
 {
     Program program;
@@ -225,6 +235,12 @@ std::vector<std::string> StaticTexts(HWND dialog)
     return texts;
 }
 
+std::string MessageText(HWND box)
+{
+    std::vector<std::string> texts = StaticTexts(box);
+    return texts.empty() ? "" : texts.back();
+}
+
 void PostClick(HWND dialog, int id)
 {
     PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
@@ -265,6 +281,15 @@ void ClickListItem(HWND list, int index, bool doubleClick)
         PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
         PostMessageA(list, WM_LBUTTONUP, 0, at);
     }
+}
+
+void DoubleClickBelowItems(HWND list)
+{
+    RECT client;
+    GetClientRect(list, &client);
+    LPARAM below = MAKELPARAM(5, client.bottom - 3);
+    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, below);
+    PostMessageA(list, WM_LBUTTONUP, 0, below);
 }
 
 void Settle(HWND window)

@@ -26,6 +26,9 @@ struct Program {
     // A dialog of this program with that caption; Gone: none is left.
     HWND Appears(const char* caption, DWORD timeoutMs = 5000) const;
     bool Gone(const char* caption, DWORD timeoutMs = 5000) const;
+    // The message of the box with that caption, which is then closed with
+    // OK: "(no box)" when none comes, "(left open)" added when it stays.
+    std::string CloseMessage(const char* caption) const;
     ~Program();
 };
 
@@ -61,6 +64,8 @@ std::vector<std::string> ListItems(HWND list);
 int Selection(HWND list);
 // Texts of the static controls of a dialog, in creation order.
 std::vector<std::string> StaticTexts(HWND dialog);
+// The last of them: what a message box says.
+std::string MessageText(HWND box);
 
 void PostClick(HWND dialog, int id);
 bool Checked(HWND dialog, int id);
@@ -70,6 +75,8 @@ bool Checked(HWND dialog, int id);
 bool Type(HWND dialog, int id, const std::string& text, const char* shown = nullptr);
 // A real mouse click (or double click) on item index of a list box.
 void ClickListItem(HWND list, int index, bool doubleClick);
+// A double click on the empty part at the bottom of a list box.
+void DoubleClickBelowItems(HWND list);
 // Waits until the target has handled what was sent to it so far (posted
 // input may still be pending: check results with WaitUntil).
 void Settle(HWND window);

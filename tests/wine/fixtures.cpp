@@ -13,13 +13,8 @@ const char JRE_KEY[] = "SOFTWARE\\JavaSoft\\Java Runtime Environment";
 
 void ClearRegistry()
 {
-    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-        HKEY key;
-        if (RegOpenKeyExA(root, VONDRA_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
-            RegDeleteValueA(key, "DirInst");
-            RegCloseKey(key);
-        }
-    }
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+        DeleteValue(root, VONDRA_KEY, "DirInst");
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, JRE_KEY);
 }
 
@@ -48,6 +43,22 @@ bool GetText(HKEY root, const std::string& key, const char* name, std::string* o
     value[length] = '\0';
     if (out != nullptr)
         *out = value;
+    return true;
+}
+
+std::string TextOf(HKEY root, const std::string& key, const char* name)
+{
+    std::string value;
+    return GetText(root, key, name, &value) ? value : "(none)";
+}
+
+bool DeleteValue(HKEY root, const std::string& key, const char* name)
+{
+    HKEY handle;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_ALL_ACCESS, &handle) != ERROR_SUCCESS)
+        return false;
+    RegDeleteValueA(handle, name);
+    RegCloseKey(handle);
     return true;
 }
 

@@ -17,6 +17,10 @@ void ClearRegistry();
 // Stores text as REG_SZ; without its NUL when withNul is false.
 void SetText(HKEY root, const std::string& key, const char* name, const std::string& text, bool withNul = true);
 bool GetText(HKEY root, const std::string& key, const char* name, std::string* out);
+// The text, or "(none)" when there is no such value.
+std::string TextOf(HKEY root, const std::string& key, const char* name);
+// Removes the value; false when the key could not be opened.
+bool DeleteValue(HKEY root, const std::string& key, const char* name);
 void AddJre(const std::string& version, const char* javaHome);
 
 // A new empty directory below the temporary directory, with a trailing '\'.

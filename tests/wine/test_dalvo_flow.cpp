@@ -37,19 +37,13 @@ enum { BROWSE_DIRS = 1038, BROWSE_PATH = 1039 };
 void Forget(const char* name)
 {
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
-        for (const char* key : {fixture::VONDRA_KEY, DIRS_KEY}) {
-            HKEY handle;
-            if (RegOpenKeyExA(root, key, 0, KEY_ALL_ACCESS, &handle) == ERROR_SUCCESS) {
-                RegDeleteValueA(handle, name);
-                RegCloseKey(handle);
-            }
-        }
+        for (const char* key : {fixture::VONDRA_KEY, DIRS_KEY})
+            fixture::DeleteValue(root, key, name);
 }
 
 std::string UserValue(const char* key, const char* name)
 {
-    std::string value;
-    return fixture::GetText(HKEY_CURRENT_USER, key, name, &value) ? value : "(none)";
+    return fixture::TextOf(HKEY_CURRENT_USER, key, name);
 }
 
 // A workstation with entries on the "server" (DirInst\Terminal\), a Java
@@ -123,19 +117,6 @@ protected:
                (IsWindowEnabled(GetDlgItem(dialog, JARS)) ? " enabled" : " disabled");
     }
 
-    // The message of the error box that must appear, closed again.
-    std::string ErrorShown(Caller caller = {})
-    {
-        SCOPED_CALLER(caller);
-        HWND box = Appears("Error");
-        if (box == nullptr)
-            return "(no error box)";
-        std::vector<std::string> texts = drive::StaticTexts(box);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-        EXPECT_TRUE(Gone("Error"));
-        return texts.empty() ? "" : texts.back();
-    }
-
     // Answers the WARNING question whose button 1024 reads first, with id;
     // its message, when given, is checked.
     void Answer(const char* first, int id, const char* message = nullptr, Caller caller = {})
@@ -147,8 +128,7 @@ protected:
             return question != nullptr && drive::ControlText(question, 1024) == first;
         })) << first;
         if (message != nullptr) {
-            std::vector<std::string> texts = drive::StaticTexts(question);
-            EXPECT_EQ(texts.empty() ? "" : texts.back(), message);
+            EXPECT_EQ(drive::MessageText(question), message);
         }
         drive::PostClick(question, id);
         ASSERT_TRUE(drive::WaitUntil([&] { return !IsWindow(question); }));
@@ -377,12 +357,12 @@ TEST_F(Flow, ArchiveCheckBoxFollowsTheTypedDirectory)
 
     ASSERT_TRUE(drive::Type(dialog, DIR, ""));
     drive::PostClick(dialog, ACEPTAR);
-    EXPECT_EQ(ErrorShown(), "Proporcione el directorio de instalaci\xF3n !");
+    EXPECT_EQ(program.CloseMessage("Error"), "Proporcione el directorio de instalaci\xF3n !");
     // A shortcut left without its marker: the name counts as taken.
     fixture::WriteBytes(Link("Nomina"), "L", 1);
     ASSERT_TRUE(drive::Type(dialog, DIR, current));
     drive::PostClick(dialog, ACEPTAR);
-    EXPECT_EQ(ErrorShown(), "El nombre de la aplicaci\xF3n ya existe !");
+    EXPECT_EQ(program.CloseMessage("Error"), "El nombre de la aplicaci\xF3n ya existe !");
     EXPECT_TRUE(IsWindow(dialog));
     DeleteFileA(Link("Nomina").c_str());
 
@@ -407,10 +387,7 @@ TEST_F(Flow, MachineKeyInstallationIsMovedToTheUser)
     fixture::SetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "Contabilidad", "Instalado !");
     fixture::SetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "DirInst", old);
     // The user's DirInst would otherwise win: this older workstation has none.
-    HKEY key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, fixture::VONDRA_KEY, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
-    RegDeleteValueA(key, "DirInst");
-    RegCloseKey(key);
+    ASSERT_TRUE(fixture::DeleteValue(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst"));
 
     Pick(0);
     HWND exists = Appears(WARNING);

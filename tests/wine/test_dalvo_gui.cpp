@@ -56,11 +56,7 @@ TEST_F(Dalvo, ListsEntriesAndEnablesInstallOnSelection)
     EXPECT_EQ(drive::ControlText(inicio, AYUDA), "&? Ayuda");
 
     // Double click on the empty part of the list: nothing selected, nothing happens.
-    RECT client;
-    GetClientRect(list, &client);
-    LPARAM below = MAKELPARAM(5, client.bottom - 3);
-    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, below);
-    PostMessageA(list, WM_LBUTTONUP, 0, below);
+    drive::DoubleClickBelowItems(list);
     drive::Settle(inicio);
     EXPECT_EQ(Appears("ERROR en JRE", 500), nullptr);
     EXPECT_FALSE(Enabled(INSTALAR));

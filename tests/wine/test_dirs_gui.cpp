@@ -150,12 +150,6 @@ std::string MakeTree(Caller caller = {})
     return base.substr(0, base.size() - 1);
 }
 
-std::string MessageText(HWND box)
-{
-    std::vector<std::string> texts = drive::StaticTexts(box);
-    return texts.empty() ? "" : texts.back();
-}
-
 }  // namespace
 
 TEST(SelecDirectorio, BrowsesANestedTree)
@@ -347,7 +341,7 @@ TEST(CrearDirectorio, BlankAndUncreatablePathsAreRefused)
     drive::PostClick(host.dialog, IDC_HOST_ACEPTAR);
     HWND box = host.Appears("Error");
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageText(box), "Proporcione el directorio de instalaci\xF3n !");
+    EXPECT_EQ(drive::MessageText(box), "Proporcione el directorio de instalaci\xF3n !");
     EXPECT_EQ(host.Appears(CREATE_CAPTION, 0), nullptr);
     drive::PostClick(box, IDOK);
     ASSERT_TRUE(host.Gone("Error"));
@@ -365,7 +359,7 @@ TEST(CrearDirectorio, BlankAndUncreatablePathsAreRefused)
     drive::PostClick(question, TERMINAL.accept);
     box = host.Appears("Error");
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageText(box), "No se pudo crear el directorio !");
+    EXPECT_EQ(drive::MessageText(box), "No se pudo crear el directorio !");
     drive::PostClick(box, IDOK);
     ASSERT_TRUE(host.Gone("Error"));
     EXPECT_TRUE(drive::WaitUntil([&] { return host.Result() == "0"; }));

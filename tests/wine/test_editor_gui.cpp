@@ -164,19 +164,6 @@ public:
         drive::Settle(dialog);
     }
 
-    // The error box: its text, then closed again.
-    std::string ErrorShown(Caller caller = {}) const
-    {
-        SCOPED_CALLER(caller);
-        HWND box = Appears("Error");
-        if (box == nullptr)
-            return "";
-        std::vector<std::string> texts = drive::StaticTexts(box);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-        EXPECT_TRUE(Gone("Error"));
-        return texts.empty() ? "" : texts.back();
-    }
-
     // Opens a sub-dialog with a button, checks it came, and closes it again.
     void OpensAndCloses(int button, const char* caption, Caller caller = {}) const
     {
@@ -384,7 +371,7 @@ TEST(Editor, ValidationMessagesKeepTheDialogOpen)
     ASSERT_TRUE(ed.Open(r, 1, "SinNombre"));
     ed.Type(IDC_ED_ENVIADOR, "otro@ostrel.mx");
     ed.Click(IDC_ED_ACEPTAR);
-    EXPECT_EQ(ed.ErrorShown(), NO_NAME);
+    EXPECT_EQ(ed.CloseMessage("Error"), NO_NAME);
     EXPECT_EQ(ed.Appears("Error", 300), nullptr);
     EXPECT_TRUE(ed.Running());
     EXPECT_EQ(ed.Text(IDC_ED_ENVIADOR), "otro@ostrel.mx");
@@ -397,7 +384,7 @@ TEST(Editor, ValidationMessagesKeepTheDialogOpen)
     ASSERT_TRUE(second.Open(noIp, 0));
     second.Type(IDC_ED_TIEMPO, "90");
     second.Click(IDC_ED_ACEPTAR);
-    EXPECT_EQ(second.ErrorShown(), NO_IP);
+    EXPECT_EQ(second.CloseMessage("Error"), NO_IP);
     EXPECT_TRUE(second.Running());
     EXPECT_EQ(second.Text(IDC_ED_TIEMPO), "90");
     EXPECT_EQ(second.Appears("ADVERTENCIA", 300), nullptr);  // no confirmation after a failed check
@@ -543,42 +530,33 @@ TEST(Editor, SubDialogsOpenOverTheEditor)
 
 TEST(Editor, ShowsTheEntryIconOrTheDefaultOne)
 {
-    const std::string dalvoIco = DALVO_ICO;
     AppParams r = Modifiable("Icono");
-    {
-        Editor none;
-        ASSERT_TRUE(none.Open(r, 0));
-        EXPECT_EQ(IconPixels(none), 0);
-        PostMessageA(none.dialog, WM_COMMAND, IDCANCEL, 0);
-        EXPECT_EQ(none.Wait(), 0u);
-    }
-    {
-        Editor own;
-        own.iconSource = dalvoIco;
-        own.iconName = "Icono.ICO";
-        ASSERT_TRUE(own.Open(r, 0));
-        EXPECT_GT(IconPixels(own), 20);
-        PostMessageA(own.dialog, WM_COMMAND, IDCANCEL, 0);
-        EXPECT_EQ(own.Wait(), 0u);
-    }
-    {
+    const struct {
+        const char* iconName;  // the copy of dalvo.ico beside the entry, if any
+        int isNew;
+        bool drawn;
+    } cases[] = {
+        {nullptr, 0, false},
+        {"Icono.ICO", 0, true},
         // A new application shows Telmir.ICO, even when its own icon exists.
-        Editor fresh;
-        fresh.iconSource = dalvoIco;
-        fresh.iconName = "Icono.ICO";
-        ASSERT_TRUE(fresh.Open(r, 1));
-        EXPECT_EQ(IconPixels(fresh), 0);
-        PostMessageA(fresh.dialog, WM_COMMAND, IDCANCEL, 0);
-        EXPECT_EQ(fresh.Wait(), 0u);
-    }
-    {
-        Editor fallback;
-        fallback.iconSource = dalvoIco;
-        fallback.iconName = "Telmir.ICO";
-        ASSERT_TRUE(fallback.Open(r, 0));
-        EXPECT_GT(IconPixels(fallback), 20);
-        PostMessageA(fallback.dialog, WM_COMMAND, IDCANCEL, 0);
-        EXPECT_EQ(fallback.Wait(), 0u);
+        {"Icono.ICO", 1, false},
+        {"Telmir.ICO", 0, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.iconName != nullptr ? c.iconName : "no icon") + (c.isNew ? ", new" : ""));
+        Editor ed;
+        if (c.iconName != nullptr) {
+            ed.iconSource = DALVO_ICO;
+            ed.iconName = c.iconName;
+        }
+        ASSERT_TRUE(ed.Open(r, c.isNew));
+        if (c.drawn) {
+            EXPECT_GT(IconPixels(ed), 20);
+        } else {
+            EXPECT_EQ(IconPixels(ed), 0);
+        }
+        PostMessageA(ed.dialog, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_EQ(ed.Wait(), 0u);
     }
 }
 
@@ -616,17 +594,7 @@ void Prepare(const fixture::Workstation& ws, Editor& ed)
 
 bool Marked(const char* name)
 {
-    std::string value;
-    return fixture::GetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, name, &value) && value == "Instalado !";
-}
-
-void Unmark(const char* name)
-{
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, fixture::VONDRA_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
-        RegDeleteValueA(key, name);
-        RegCloseKey(key);
-    }
+    return fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, name) == "Instalado !";
 }
 
 }  // namespace
@@ -655,7 +623,7 @@ TEST(EditorInstall, AcceptingANewApplicationInstallsWhatWasEdited)
     Prepare(ws, again);
     ASSERT_TRUE(again.Open(r, 1));
     again.Click(IDC_ED_ACEPTAR);
-    EXPECT_EQ(again.ErrorShown(), "El nombre de la aplicaci\xF3n ya existe !");
+    EXPECT_EQ(again.CloseMessage("Error"), "El nombre de la aplicaci\xF3n ya existe !");
     EXPECT_TRUE(again.Running());
     again.Click(IDC_ED_CANCELAR);
     EXPECT_EQ(again.Wait(), 0u);
@@ -721,5 +689,5 @@ TEST(EditorInstall, UpdateAsksForMissingArchives)
     EXPECT_EQ(current.Wait(), 1u);
     current.Result();
     EXPECT_EQ(current.copyJars, 0);
-    Unmark("Bancos");
+    fixture::DeleteValue(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "Bancos");
 }

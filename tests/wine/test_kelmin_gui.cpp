@@ -59,8 +59,7 @@ std::vector<std::string> GroupTexts(HWND dialog)
 
 std::string DllValue(const char* name)
 {
-    std::string value;
-    return fixture::GetText(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, name, &value) ? value : "<missing>";
+    return fixture::TextOf(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, name);
 }
 
 bool DllKeyExists()
@@ -435,7 +434,7 @@ TEST_F(Kelmin, PolicyFileHeldOpenElsewhere)
     // The copied library is taken away again; the policy file is untouched.
     EXPECT_FALSE(kelmin::EntryExists(kelmin::InstalledLibrary()));
     EXPECT_FALSE(kelmin::EntryExists(policy + "_1"));
-    EXPECT_EQ(DllValue("Version"), "<missing>");
+    EXPECT_EQ(DllValue("Version"), "(none)");
     CloseHandle(held);
     EXPECT_EQ(ReadAll(policy), STOCK_POLICY);
     Terminate();
@@ -488,7 +487,7 @@ TEST_F(Kelmin, LibraryTargetThatResists)
     ASSERT_TRUE(WaitNotInstalled());
     EXPECT_EQ(ReadAll(installed), old);
     EXPECT_EQ(ReadAll(policy), STOCK_POLICY);
-    EXPECT_EQ(DllValue("Version"), "<missing>");
+    EXPECT_EQ(DllValue("Version"), "(none)");
     ASSERT_TRUE(SetFileAttributesA(installed.c_str(), FILE_ATTRIBUTE_NORMAL));
 
     // A full disk: the copy fails part-way, the library there before stays whole.

@@ -166,11 +166,7 @@ TEST_F(Printers, RadioButtonsStayExclusiveAndClosingChoosesNothing)
 
     // A double click below the lines selects nothing and chooses nothing.
     HWND list = GetDlgItem(dialog, TERMINAL.list);
-    RECT client;
-    GetClientRect(list, &client);
-    LPARAM below = MAKELPARAM(5, client.bottom - 3);
-    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, below);
-    PostMessageA(list, WM_LBUTTONUP, 0, below);
+    drive::DoubleClickBelowItems(list);
     drive::Settle(dialog);
     EXPECT_EQ(host.Window(CONFIRMADSP, 500), nullptr);
 
