@@ -80,34 +80,42 @@ Program::~Program()
 namespace {
 
 struct Search {
-    const char* caption;
+    const char* className;
     DWORD pid;
+    const std::function<bool(HWND)>& match;
     HWND found;
 };
 
 BOOL CALLBACK MatchTopLevel(HWND window, LPARAM data)
 {
     auto* search = reinterpret_cast<Search*>(data);
-    char className[64];
-    GetClassNameA(window, className, sizeof className);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (std::string(className) == "#32770" && IsWindowVisible(window) && Text(window) == search->caption &&
-        (search->pid == 0 || owner == search->pid)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
+    if (search->pid != 0 && owner != search->pid)
+        return TRUE;
+    char className[64] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (search->className != nullptr && lstrcmpiA(className, search->className) != 0)
+        return TRUE;
+    if (!IsWindowVisible(window) || (search->match && !search->match(window)))
+        return TRUE;
+    search->found = window;
+    return FALSE;
 }
 
 HWND FindNow(const char* caption, DWORD pid)
 {
-    Search search{caption, pid, nullptr};
-    EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindWindowNow("#32770", pid, [&](HWND window) { return Text(window) == caption; });
 }
 
 }  // namespace
+
+HWND FindWindowNow(const char* className, DWORD pid, const std::function<bool(HWND)>& match)
+{
+    Search search{className, pid, match, nullptr};
+    EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 HWND WaitForWindow(const char* caption, DWORD timeoutMs, DWORD pid)
 {
@@ -153,10 +161,11 @@ void DialogProgram::Click(int id) const
 
 std::string Text(HWND window)
 {
-    char text[1024] = "";
+    wchar_t wide[4096] = L"";
     DWORD_PTR length = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
-                        &length);
+    SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG, 5000, &length);
+    char text[8192] = "";
+    WideCharToMultiByte(1252, 0, wide, -1, text, sizeof text, nullptr, nullptr);
     return text;
 }
 

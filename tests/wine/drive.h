@@ -50,6 +50,9 @@ struct DialogProgram : Program {
 // started, 1001 when it had not ended in time (it is then ended).
 DWORD Run(const std::string& commandLine, DWORD timeoutMs);
 
+// A visible top-level window of the program pid (0: any) of that class
+// (null: any) for which match holds, if given; nullptr when there is none.
+HWND FindWindowNow(const char* className, DWORD pid, const std::function<bool(HWND)>& match = nullptr);
 // Top-level window of the dialog class with this caption owned by pid (0: any).
 HWND WaitForWindow(const char* caption, DWORD timeoutMs, DWORD pid = 0);
 bool WaitForNoWindow(const char* caption, DWORD timeoutMs, DWORD pid = 0);

@@ -58,25 +58,6 @@ public:
     }
 };
 
-struct FindList {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK MatchDroppedList(HWND window, LPARAM data)
-{
-    auto* find = reinterpret_cast<FindList*>(data);
-    char className[32];
-    GetClassNameA(window, className, sizeof className);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == find->pid && lstrcmpiA(className, "ComboLBox") == 0 && IsWindowVisible(window)) {
-        find->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // Chooses the item at index as a person does: drops the list down and
 // clicks the item.
 bool ChooseAt(const Host& host, int id, int index)
@@ -84,15 +65,13 @@ bool ChooseAt(const Host& host, int id, int index)
     HWND combo = host.Item(id);
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(combo, CB_SHOWDROPDOWN, TRUE, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
-    FindList find{host.info.dwProcessId, nullptr};
-    if (!drive::WaitUntil([&] {
-            EnumWindows(MatchDroppedList, reinterpret_cast<LPARAM>(&find));
-            return find.found != nullptr;
-        }))
+    HWND list = nullptr;
+    auto dropped = [&] { return (list = drive::FindWindowNow("ComboLBox", host.info.dwProcessId)) != nullptr; };
+    if (!drive::WaitUntil(dropped))
         return false;
-    SendMessageTimeoutA(find.found, LB_SETTOPINDEX, index, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
-    drive::ClickListItem(find.found, index, false);
-    return drive::WaitUntil([&] { return !IsWindowVisible(find.found); });
+    SendMessageTimeoutA(list, LB_SETTOPINDEX, index, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+    drive::ClickListItem(list, index, false);
+    return drive::WaitUntil([&] { return !IsWindowVisible(list); });
 }
 
 bool ChooseItem(const Host& host, int id, const char* text)

@@ -232,46 +232,14 @@ TEST_F(Clipboard, EmptyDocumentLeavesClipboardAlone)
 
 namespace {
 
-struct Search {
-    DWORD pid;
-    HWND main;
-    HWND edit;
-};
-
-BOOL CALLBACK FindEdit(HWND child, LPARAM data)
+BOOL CALLBACK FindRichEdit(HWND child, LPARAM data)
 {
-    auto* search = reinterpret_cast<Search*>(data);
     char name[64];
     GetClassNameA(child, name, sizeof name);
     if (lstrcmpiA(name, "RichEdit20W") != 0 && lstrcmpiA(name, "RICHEDIT50W") != 0)
         return TRUE;
-    search->edit = child;
+    *reinterpret_cast<HWND*>(data) = child;
     return FALSE;
-}
-
-// WordPad's main window: the visible window of the process holding a rich edit.
-BOOL CALLBACK FindMain(HWND window, LPARAM data)
-{
-    auto* search = reinterpret_cast<Search*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->pid || !IsWindowVisible(window))
-        return TRUE;
-    EnumChildWindows(window, FindEdit, data);
-    if (search->edit == nullptr)
-        return TRUE;
-    search->main = window;
-    return FALSE;
-}
-
-std::string WindowText(HWND window)
-{
-    wchar_t wide[4096] = L"";
-    DWORD_PTR length = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG, 5000, &length);
-    char text[8192] = "";
-    WideCharToMultiByte(1252, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-    return text;
 }
 
 }  // namespace
@@ -286,22 +254,21 @@ TEST_F(Clipboard, PastedIntoWordPad)
     std::string wordpad = std::string(windows).substr(0, 3) + "Program Files\\Windows NT\\Accessories\\wordpad.exe";
     drive::Program program;
     ASSERT_TRUE(program.Start(wordpad)) << wordpad;
-    Search search{program.info.dwProcessId, nullptr, nullptr};
+    // WordPad's main window: the visible window of the process holding a rich edit.
+    HWND main = nullptr, edit = nullptr;
+    auto holdsEdit = [&](HWND window) {
+        EnumChildWindows(window, FindRichEdit, reinterpret_cast<LPARAM>(&edit));
+        return edit != nullptr;
+    };
     ASSERT_TRUE(drive::WaitUntil(
-        [&] {
-            EnumWindows(FindMain, reinterpret_cast<LPARAM>(&search));
-            return search.main != nullptr;
-        },
-        20000));
-    HWND main = search.main;
-    HWND edit = search.edit;
+        [&] { return (main = drive::FindWindowNow(nullptr, program.info.dwProcessId, holdsEdit)) != nullptr; }, 20000));
     drive::Settle(main);
     DWORD_PTR result = 0;
     SendMessageTimeoutW(edit, WM_PASTE, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
 
     std::string text;
     EXPECT_TRUE(drive::WaitUntil([&] {
-        text = WindowText(edit);
+        text = drive::Text(edit);
         return text.find("Factura 1024") != std::string::npos;
     }));
     EXPECT_NE(text.find("Factura 1024 para el Se\xF1or N\xFA\xF1" "ez"), std::string::npos) << text;
