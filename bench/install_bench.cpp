@@ -16,6 +16,7 @@
 #include "drive.h"
 #include "params/record.h"
 #include "bench.h"
+#include "recordfix.h"
 
 namespace {
 
@@ -107,10 +108,7 @@ int main(int argc, char** argv)
     std::string entries = root + "Terminal\\", java = root + "jre";
     for (const std::string& dir : {root, entries, java, java + "\\BIN"})
         CreateDirectoryA(dir.c_str(), nullptr);
-    AppParams entry;
-    std::memset(&entry, 0, sizeof entry);
-    SetEntryDefaults(entry);
-    std::strcpy(entry.nombre, NAME);
+    AppParams entry = recordfix::Defaults(NAME);
     std::strcpy(entry.ipServidor, "10.0.0.1");
     HANDLE file = CreateFileA((entries + NAME + ".DAI").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "caller.h"
 #include "params/choices.h"
 
 namespace {
@@ -14,8 +15,9 @@ struct Check {
     std::string message;
 };
 
-Check CheckOf(const Table& table, size_t size = AREA_MESSAGE_SIZE)
+Check CheckOf(const Table& table, size_t size = AREA_MESSAGE_SIZE, Caller caller = {})
 {
+    SCOPED_CALLER(caller);
     std::string buffer(size + 8, '#');
     int valid = CheckAreaTable(table, &buffer[0], size);
     if (size == 0)

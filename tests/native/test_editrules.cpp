@@ -9,16 +9,11 @@
 
 #include "params/editform.h"
 #include "params/kinds.h"
+#include "recordfix.h"
 
 namespace {
 
-AppParams Defaults()
-{
-    AppParams r;
-    std::memset(&r, 0, sizeof r);
-    SetEntryDefaults(r);
-    return r;
-}
+using recordfix::Defaults;
 
 int shortcutAsked;
 int ShortcutTaken()

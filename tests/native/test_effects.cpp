@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "params/effects.h"
+#include "recordfix.h"
 
 namespace {
 
@@ -14,13 +15,7 @@ std::vector<GradientBand> Bands(int top, int bottom, int steps, int direction, R
     return bands;
 }
 
-AppParams Defaults()
-{
-    AppParams r;
-    std::memset(&r, 0, sizeof r);
-    SetEntryDefaults(r);
-    return r;
-}
+using recordfix::Defaults;
 
 bool Same(Rgb a, Rgb b)
 {

@@ -2,52 +2,20 @@
 
 #include <string>
 
+#include "caller.h"
 #include "memory_io.h"
+#include "policyfix.h"
 #include "rtfsetup/grant.h"
 
 namespace {
 
-const char BLOCK_10005[] =
-    "\r\n"
-    "// Permitir cargar Pluvik.DLL de OSTREL - NO EDITAR -\r\n"
-    "grant codeBase \"http://10.0.0.5/*\" {\r\n"
-    "   permission java.lang.RuntimePermission \"loadLibrary.Pluvik\";\r\n"
-    "   permission java.awt.AWTPermission \"accessClipboard\";\r\n"
-    "   permission java.io.FilePermission \"<<ALL FILES>>\", \"read, write, delete\";\r\n"
-    "   permission java.util.PropertyPermission \"user.*\",\"read\";\r\n"
-    "   permission java.security.SecurityPermission \"Security.createAccessControlContext\";\r\n"
-    "   permission java.lang.RuntimePermission \"modifyThread\";\r\n"
-    "   permission java.lang.RuntimePermission \"modifyThreadGroup\";\r\n"
-    "};\r\n"
-    "\r\n";
+using policyfix::STOCK_POLICY;
 
-// The beginning of the policy file that a Java runtime ships, CR LF lines.
-const char STOCK_POLICY[] =
-    "\r\n"
-    "// Standard extensions get all permissions by default\r\n"
-    "\r\n"
-    "grant codeBase \"file:${{java.ext.dirs}}/*\" {\r\n"
-    "\tpermission java.security.AllPermission;\r\n"
-    "};\r\n"
-    "\r\n"
-    "// default permissions granted to all domains\r\n"
-    "\r\n"
-    "grant { \r\n"
-    "\t// Allows any thread to stop itself using the java.lang.Thread.stop()\r\n"
-    "\t// method that takes no argument.\r\n"
-    "\tpermission java.lang.RuntimePermission \"stopThread\";\r\n"
-    "\r\n"
-    "\t// allows anyone to listen on un-privileged ports\r\n"
-    "\tpermission java.net.SocketPermission \"localhost:1024-\", \"listen\";\r\n"
-    "\r\n"
-    "\tpermission java.util.PropertyPermission \"java.version\", \"read\";\r\n"
-    "\tpermission java.util.PropertyPermission \"java.vendor\", \"read\";\r\n"
-    "\tpermission java.util.PropertyPermission \"os.name\", \"read\";\r\n"
-    "};\r\n"
-    "\r\n";
+const std::string BLOCK_10005 = policyfix::Block("http://10.0.0.5/*");
 
-std::string Block(const char* address)
+std::string Block(const char* address, Caller caller = {})
 {
+    SCOPED_CALLER(caller);
     char block[GRANT_BLOCK_SIZE];
     size_t length = FormatGrantBlock(block, sizeof block, address);
     EXPECT_GT(length, 0u);
@@ -61,8 +29,9 @@ std::string LfOnly(std::string text)
     return text;
 }
 
-std::string Added(const std::string& policy, const char* address, size_t piece = 0)
+std::string Added(const std::string& policy, const char* address, size_t piece = 0, Caller caller = {})
 {
+    SCOPED_CALLER(caller);
     MemoryFiles files;
     files.policy = policy;
     files.piece = piece;
@@ -71,8 +40,9 @@ std::string Added(const std::string& policy, const char* address, size_t piece =
 }
 
 // The policy without its first block; the input itself when there is none.
-std::string Removed(const std::string& policy, size_t piece = 0)
+std::string Removed(const std::string& policy, size_t piece = 0, Caller caller = {})
 {
+    SCOPED_CALLER(caller);
     MemoryFiles files;
     files.policy = policy;
     files.piece = piece;
@@ -102,7 +72,7 @@ TEST(GrantBlock, ByteForByte)
     std::string any = Block("");
     EXPECT_NE(any.find("\r\ngrant  {\r\n"), std::string::npos);
     EXPECT_EQ(any.find("codeBase"), std::string::npos);
-    EXPECT_EQ(any.size(), std::string(BLOCK_10005).size() - std::string("codeBase \"http://10.0.0.5/*\"").size());
+    EXPECT_EQ(any.size(), BLOCK_10005.size() - std::string("codeBase \"http://10.0.0.5/*\"").size());
 
     // The longest stored address fits; a buffer too small gives nothing.
     std::string longest(1023, 'a');
@@ -171,7 +141,7 @@ TEST(PolicyGrant, TwoBlocksAreRemovedOneAtATime)
     std::string twice = Added(Added(STOCK_POLICY, "http://10.0.0.5/*"), "");
     EXPECT_EQ(twice, Block("") + BLOCK_10005 + STOCK_POLICY);
     std::string once = Removed(twice);
-    EXPECT_EQ(once, "\r\n" + std::string(BLOCK_10005) + STOCK_POLICY);
+    EXPECT_EQ(once, "\r\n" + BLOCK_10005 + STOCK_POLICY);
     EXPECT_TRUE(Granted(once));
     std::string none = Removed(once);
     EXPECT_EQ(none, "\r\n\r\n" + std::string(STOCK_POLICY));
@@ -206,7 +176,7 @@ TEST(PolicyGrant, FailuresAreReported)
     std::string withBlock = BLOCK_10005 + policy;
 
     // A full disk: the write fails part-way and the copy says so.
-    for (size_t room : {size_t{0}, size_t{10}, std::string(BLOCK_10005).size(), size_t{50000}, withBlock.size() - 1}) {
+    for (size_t room : {size_t{0}, size_t{10}, BLOCK_10005.size(), size_t{50000}, withBlock.size() - 1}) {
         MemoryFiles add;
         add.policy = policy;
         add.writeRoom = room;

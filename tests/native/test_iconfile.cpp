@@ -5,13 +5,15 @@
 #include <cstring>
 #include <vector>
 
+#include "caller.h"
 #include "iconimages.h"
 #include "params/iconfile.h"
 
 namespace {
 
-IconImage Linked(std::vector<uint8_t> bytes)
+IconImage Linked(std::vector<uint8_t> bytes, Caller caller = {})
 {
+    SCOPED_CALLER(caller);
     IconImage image;
     image.bytes = std::move(bytes);
     EXPECT_EQ(LinkImageParts(image), 1);
@@ -25,8 +27,9 @@ int Links(std::vector<uint8_t> bytes)
     return LinkImageParts(image);
 }
 
-std::vector<IconImage> Read(const std::vector<uint8_t>& file, int expected)
+std::vector<IconImage> Read(const std::vector<uint8_t>& file, int expected, Caller caller = {})
 {
+    SCOPED_CALLER(caller);
     std::vector<IconImage> images;
     EXPECT_EQ(ReadIconBytes(file.data(), file.size(), images), expected);
     if (!expected) {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "caller.h"
 #include "iconimages.h"
 #include "params/iconfile.h"
 
@@ -80,8 +81,9 @@ protected:
     void TearDown() override { Shell("rm -rf '" + dir + "'"); }
 
     // Pixels of one image of an icon file as ImageMagick reads them.
-    std::vector<uint8_t> ToolPixels(const std::string& file, size_t index)
+    std::vector<uint8_t> ToolPixels(const std::string& file, size_t index, Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         std::string raw = dir + "/pixels.rgba";
         int status = 0;
         std::string out = Shell("convert '" + file + "[" + std::to_string(index) + "]' -depth 8 'rgba:" + raw + "'",
@@ -91,8 +93,9 @@ protected:
     }
 
     // A PNG of the test picture, made by ImageMagick from raw pixels.
-    std::string PicturePng(uint32_t side, int bitCount)
+    std::string PicturePng(uint32_t side, int bitCount, Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         std::string base = dir + "/pic" + std::to_string(side) + "_" + std::to_string(bitCount);
         Save(base + ".rgba", Picture(side, bitCount));
         int status = 0;

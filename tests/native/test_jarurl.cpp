@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "caller.h"
 #include "rtfsetup/jarurl.h"
 
 namespace {
@@ -10,8 +11,9 @@ const char INVALID[] = "<invalid>";
 enum { DIR_ROOM = 1024 };
 
 // The normalised address, or INVALID (then the stored address must be left as it was).
-std::string Normalise(const std::string& text)
+std::string Normalise(const std::string& text, Caller caller = {})
 {
+    SCOPED_CALLER(caller);
     char address[JAR_URL_SIZE] = "stored";
     if (!NormaliseJarUrl(text.c_str(), address)) {
         EXPECT_STREQ(address, "stored") << text;
@@ -20,8 +22,9 @@ std::string Normalise(const std::string& text)
     return address;
 }
 
-std::string Source(const char* commandLine, SourceDir expected)
+std::string Source(const char* commandLine, SourceDir expected, Caller caller = {})
 {
+    SCOPED_CALLER(caller);
     char dir[DIR_ROOM];
     EXPECT_EQ(SourceDirFromCommandLine(commandLine, dir, sizeof dir), expected) << (commandLine ? commandLine : "null");
     return dir;

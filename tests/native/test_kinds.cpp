@@ -7,18 +7,13 @@
 
 #include "params/forms.h"
 #include "params/kinds.h"
+#include "recordfix.h"
 
 namespace {
 
 const int ESC = 2;  // IDCANCEL: Esc and the close box
 
-AppParams Defaults()
-{
-    AppParams r;
-    std::memset(&r, 0, sizeof r);
-    SetEntryDefaults(r);
-    return r;
-}
+using recordfix::Defaults;
 
 std::vector<std::string> Items(int kind)
 {

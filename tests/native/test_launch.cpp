@@ -5,30 +5,30 @@
 #include <string>
 #include <vector>
 
+#include "caller.h"
 #include "installcore/launch.h"
 #include "base/textbuf.h"
+#include "recordfix.h"
 
 namespace {
 
 AppParams Defaults(const char* nombre = "Contabilidad")
 {
-    AppParams r;
-    std::memset(&r, 0, sizeof r);
-    SetEntryDefaults(r);
-    CopyText(r.nombre, nombre);
-    return r;
+    return recordfix::Defaults(nombre);
 }
 
-std::string Lines(const AppParams& r)
+std::string Lines(const AppParams& r, Caller caller = {})
 {
+    SCOPED_CALLER(caller);
     char lines[PARAM_LINES_SIZE];
     EXPECT_EQ(BuildParamLines(lines, r), 1);
     return lines;
 }
 
 // The lines that start with key (followed by '=' or the value).
-std::vector<std::string> LinesOf(const AppParams& r, const std::string& key)
+std::vector<std::string> LinesOf(const AppParams& r, const std::string& key, Caller caller = {})
 {
+    SCOPED_CALLER(caller);
     std::vector<std::string> found;
     std::string all = Lines(r);
     for (size_t at = 0; at < all.size();) {
@@ -50,8 +50,9 @@ std::string Line(const AppParams& r, const std::string& key)
     return found.empty() ? "(none)" : found.front();
 }
 
-std::string Command(const AppParams& r, const char* dir, const char* paramFile)
+std::string Command(const AppParams& r, const char* dir, const char* paramFile, Caller caller = {})
 {
+    SCOPED_CALLER(caller);
     char line[COMMAND_LINE_SIZE];
     EXPECT_EQ(BuildCommandLine(line, r, dir, paramFile), 1);
     return line;

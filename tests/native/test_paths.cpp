@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "caller.h"
 #include "base/backdrop.h"
 #include "base/paths.h"
 #include "base/textbuf.h"
@@ -78,8 +79,9 @@ TEST(Paths, BoundedText)
 namespace {
 
 // Every pixel of every row covered exactly once, from valid tile columns.
-void ExpectCovered(int width, int height)
+void ExpectCovered(int width, int height, Caller caller = {})
 {
+    SCOPED_CALLER(caller);
     std::vector<std::vector<int>> hits((height + TILE_HEIGHT - 1) / TILE_HEIGHT, std::vector<int>(width + TILE_WIDTH, 0));
     ForEachTile(width, height, [&](const TileBlit& b) {
         ASSERT_EQ(b.y % TILE_HEIGHT, 0);

@@ -4,12 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "caller.h"
 #include "base/version.h"
 
 namespace {
 
-std::vector<int> Components(const char* text)
+std::vector<int> Components(const char* text, Caller caller = {})
 {
+    SCOPED_CALLER(caller);
     std::vector<int> out;
     int position = 0;
     while (text[position] != '\0') {

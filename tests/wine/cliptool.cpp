@@ -12,16 +12,14 @@
 #include <cstring>
 #include <string>
 
+#include "drive.h"
+
 namespace {
 
+// Another program may hold the clipboard for a moment.
 bool Open(HWND owner = nullptr)
 {
-    for (int tries = 0; tries < 100; ++tries) {
-        if (OpenClipboard(owner))
-            return true;
-        Sleep(20);
-    }
-    return false;
+    return drive::WaitUntil([&] { return OpenClipboard(owner) != 0; }, 2000);
 }
 
 bool Save(const std::string& path, const void* bytes, size_t length)

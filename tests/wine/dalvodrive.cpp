@@ -23,15 +23,6 @@ double Now()
     return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-void Shot(HWND window, const std::string& shots, const char* name)
-{
-    if (shots.empty())
-        return;
-    drive::Settle(window);
-    Sleep(300);  // let the controls finish painting
-    drive::SaveScreenshot(window, shots + "\\" + name);
-}
-
 }  // namespace
 
 std::string InstallNew(DWORD pid, const std::string& name, const std::string& dir, const std::string& shots,
@@ -50,7 +41,7 @@ std::string InstallNew(DWORD pid, const std::string& name, const std::string& di
     drive::ClickListItem(list, static_cast<int>(at - items.begin()), false);
     if (!drive::WaitUntil([&] { return IsWindowEnabled(GetDlgItem(inicio, INICIO_INSTALAR)) != 0; }))
         return "selecting " + name + " did not enable Instalar";
-    Shot(inicio, shots, "1-inicio.bmp");
+    drive::Screenshot(inicio, "1-inicio.bmp", shots);
     drive::PostClick(inicio, INICIO_INSTALAR);
 
     HWND install = drive::WaitForWindow(INSTALAR_CAPTION, 10000, pid);
@@ -59,7 +50,7 @@ std::string InstallNew(DWORD pid, const std::string& name, const std::string& di
     double instalarShown = Now() - start;
     if (!drive::Type(install, DIR, dir))
         return "could not type the directory";
-    Shot(install, shots, "2-instalar.bmp");
+    drive::Screenshot(install, "2-instalar.bmp", shots);
     drive::PostClick(install, ACCEPT);
 
     // The creation question comes only for a directory that is not there.
@@ -71,7 +62,7 @@ std::string InstallNew(DWORD pid, const std::string& name, const std::string& di
             return true;
         HWND create = created ? nullptr : drive::WaitForWindow("ADVERTENCIA", 1, pid);
         if (create != nullptr) {
-            Shot(create, shots, "3-crear_directorio.bmp");
+            drive::Screenshot(create, "3-crear_directorio.bmp", shots);
             drive::PostClick(create, ACCEPT);
             created = true;
         }
@@ -80,7 +71,7 @@ std::string InstallNew(DWORD pid, const std::string& name, const std::string& di
     if (editor == nullptr)
         return "the editor did not show";
     double editorShown = Now() - start;
-    Shot(editor, shots, "4-parametros.bmp");
+    drive::Screenshot(editor, "4-parametros.bmp", shots);
     if (timing != nullptr) {
         timing->inicioShown = inicioShown;
         timing->instalarShown = instalarShown;

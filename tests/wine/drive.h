@@ -23,24 +23,52 @@ struct Program {
     bool Launch(const char* module, std::string commandLine, const std::string& workDir = "");
     DWORD WaitExit(DWORD timeoutMs);  // exit code, or STILL_ACTIVE
     bool Running() const;
-    // A dialog of this program with that caption.
+    // A dialog of this program with that caption; Gone: none is left.
     HWND Appears(const char* caption, DWORD timeoutMs = 5000) const;
+    bool Gone(const char* caption, DWORD timeoutMs = 5000) const;
+    // The message of the box with that caption, which is then closed with
+    // OK: "(no box)" when none comes, "(left open)" added when it stays.
+    std::string CloseMessage(const char* caption) const;
     ~Program();
+};
+
+// A started program with the dialog of it that a test drives by control id.
+struct DialogProgram : Program {
+    HWND dialog = nullptr;
+    // Exit code, or STILL_ACTIVE when it did not end within 10 s.
+    DWORD Wait() { return WaitExit(10000); }
+    HWND Item(int id) const { return GetDlgItem(dialog, id); }
+    bool Enabled(int id) const;
+    bool Checked(int id) const;
+    std::string Text(int id) const;
+    std::vector<std::string> Items(int id) const;
+    int Selection(int id) const;
+    void Click(int id) const;
 };
 
 // Runs a command line to its end: its exit code, 1000 when it could not be
 // started, 1001 when it had not ended in time (it is then ended).
 DWORD Run(const std::string& commandLine, DWORD timeoutMs);
 
+// A visible top-level window of the program pid (0: any) of that class
+// (null: any) for which match holds, if given; nullptr when there is none.
+HWND FindWindowNow(const char* className, DWORD pid, const std::function<bool(HWND)>& match = nullptr);
 // Top-level window of the dialog class with this caption owned by pid (0: any).
 HWND WaitForWindow(const char* caption, DWORD timeoutMs, DWORD pid = 0);
 bool WaitForNoWindow(const char* caption, DWORD timeoutMs, DWORD pid = 0);
 
 std::string Text(HWND window);
 std::string ControlText(HWND dialog, int id);
+// Sets the text at once, as a program does (Type types it).
+void SetText(HWND window, const std::string& text);
+// The items of a list box or a combo box, and the index of the selected
+// one (-1: none).
 std::vector<std::string> ListItems(HWND list);
+int Selection(HWND list);
 // Texts of the static controls of a dialog, in creation order.
 std::vector<std::string> StaticTexts(HWND dialog);
+// The last of them: what a message box says.
+std::string MessageText(HWND box);
 
 void PostClick(HWND dialog, int id);
 bool Checked(HWND dialog, int id);
@@ -50,13 +78,24 @@ bool Checked(HWND dialog, int id);
 bool Type(HWND dialog, int id, const std::string& text, const char* shown = nullptr);
 // A real mouse click (or double click) on item index of a list box.
 void ClickListItem(HWND list, int index, bool doubleClick);
+// A double click on the empty part at the bottom of a list box.
+void DoubleClickBelowItems(HWND list);
 // Waits until the target has handled what was sent to it so far (posted
 // input may still be pending: check results with WaitUntil).
 void Settle(HWND window);
 // Polls condition until it holds or the time is up; returns its last value.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
-// Screen pixels of the window, as a 24-bit BMP file.
-bool SaveScreenshot(HWND window, const std::string& path);
+// The screen's colour at (x, y) of the window's client area.
+COLORREF ScreenPixel(HWND window, int x, int y);
+// Waits until the window and its controls are painted and the screen shows
+// them: nothing left to paint, and the same pixels twice in a row.
+bool WaitPainted(HWND window, DWORD timeoutMs = 5000);
+
+// VONDRA_SHOTS as a Windows path, "" when it is not set.
+std::string ShotsDirectory();
+// Once the window is painted, its screen pixels as the 24-bit BMP file
+// dir\name. With no dir there is nothing to do, which succeeds.
+bool Screenshot(HWND window, const std::string& name, const std::string& dir = ShotsDirectory());
 
 }  // namespace drive

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "drive.h"
+
 namespace fixture {
 
 const char VONDRA_KEY[] = "SOFTWARE\\Vondra\\Java";
@@ -11,13 +13,8 @@ const char JRE_KEY[] = "SOFTWARE\\JavaSoft\\Java Runtime Environment";
 
 void ClearRegistry()
 {
-    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-        HKEY key;
-        if (RegOpenKeyExA(root, VONDRA_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
-            RegDeleteValueA(key, "DirInst");
-            RegCloseKey(key);
-        }
-    }
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+        DeleteValue(root, VONDRA_KEY, "DirInst");
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, JRE_KEY);
 }
 
@@ -46,6 +43,22 @@ bool GetText(HKEY root, const std::string& key, const char* name, std::string* o
     value[length] = '\0';
     if (out != nullptr)
         *out = value;
+    return true;
+}
+
+std::string TextOf(HKEY root, const std::string& key, const char* name)
+{
+    std::string value;
+    return GetText(root, key, name, &value) ? value : "(none)";
+}
+
+bool DeleteValue(HKEY root, const std::string& key, const char* name)
+{
+    HKEY handle;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_ALL_ACCESS, &handle) != ERROR_SUCCESS)
+        return false;
+    RegDeleteValueA(handle, name);
+    RegCloseKey(handle);
     return true;
 }
 
@@ -99,6 +112,38 @@ std::string WindowsPath(const char* unixPath)
         if (c == '/')
             c = '\\';
     return path;
+}
+
+std::string UnixPath(const std::string& windowsPath)
+{
+    using ToUnix = char*(CDECL*)(const WCHAR*);
+    auto toUnix = reinterpret_cast<ToUnix>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (toUnix == nullptr)
+        return "";
+    WCHAR wide[MAX_PATH * 2];
+    if (MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH * 2) == 0)
+        return "";
+    char* unix = toUnix(wide);
+    if (unix == nullptr)
+        return "";
+    std::string path = unix;
+    HeapFree(GetProcessHeap(), 0, unix);
+    return path;
+}
+
+bool RunUnix(std::string commandLine, const std::function<bool()>& done, DWORD timeoutMs)
+{
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return false;
+    if (info.hThread != nullptr)
+        CloseHandle(info.hThread);
+    if (info.hProcess != nullptr)
+        CloseHandle(info.hProcess);
+    return drive::WaitUntil(done, timeoutMs);
 }
 
 std::string ReadAll(const std::string& path)

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,10 @@ void ClearRegistry();
 // Stores text as REG_SZ; without its NUL when withNul is false.
 void SetText(HKEY root, const std::string& key, const char* name, const std::string& text, bool withNul = true);
 bool GetText(HKEY root, const std::string& key, const char* name, std::string* out);
+// The text, or "(none)" when there is no such value.
+std::string TextOf(HKEY root, const std::string& key, const char* name);
+// Removes the value; false when the key could not be opened.
+bool DeleteValue(HKEY root, const std::string& key, const char* name);
 void AddJre(const std::string& version, const char* javaHome);
 
 // A new empty directory below the temporary directory, with a trailing '\'.
@@ -23,6 +28,12 @@ std::string NewDirectory(const char* tag);
 bool Exists(const std::string& path);
 void WriteBytes(const std::string& path, const void* bytes, size_t length);
 std::string WindowsPath(const char* unixPath);  // through drive Z:
+// The Unix path of a Windows path (Wine only), or "".
+std::string UnixPath(const std::string& windowsPath);
+// Starts a Unix command line. Wine runs Unix programs for Windows ones but
+// gives no handle to wait on: false when it could not start or done() did
+// not hold in time.
+bool RunUnix(std::string commandLine, const std::function<bool()>& done, DWORD timeoutMs = 5000);
 // The whole file, or "(missing)" when it can't be opened.
 std::string ReadAll(const std::string& path);
 // The names in a directory (with its trailing '\'), sorted, without . and ..

@@ -8,49 +8,6 @@ namespace kelmin {
 
 const char DLL_KEY[] = "SOFTWARE\\VONDRA\\DLLRTF";
 
-const char STOCK_POLICY[] =
-    "\r\n"
-    "// Standard extensions get all permissions by default\r\n"
-    "\r\n"
-    "grant codeBase \"file:${{java.ext.dirs}}/*\" {\r\n"
-    "\tpermission java.security.AllPermission;\r\n"
-    "};\r\n"
-    "\r\n"
-    "// default permissions granted to all domains\r\n"
-    "\r\n"
-    "grant { \r\n"
-    "\t// Allows any thread to stop itself using the java.lang.Thread.stop()\r\n"
-    "\t// method that takes no argument.\r\n"
-    "\tpermission java.lang.RuntimePermission \"stopThread\";\r\n"
-    "\r\n"
-    "\t// allows anyone to listen on un-privileged ports\r\n"
-    "\tpermission java.net.SocketPermission \"localhost:1024-\", \"listen\";\r\n"
-    "\r\n"
-    "\tpermission java.util.PropertyPermission \"java.version\", \"read\";\r\n"
-    "\tpermission java.util.PropertyPermission \"java.vendor\", \"read\";\r\n"
-    "\tpermission java.util.PropertyPermission \"os.name\", \"read\";\r\n"
-    "\tpermission java.util.PropertyPermission \"line.separator\", \"read\";\r\n"
-    "};\r\n"
-    "\r\n";
-
-std::string Block(const std::string& address)
-{
-    std::string grant = address.empty() ? "grant  {" : "grant codeBase \"" + address + "\" {";
-    return "\r\n"
-           "// Permitir cargar Pluvik.DLL de OSTREL - NO EDITAR -\r\n" +
-           grant +
-           "\r\n"
-           "   permission java.lang.RuntimePermission \"loadLibrary.Pluvik\";\r\n"
-           "   permission java.awt.AWTPermission \"accessClipboard\";\r\n"
-           "   permission java.io.FilePermission \"<<ALL FILES>>\", \"read, write, delete\";\r\n"
-           "   permission java.util.PropertyPermission \"user.*\",\"read\";\r\n"
-           "   permission java.security.SecurityPermission \"Security.createAccessControlContext\";\r\n"
-           "   permission java.lang.RuntimePermission \"modifyThread\";\r\n"
-           "   permission java.lang.RuntimePermission \"modifyThreadGroup\";\r\n"
-           "};\r\n"
-           "\r\n";
-}
-
 void WriteAll(const std::string& path, const std::string& bytes)
 {
     fixture::WriteBytes(path, bytes.data(), bytes.size());

@@ -8,14 +8,14 @@
 #include <string>
 
 #include "fixtures.h"
+#include "policyfix.h"
 
 namespace kelmin {
 
-extern const char DLL_KEY[];        // SOFTWARE\VONDRA\DLLRTF
-extern const char STOCK_POLICY[];   // a runtime's policy file as shipped, CR LF lines
+extern const char DLL_KEY[];  // SOFTWARE\VONDRA\DLLRTF
 
-// The block Kelmin writes for address, empty lines included.
-std::string Block(const std::string& address);
+using policyfix::Block;
+using policyfix::STOCK_POLICY;
 
 using fixture::ReadAll;
 void WriteAll(const std::string& path, const std::string& bytes);

@@ -3,27 +3,10 @@
 #include <windows.h>
 
 #include <fstream>
-#include <sstream>
+
+#include "fixtures.h"
 
 namespace linkreader {
-
-std::string UnixPath(const std::string& windowsPath)
-{
-    using ToUnix = char*(CDECL*)(const WCHAR*);
-    auto toUnix = reinterpret_cast<ToUnix>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (toUnix == nullptr)
-        return "";
-    WCHAR wide[MAX_PATH * 2];
-    if (MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH * 2) == 0)
-        return "";
-    char* unix = toUnix(wide);
-    if (unix == nullptr)
-        return "";
-    std::string path = unix;
-    HeapFree(GetProcessHeap(), 0, unix);
-    return path;
-}
 
 namespace {
 
@@ -50,28 +33,15 @@ std::map<std::string, std::string> Read(const std::string& linkPath)
 {
     std::map<std::string, std::string> fields;
     std::string output = linkPath + ".txt";
-    std::string unixLink = UnixPath(linkPath), unixOutput = UnixPath(output);
+    std::string unixLink = fixture::UnixPath(linkPath), unixOutput = fixture::UnixPath(output);
     if (unixLink.empty() || unixOutput.empty())
         return fields;
     DeleteFileA(output.c_str());
-    // Wine starts Unix programs but hands out no process handle to wait on:
-    // the output appears under its final name only once complete.
+    // The output appears under its final name only once complete.
     std::string command = "/bin/sh -c \"lnkinfo '" + unixLink + "' >'" + unixOutput + ".part' 2>&1; mv '" +
                           unixOutput + ".part' '" + unixOutput + "'\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    if (!fixture::RunUnix(command, [&] { return fixture::Exists(output); }, 20000))
         return fields;
-    if (info.hThread != nullptr)
-        CloseHandle(info.hThread);
-    if (info.hProcess != nullptr)
-        CloseHandle(info.hProcess);
-    for (int waited = 0; GetFileAttributesA(output.c_str()) == INVALID_FILE_ATTRIBUTES; waited += 20) {
-        if (waited > 20000)
-            return fields;
-        Sleep(20);
-    }
 
     std::ifstream in(output, std::ios::binary);
     std::string line;

@@ -13,7 +13,4 @@ namespace linkreader {
 // returned in code page 1252.
 std::map<std::string, std::string> Read(const std::string& linkPath);
 
-// The Unix path of a Windows path (Wine only), or "".
-std::string UnixPath(const std::string& windowsPath);
-
 }  // namespace linkreader

@@ -1,6 +1,5 @@
 #include "selectfix.h"
 
-#include <algorithm>
 #include <cstdio>
 
 #include "fixtures.h"
@@ -59,23 +58,6 @@ std::vector<uint8_t> ReadBytes(const std::string& path)
         bytes.push_back(static_cast<uint8_t>(c));
     std::fclose(file);
     return bytes;
-}
-
-std::vector<std::string> ListDirectory(const std::string& dir)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((dir + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        std::string name = found.cFileName;
-        if (name != "." && name != "..")
-            names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 }  // namespace selectfix

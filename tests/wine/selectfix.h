@@ -20,7 +20,5 @@ void RemovePrintersKey();
 void RestorePrintersKey();
 
 std::vector<uint8_t> ReadBytes(const std::string& path);
-// File names in a directory (without . and ..), sorted.
-std::vector<std::string> ListDirectory(const std::string& dir);
 
 }  // namespace selectfix

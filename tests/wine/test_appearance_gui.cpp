@@ -4,16 +4,17 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "caller.h"
 #include "drive.h"
 #include "fixtures.h"
 #include "params/effects.h"
 #include "params/forms.h"
 #include "params/record.h"
+#include "recordfix.h"
 #include "resources/params/resource.h"
 
 namespace {
@@ -23,19 +24,12 @@ const char AREA_CAPTION[] = "Par\xE1metros de 'Area'";
 const char RCM_CAPTION[] = "Renglones y columnas del monitor";
 const char AREA_ERROR_CAPTION[] = "Error en par\xE1metros de 'Area'";
 
-AppParams Defaults()
-{
-    AppParams r;
-    std::memset(&r, 0, sizeof r);
-    SetEntryDefaults(r);
-    return r;
-}
+using recordfix::Defaults;
 
 // One run of the host over a record: started with its arguments, found by
 // the dialog's caption, and its record read back when it has ended.
-class Host : public drive::Program {
+class Host : public drive::DialogProgram {
 public:
-    HWND dialog = nullptr;
     std::string dir;
 
     bool Open(const char* exe, const char* which, const AppParams& record, const char* caption)
@@ -44,15 +38,13 @@ public:
         fixture::WriteBytes(dir + "in.dai", &record, sizeof record);
         if (!Start(exe, std::string(which) + " \"" + dir + "in.dai\" \"" + dir + "out.dai\""))
             return false;
-        dialog = drive::WaitForWindow(caption, 20000, info.dwProcessId);
+        dialog = Appears(caption, 20000);
         return dialog != nullptr;
     }
 
-    // Exit code of the host, or STILL_ACTIVE when it did not end in time.
-    DWORD Wait() { return WaitExit(10000); }
-
-    AppParams Result()
+    AppParams Result(Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         AppParams r;
         std::memset(&r, 0xEE, sizeof r);
         FILE* in = std::fopen((dir + "out.dai").c_str(), "rb");
@@ -64,31 +56,7 @@ public:
         std::fclose(in);
         return r;
     }
-
-    HWND Item(int id) const { return GetDlgItem(dialog, id); }
-    bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != 0; }
-    bool Checked(int id) const { return drive::Checked(dialog, id); }
-    std::string Text(int id) const { return drive::ControlText(dialog, id); }
 };
-
-struct FindList {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK MatchDroppedList(HWND window, LPARAM data)
-{
-    auto* find = reinterpret_cast<FindList*>(data);
-    char className[32];
-    GetClassNameA(window, className, sizeof className);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == find->pid && lstrcmpiA(className, "ComboLBox") == 0 && IsWindowVisible(window)) {
-        find->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 // Chooses the item at index as a person does: drops the list down and
 // clicks the item.
@@ -97,15 +65,13 @@ bool ChooseAt(const Host& host, int id, int index)
     HWND combo = host.Item(id);
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(combo, CB_SHOWDROPDOWN, TRUE, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
-    FindList find{host.info.dwProcessId, nullptr};
-    if (!drive::WaitUntil([&] {
-            EnumWindows(MatchDroppedList, reinterpret_cast<LPARAM>(&find));
-            return find.found != nullptr;
-        }))
+    HWND list = nullptr;
+    auto dropped = [&] { return (list = drive::FindWindowNow("ComboLBox", host.info.dwProcessId)) != nullptr; };
+    if (!drive::WaitUntil(dropped))
         return false;
-    SendMessageTimeoutA(find.found, LB_SETTOPINDEX, index, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
-    drive::ClickListItem(find.found, index, false);
-    return drive::WaitUntil([&] { return !IsWindowVisible(find.found); });
+    SendMessageTimeoutA(list, LB_SETTOPINDEX, index, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+    drive::ClickListItem(list, index, false);
+    return drive::WaitUntil([&] { return !IsWindowVisible(list); });
 }
 
 bool ChooseItem(const Host& host, int id, const char* text)
@@ -119,54 +85,10 @@ bool ChooseItem(const Host& host, int id, const char* text)
 }
 
 // Types text into an editable combo as a person does.
-void TypeText(const Host& host, int id, const char* text)
+void TypeText(const Host& host, int id, const char* text, Caller caller = {})
 {
+    SCOPED_CALLER(caller);
     EXPECT_TRUE(drive::Type(host.dialog, id, text));
-}
-
-std::vector<std::string> ComboItems(const Host& host, int id)
-{
-    std::vector<std::string> items;
-    HWND combo = host.Item(id);
-    DWORD_PTR count = 0;
-    SendMessageTimeoutW(combo, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count);
-    for (DWORD_PTR i = 0; i < count; ++i) {
-        wchar_t wide[256] = L"";
-        DWORD_PTR length = 0;
-        SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG, 2000, &length);
-        char text[512] = "";
-        WideCharToMultiByte(1252, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-        items.push_back(text);
-    }
-    return items;
-}
-
-int Selection(const Host& host, int id)
-{
-    DWORD_PTR index = 0;
-    SendMessageTimeoutA(host.Item(id), CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &index);
-    return static_cast<int>(static_cast<LRESULT>(index));
-}
-
-void Shot(HWND window, const char* name)
-{
-    const char* dir = std::getenv("VONDRA_SHOTS");
-    if (dir == nullptr || *dir == '\0')
-        return;
-    drive::Settle(window);
-    Sleep(200);  // let the controls finish painting
-    EXPECT_TRUE(drive::SaveScreenshot(window, fixture::WindowsPath(dir) + "\\" + name));
-}
-
-// A pixel of the live preview, read from the screen.
-COLORREF PreviewPixel(const Host& host, int frameId, int x, int y)
-{
-    POINT at{x, y};
-    ClientToScreen(host.Item(frameId), &at);
-    HDC screen = GetDC(nullptr);
-    COLORREF colour = GetPixel(screen, at.x, at.y);
-    ReleaseDC(nullptr, screen);
-    return colour;
 }
 
 COLORREF Palette(int index)
@@ -230,14 +152,14 @@ TEST(Estilo, OpensFromTheRecordWithDerivedEffectBoxes)
     EXPECT_TRUE(host.Enabled(IDC_ESTILO_T_GRAD_SIN_EFECTO));
     EXPECT_EQ(host.Text(IDC_ESTILO_T_GRAD_SIN_EFECTO), "20");
 
-    EXPECT_EQ(ComboItems(host, IDC_ESTILO_T_ESTILO), (std::vector<std::string>{"Normal", "Negrita", "Inclinado"}));
-    EXPECT_EQ(ComboItems(host, IDC_ESTILO_T_GRAD_SIN_EFECTO), (std::vector<std::string>{"20", "40", "60"}));
-    std::vector<std::string> colours = ComboItems(host, IDC_ESTILO_T_LETRAS);
+    EXPECT_EQ(host.Items(IDC_ESTILO_T_ESTILO), (std::vector<std::string>{"Normal", "Negrita", "Inclinado"}));
+    EXPECT_EQ(host.Items(IDC_ESTILO_T_GRAD_SIN_EFECTO), (std::vector<std::string>{"20", "40", "60"}));
+    std::vector<std::string> colours = host.Items(IDC_ESTILO_T_LETRAS);
     ASSERT_EQ(colours.size(), 16u);
     EXPECT_EQ(colours[13], "Magenta B");
-    EXPECT_EQ(ComboItems(host, IDC_ESTILO_T_EFECTO_AREAS).size(), 12u);
-    EXPECT_FALSE(ComboItems(host, IDC_ESTILO_T_FONT).empty());
-    Shot(host.dialog, "param_estilo.bmp");
+    EXPECT_EQ(host.Items(IDC_ESTILO_T_EFECTO_AREAS).size(), 12u);
+    EXPECT_FALSE(host.Items(IDC_ESTILO_T_FONT).empty());
+    EXPECT_TRUE(drive::Screenshot(host.dialog, "param_estilo.bmp"));
 
     Close(host);
     EXPECT_EQ(host.Wait(), 0u);
@@ -283,7 +205,7 @@ TEST(Estilo, ChoicesGoIntoTheRecordAtOnce)
     drive::PostClick(host.dialog, IDC_ESTILO_T_USAR_GRADIENTE);
     EXPECT_TRUE(drive::WaitUntil([&] { return !host.Enabled(IDC_ESTILO_T_GRAD_SIN_EFECTO); }));
 
-    std::vector<std::string> fonts = ComboItems(host, IDC_ESTILO_T_FONT);
+    std::vector<std::string> fonts = host.Items(IDC_ESTILO_T_FONT);
     ASSERT_FALSE(fonts.empty());
     EXPECT_TRUE(ChooseItem(host, IDC_ESTILO_T_FONT, fonts.back().c_str()));
     // A typed text is no choice.
@@ -402,7 +324,7 @@ TEST(Estilo, ModFlagsRestrictOnlyTheTerminalForm)
         EXPECT_TRUE(ChooseItem(host, IDC_ESTILO_S_EFECTO_AREAS, "Gradiente"));
         EXPECT_TRUE(host.Enabled(IDC_ESTILO_S_GRAD_AREAS));
         EXPECT_FALSE(host.Enabled(IDC_ESTILO_S_USAR_GRADIENTE));
-        Shot(host.dialog, "param_estilo_servidor.bmp");
+        EXPECT_TRUE(drive::Screenshot(host.dialog, "param_estilo_servidor.bmp"));
         Close(host);
         EXPECT_EQ(host.Wait(), 0u);
         AppParams out = host.Result();
@@ -423,7 +345,7 @@ TEST(Estilo, ModFlagsRestrictOnlyTheTerminalForm)
         EXPECT_TRUE(host.Enabled(IDC_ESTILO_G_GRAD_FONDO));
         drive::PostClick(host.dialog, IDC_ESTILO_G_PRE_LETRAS);
         EXPECT_TRUE(drive::WaitUntil([&] { return !host.Enabled(IDC_ESTILO_G_LETRAS); }));
-        Shot(host.dialog, "param_estilo_general.bmp");
+        EXPECT_TRUE(drive::Screenshot(host.dialog, "param_estilo_general.bmp"));
         Close(host);
         EXPECT_EQ(host.Wait(), 0u);
         AppParams out = host.Result();
@@ -449,20 +371,20 @@ TEST(Estilo, PreviewPaintsEachChoice)
     GetClientRect(host.Item(frame), &client);
     PreviewLayout l = LayoutPreview(client.right, client.bottom);
     auto pixelIs = [&](int x, int y, COLORREF expected) {
-        return drive::WaitUntil([&] { return PreviewPixel(host, frame, x, y) == expected; }, 3000);
+        return drive::WaitUntil([&] { return drive::ScreenPixel(host.Item(frame), x, y) == expected; }, 3000);
     };
     // "Ninguno" with "Celeste B"; the area box a gradient from Blanco, the inner box solid.
     EXPECT_TRUE(pixelIs(2, client.bottom - 3, RGB(0, 255, 255)));
     EXPECT_TRUE(pixelIs(l.area.left + 3, l.area.top + 3, RGB(193, 193, 193)));
     EXPECT_TRUE(pixelIs((l.inner.left + l.inner.right) / 2, l.inner.top + 3, Palette(7)));
-    Shot(host.dialog, "preview_ninguno_gradiente.bmp");
+    EXPECT_TRUE(drive::Screenshot(host.dialog, "preview_ninguno_gradiente.bmp"));
 
     // A pattern in the areas with "Usar gradiente": the inner box brightens.
     EXPECT_TRUE(ChooseItem(host, IDC_ESTILO_T_EFECTO_AREAS, "Ladrillos"));
     int middle = (l.inner.left + l.inner.right) / 2;
     EXPECT_TRUE(drive::WaitUntil([&] {
-        COLORREF top = PreviewPixel(host, frame, middle, l.inner.top + 2);
-        COLORREF bottom = PreviewPixel(host, frame, middle, l.inner.bottom - 2);
+        COLORREF top = drive::ScreenPixel(host.Item(frame), middle, l.inner.top + 2);
+        COLORREF bottom = drive::ScreenPixel(host.Item(frame), middle, l.inner.bottom - 2);
         return GetRValue(top) > 192 && GetRValue(bottom) > GetRValue(top) && GetRValue(top) == GetBValue(top);
     }, 3000));
     drive::PostClick(host.dialog, IDC_ESTILO_T_USAR_GRADIENTE);
@@ -475,13 +397,13 @@ TEST(Estilo, PreviewPaintsEachChoice)
     EXPECT_TRUE(pixelIs(2, even, Palette(9)));
     EXPECT_TRUE(pixelIs(3, even, Palette(1)));
     EXPECT_TRUE(pixelIs(2, even + 1, Palette(1)));
-    Shot(host.dialog, "preview_puntos_ladrillos.bmp");
+    EXPECT_TRUE(drive::Screenshot(host.dialog, "preview_puntos_ladrillos.bmp"));
 
     // "Gradiente" with "Rojo B", 60 steps: the top band is already darker.
     EXPECT_TRUE(ChooseItem(host, IDC_ESTILO_T_FONDO, "Rojo B"));
     EXPECT_TRUE(ChooseItem(host, IDC_ESTILO_T_EFECTO_FONDO, "Gradiente"));
     EXPECT_TRUE(pixelIs(2, 1, RGB(254, 0, 0)));
-    Shot(host.dialog, "preview_gradiente_rojo.bmp");
+    EXPECT_TRUE(drive::Screenshot(host.dialog, "preview_gradiente_rojo.bmp"));
 
     EXPECT_TRUE(ChooseItem(host, IDC_ESTILO_T_EFECTO_FONDO, "Rombos"));
     EXPECT_TRUE(ChooseItem(host, IDC_ESTILO_T_FONDO, "Verde"));
@@ -489,10 +411,10 @@ TEST(Estilo, PreviewPaintsEachChoice)
     EXPECT_TRUE(ChooseItem(host, IDC_ESTILO_T_ESTILO, "Negrita"));
     EXPECT_TRUE(ChooseItem(host, IDC_ESTILO_T_EFECTO_AREAS, "Curvas"));
     EXPECT_TRUE(drive::WaitUntil([&] {
-        COLORREF c = PreviewPixel(host, frame, l.area.left + 3, l.area.top + 3);
+        COLORREF c = drive::ScreenPixel(host.Item(frame), l.area.left + 3, l.area.top + 3);
         return c == Palette(7) || c == Palette(8);
     }, 3000));
-    Shot(host.dialog, "preview_rombos_curvas.bmp");
+    EXPECT_TRUE(drive::Screenshot(host.dialog, "preview_rombos_curvas.bmp"));
     Close(host);
     EXPECT_EQ(host.Wait(), 0u);
 }
@@ -519,7 +441,8 @@ TEST(Estilo, ForeignIndexesOpenAsTheLoaderWouldReadThem)
     EXPECT_EQ(host.Text(IDC_ESTILO_T_LETRAS), "Negro");
     EXPECT_EQ(host.Text(IDC_ESTILO_T_EFECTO_AREAS), "Laberinto");
     EXPECT_EQ(host.Text(IDC_ESTILO_T_GRAD_SIN_EFECTO), "60");
-    COLORREF corner = PreviewPixel(host, IDC_ESTILO_T_PREVIEW, 2, 40);
+    ASSERT_TRUE(drive::WaitPainted(host.dialog));
+    COLORREF corner = drive::ScreenPixel(host.Item(IDC_ESTILO_T_PREVIEW), 2, 40);
     EXPECT_TRUE(corner == Palette(11) || corner == Palette(3));
     Close(host);
     EXPECT_EQ(host.Wait(), 0u);
@@ -543,9 +466,9 @@ TEST(Estilo, HelpOpensOverTheDialog)
     ASSERT_NE(help, nullptr);
     std::vector<std::string> texts = drive::StaticTexts(help);
     EXPECT_NE(std::find(texts.begin(), texts.end(), "Fijar valor predeterminado en \xE9ste par\xE1metro"), texts.end());
-    Shot(help, "ayuda_parametros1.bmp");
+    EXPECT_TRUE(drive::Screenshot(help, "ayuda_parametros1.bmp"));
     drive::PostClick(help, IDC_T_ACEPTAR);
-    EXPECT_TRUE(drive::WaitForNoWindow("AYUDA", 5000, host.info.dwProcessId));
+    EXPECT_TRUE(host.Gone("AYUDA"));
     EXPECT_TRUE(IsWindowVisible(host.dialog));
     Close(host);
     EXPECT_EQ(host.Wait(), 0u);
@@ -560,7 +483,7 @@ std::vector<int> ShownRow(const Host& host)
     std::vector<int> row;
     for (int id : {IDC_AREA_GENERAL_FONDO, IDC_AREA_LETREROS_FONDO, IDC_AREA_LETREROS_LETRAS, IDC_AREA_LEC_FONDO,
                    IDC_AREA_LEC_LETRAS, IDC_AREA_ESC_FONDO, IDC_AREA_ESC_LETRAS})
-        row.push_back(Selection(host, id));
+        row.push_back(host.Selection(id));
     return row;
 }
 
@@ -582,10 +505,10 @@ TEST(Area, SwitchingAreasKeepsEachRowUntilAccepted)
     Host host;
     ASSERT_TRUE(host.Open(PARAMS_HOST_TERMINAL, "area", r, AREA_CAPTION));
     EXPECT_EQ(host.Text(IDC_AREA_LIST), "Renglon");
-    std::vector<std::string> areas = ComboItems(host, IDC_AREA_LIST);
+    std::vector<std::string> areas = host.Items(IDC_AREA_LIST);
     ASSERT_EQ(areas.size(), 8u);
     EXPECT_EQ(areas[7], "Menu-Marcas");
-    std::vector<std::string> colours = ComboItems(host, IDC_AREA_ESC_LETRAS);
+    std::vector<std::string> colours = host.Items(IDC_AREA_ESC_LETRAS);
     ASSERT_EQ(colours.size(), 17u);
     EXPECT_EQ(colours[0], "Negro");
     EXPECT_EQ(colours[16], "");
@@ -610,7 +533,7 @@ TEST(Area, SwitchingAreasKeepsEachRowUntilAccepted)
     EXPECT_EQ(ShownRow(host), (std::vector<int>{7, 1, 15, N, N, N, N}));
     EXPECT_TRUE(ChooseItem(host, IDC_AREA_LIST, "Menu-Variables"));
     EXPECT_EQ(ShownRow(host), (std::vector<int>{8, 0, 14, N, 4, N, N}));
-    Shot(host.dialog, "param_area.bmp");
+    EXPECT_TRUE(drive::Screenshot(host.dialog, "param_area.bmp"));
 
     drive::PostClick(host.dialog, IDC_T_ACEPTAR);
     EXPECT_EQ(host.Wait(), 1u);
@@ -638,9 +561,9 @@ TEST(Area, ValidationMessagesKeepTheDialogOpen)
     std::vector<std::string> texts = drive::StaticTexts(box);
     ASSERT_FALSE(texts.empty());
     EXPECT_EQ(texts.back(), "En Renglon el color de fondo de letreros es igual al color sus de letras.");
-    Shot(box, "area_error.bmp");
+    EXPECT_TRUE(drive::Screenshot(box, "area_error.bmp"));
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(drive::WaitForNoWindow(AREA_ERROR_CAPTION, 5000, host.info.dwProcessId));
+    EXPECT_TRUE(host.Gone(AREA_ERROR_CAPTION));
     EXPECT_TRUE(IsWindowVisible(host.dialog));
     EXPECT_EQ(ShownRow(host), (std::vector<int>{7, 4, 4, N, N, N, N}));
 
@@ -661,7 +584,7 @@ TEST(Area, ValidationMessagesKeepTheDialogOpen)
               " En Menu-Letreros no se di\xF3 color de fondo de letreros."
               " En Menu-Letreros el color de fondo de las variables en escritura es igual al color sus de letras.");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(drive::WaitForNoWindow(AREA_ERROR_CAPTION, 5000, host.info.dwProcessId));
+    EXPECT_TRUE(host.Gone(AREA_ERROR_CAPTION));
 
     EXPECT_TRUE(ChooseItem(host, IDC_AREA_LETREROS_FONDO, "Rojo"));
     EXPECT_TRUE(ChooseAt(host, IDC_AREA_ESC_LETRAS, NO_COLOUR));  // the empty item
@@ -731,15 +654,15 @@ TEST(Rcm, ShowsTheStoredValuesAndStoresTheChoices)
     ASSERT_TRUE(host.Open(PARAMS_HOST_TERMINAL, "rcm", r, RCM_CAPTION));
     EXPECT_EQ(host.Text(IDC_RCM_RENGLONES), "30");
     EXPECT_EQ(host.Text(IDC_RCM_COLUMNAS), "100");
-    std::vector<std::string> rows = ComboItems(host, IDC_RCM_RENGLONES);
-    std::vector<std::string> columns = ComboItems(host, IDC_RCM_COLUMNAS);
+    std::vector<std::string> rows = host.Items(IDC_RCM_RENGLONES);
+    std::vector<std::string> columns = host.Items(IDC_RCM_COLUMNAS);
     ASSERT_EQ(rows.size(), 28u);
     ASSERT_EQ(columns.size(), 121u);
     EXPECT_EQ(rows.front() + "/" + rows.back(), "23/50");
     EXPECT_EQ(columns.front() + "/" + columns[20] + "/" + columns.back(), "80/100/200");
     EXPECT_TRUE(ChooseItem(host, IDC_RCM_RENGLONES, "45"));
     EXPECT_TRUE(ChooseItem(host, IDC_RCM_COLUMNAS, "132"));
-    Shot(host.dialog, "param_rcm.bmp");
+    EXPECT_TRUE(drive::Screenshot(host.dialog, "param_rcm.bmp"));
     drive::PostClick(host.dialog, IDC_T_ACEPTAR);
     EXPECT_EQ(host.Wait(), 0u);
     AppParams out = host.Result();

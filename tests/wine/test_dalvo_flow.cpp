@@ -3,15 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "caller.h"
 #include "drive.h"
 #include "fixtures.h"
 #include "linkreader.h"
 #include "params/record.h"
+#include "recordfix.h"
 #include "resources/params/editor_ids.h"
 
 namespace {
@@ -33,32 +34,16 @@ enum { DIR = 1001, CANCELAR = 1002, JARS = 1003, NOMBRE = 1004, BUSCAR = 1006, A
 enum { JRE_VERSION = 3002, JRE_DIR = 3003 };
 enum { BROWSE_DIRS = 1038, BROWSE_PATH = 1039 };
 
-void Shot(HWND window, const char* name)
-{
-    const char* dir = std::getenv("VONDRA_SHOTS");
-    if (dir == nullptr || *dir == '\0')
-        return;
-    drive::Settle(window);
-    Sleep(200);
-    EXPECT_TRUE(drive::SaveScreenshot(window, fixture::WindowsPath(dir) + "\\" + name));
-}
-
 void Forget(const char* name)
 {
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
-        for (const char* key : {fixture::VONDRA_KEY, DIRS_KEY}) {
-            HKEY handle;
-            if (RegOpenKeyExA(root, key, 0, KEY_ALL_ACCESS, &handle) == ERROR_SUCCESS) {
-                RegDeleteValueA(handle, name);
-                RegCloseKey(handle);
-            }
-        }
+        for (const char* key : {fixture::VONDRA_KEY, DIRS_KEY})
+            fixture::DeleteValue(root, key, name);
 }
 
 std::string UserValue(const char* key, const char* name)
 {
-    std::string value;
-    return fixture::GetText(HKEY_CURRENT_USER, key, name, &value) ? value : "(none)";
+    return fixture::TextOf(HKEY_CURRENT_USER, key, name);
 }
 
 // A workstation with entries on the "server" (DirInst\Terminal\), a Java
@@ -79,10 +64,7 @@ protected:
         entries = server + "Terminal\\";
         ASSERT_TRUE(CreateDirectoryA(entries.c_str(), nullptr));
         for (const char* name : {"Contabilidad", "Nomina"}) {
-            AppParams entry;
-            std::memset(&entry, 0, sizeof entry);
-            SetEntryDefaults(entry);
-            std::strcpy(entry.nombre, name);
+            AppParams entry = recordfix::Defaults(name);
             std::strcpy(entry.ipServidor, "10.1.2.3");
             std::strcpy(entry.parametrosP, "CLAVE,PR");
             fixture::WriteBytes(entries + name + ".DAI", &entry, sizeof entry);
@@ -94,7 +76,7 @@ protected:
         fixture::AddJre("1.8.0_202", ws.java.c_str());
 
         ASSERT_TRUE(program.Start(DALVO_EXE));
-        inicio = drive::WaitForWindow(INICIO_CAPTION, 20000, program.info.dwProcessId);
+        inicio = program.Appears(INICIO_CAPTION, 20000);
         ASSERT_NE(inicio, nullptr);
     }
     void TearDown() override
@@ -113,15 +95,13 @@ protected:
         fixture::WriteBytes(entries + name, bytes.data(), bytes.size());
     }
 
-    HWND Appears(const char* caption, DWORD ms = 5000)
-    {
-        return drive::WaitForWindow(caption, ms, program.info.dwProcessId);
-    }
-    bool Gone(const char* caption) { return drive::WaitForNoWindow(caption, 5000, program.info.dwProcessId); }
+    HWND Appears(const char* caption, DWORD ms = 5000) { return program.Appears(caption, ms); }
+    bool Gone(const char* caption) { return program.Gone(caption); }
 
     // Picks an application in INICIO and asks to install it: INICIO hides.
-    void Pick(int index)
+    void Pick(int index, Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         drive::ClickListItem(GetDlgItem(inicio, LIST), index, false);
         ASSERT_TRUE(drive::WaitUntil([&] { return IsWindowEnabled(GetDlgItem(inicio, INICIO_INSTALAR)) != 0; }));
         drive::PostClick(inicio, INICIO_INSTALAR);
@@ -137,38 +117,27 @@ protected:
                (IsWindowEnabled(GetDlgItem(dialog, JARS)) ? " enabled" : " disabled");
     }
 
-    // The message of the error box that must appear, closed again.
-    std::string ErrorShown()
-    {
-        HWND box = Appears("Error");
-        if (box == nullptr)
-            return "(no error box)";
-        std::vector<std::string> texts = drive::StaticTexts(box);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-        EXPECT_TRUE(Gone("Error"));
-        return texts.empty() ? "" : texts.back();
-    }
-
     // Answers the WARNING question whose button 1024 reads first, with id;
     // its message, when given, is checked.
-    void Answer(const char* first, int id, const char* message = nullptr)
+    void Answer(const char* first, int id, const char* message = nullptr, Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         HWND question = nullptr;
         ASSERT_TRUE(drive::WaitUntil([&] {
             question = Appears(WARNING, 100);
             return question != nullptr && drive::ControlText(question, 1024) == first;
         })) << first;
         if (message != nullptr) {
-            std::vector<std::string> texts = drive::StaticTexts(question);
-            EXPECT_EQ(texts.empty() ? "" : texts.back(), message);
+            EXPECT_EQ(drive::MessageText(question), message);
         }
         drive::PostClick(question, id);
         ASSERT_TRUE(drive::WaitUntil([&] { return !IsWindow(question); }));
     }
 
     // The editor opened by the flow, accepted.
-    void AcceptEditor(const char* caption)
+    void AcceptEditor(const char* caption, Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         HWND editor = Appears(caption, 10000);
         ASSERT_NE(editor, nullptr) << caption;
         EXPECT_EQ(GetWindow(editor, GW_OWNER), nullptr);
@@ -199,7 +168,7 @@ TEST_F(Flow, FirstInstallationUpdateAndUninstall)
                                         "NOTA: Si instala una nueva versi\xF3n del ejecutable de Java ( JRE ) "
                                         "ser\xE1 necesario actualizar todas y cada una de las aplicaciones en "
                                         "VONDRA."}));
-    Shot(dialog, "instalar.bmp");
+    EXPECT_TRUE(drive::Screenshot(dialog, "instalar.bmp"));
 
     // A new nested directory: declining its creation stays in the dialog.
     std::string target = ws.target + "\\Java\\Apps";
@@ -255,7 +224,7 @@ TEST_F(Flow, FirstInstallationUpdateAndUninstall)
     EXPECT_EQ(texts[texts.size() - 2],
               "La aplicaci\xF3n de VONDRA seleccionada ya ha sido instalada en \xE9sta m\xE1quina previamente.");
     EXPECT_EQ(texts.back(), "Confirme si desea sobreescribir - esto es actualizar - la instalaci\xF3n existente.");
-    Shot(exists, "existe.bmp");
+    EXPECT_TRUE(drive::Screenshot(exists, "existe.bmp"));
     drive::PostClick(exists, ACEPTAR);
     AcceptEditor(UPDATE_CAPTION);
     Answer("&Guardar", 1024);
@@ -376,7 +345,7 @@ TEST_F(Flow, ArchiveCheckBoxFollowsTheTypedDirectory)
                          "Puede, si as\xED lo desea y si la aplicaci\xF3n ya ha sido instalada previamente, "
                          "desinstalar la aplicaci\xF3n seleccionando el bot\xF3n DESINSTALAR. O bi\xE9n actualizar sus "
                          "par\xE1metros seleccionando el bot\xF3n ACTUALIZAR."}));
-    Shot(help, "ayuda_instala.bmp");
+    EXPECT_TRUE(drive::Screenshot(help, "ayuda_instala.bmp"));
     drive::PostClick(help, 1024);
     ASSERT_TRUE(Gone("AYUDA"));
 
@@ -388,12 +357,12 @@ TEST_F(Flow, ArchiveCheckBoxFollowsTheTypedDirectory)
 
     ASSERT_TRUE(drive::Type(dialog, DIR, ""));
     drive::PostClick(dialog, ACEPTAR);
-    EXPECT_EQ(ErrorShown(), "Proporcione el directorio de instalaci\xF3n !");
+    EXPECT_EQ(program.CloseMessage("Error"), "Proporcione el directorio de instalaci\xF3n !");
     // A shortcut left without its marker: the name counts as taken.
     fixture::WriteBytes(Link("Nomina"), "L", 1);
     ASSERT_TRUE(drive::Type(dialog, DIR, current));
     drive::PostClick(dialog, ACEPTAR);
-    EXPECT_EQ(ErrorShown(), "El nombre de la aplicaci\xF3n ya existe !");
+    EXPECT_EQ(program.CloseMessage("Error"), "El nombre de la aplicaci\xF3n ya existe !");
     EXPECT_TRUE(IsWindow(dialog));
     DeleteFileA(Link("Nomina").c_str());
 
@@ -418,10 +387,7 @@ TEST_F(Flow, MachineKeyInstallationIsMovedToTheUser)
     fixture::SetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "Contabilidad", "Instalado !");
     fixture::SetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "DirInst", old);
     // The user's DirInst would otherwise win: this older workstation has none.
-    HKEY key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, fixture::VONDRA_KEY, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
-    RegDeleteValueA(key, "DirInst");
-    RegCloseKey(key);
+    ASSERT_TRUE(fixture::DeleteValue(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst"));
 
     Pick(0);
     HWND exists = Appears(WARNING);

@@ -1,13 +1,13 @@
 // The real Dalvo.EXE, driven from outside like a person would.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "drive.h"
 #include "fixtures.h"
 #include "params/record.h"
+#include "recordfix.h"
 
 namespace {
 
@@ -15,14 +15,6 @@ const char INICIO_CAPTION[] = "Instalaci\xF3n y mantenimiento de aplicaciones - 
 const char JRE_TEXT[] =
     "El JRE de Java no est\xE1 instalado !\nFavor de instalarlo antes de intentar una instalaci\xF3n de VONDRA.";
 enum { LIST = 1000, TERMINAR = 1002, INSTALAR = 1005, AYUDA = 1026, CONTINUAR = 1024 };
-
-void Shot(HWND window, const char* name)
-{
-    const char* dir = std::getenv("VONDRA_SHOTS");
-    if (dir != nullptr && *dir != '\0') {
-        EXPECT_TRUE(drive::SaveScreenshot(window, fixture::WindowsPath(dir) + "\\" + name));
-    }
-}
 
 class Dalvo : public ::testing::Test {
 protected:
@@ -35,14 +27,13 @@ protected:
         fixture::ClearRegistry();
         std::string dir = fixture::NewDirectory("gui");
         ASSERT_TRUE(CreateDirectoryA((dir + "Terminal").c_str(), nullptr));
-        AppParams entry{};
-        SetEntryDefaults(entry);
+        AppParams entry = recordfix::Defaults();
         for (const char* name : {"B", "Ventas.Norte", "A"})
             fixture::WriteBytes(dir + "Terminal\\" + name + ".DAI", &entry, sizeof entry);
         fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst", dir);
 
         ASSERT_TRUE(program.Start(DALVO_EXE));
-        inicio = drive::WaitForWindow(INICIO_CAPTION, 20000, program.info.dwProcessId);
+        inicio = program.Appears(INICIO_CAPTION, 20000);
         ASSERT_NE(inicio, nullptr);
         list = GetDlgItem(inicio, LIST);
         ASSERT_NE(list, nullptr);
@@ -51,10 +42,7 @@ protected:
 
     bool Enabled(int id) { return IsWindowEnabled(GetDlgItem(inicio, id)) != 0; }
     // A message box or dialog of the program that should (not) appear.
-    HWND Appears(const char* caption, DWORD ms = 5000)
-    {
-        return drive::WaitForWindow(caption, ms, program.info.dwProcessId);
-    }
+    HWND Appears(const char* caption, DWORD ms = 5000) { return program.Appears(caption, ms); }
 };
 
 }  // namespace
@@ -68,18 +56,14 @@ TEST_F(Dalvo, ListsEntriesAndEnablesInstallOnSelection)
     EXPECT_EQ(drive::ControlText(inicio, AYUDA), "&? Ayuda");
 
     // Double click on the empty part of the list: nothing selected, nothing happens.
-    RECT client;
-    GetClientRect(list, &client);
-    LPARAM below = MAKELPARAM(5, client.bottom - 3);
-    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, below);
-    PostMessageA(list, WM_LBUTTONUP, 0, below);
+    drive::DoubleClickBelowItems(list);
     drive::Settle(inicio);
     EXPECT_EQ(Appears("ERROR en JRE", 500), nullptr);
     EXPECT_FALSE(Enabled(INSTALAR));
 
     drive::ClickListItem(list, 2, false);
     EXPECT_TRUE(drive::WaitUntil([&] { return Enabled(INSTALAR); }));
-    Shot(inicio, "inicio.bmp");
+    EXPECT_TRUE(drive::Screenshot(inicio, "inicio.bmp"));
 
     drive::PostClick(inicio, AYUDA);
     HWND help = Appears("AYUDA");
@@ -96,9 +80,9 @@ TEST_F(Dalvo, ListsEntriesAndEnablesInstallOnSelection)
     EXPECT_EQ(texts[2],
               " Note que si la instalaci\xF3n ya se realiz\xF3 anteriormente, el instalador entonces preguntar\xE1 si se "
               "desean actualizar sus par\xE1metros.");
-    Shot(help, "ayuda_inicio.bmp");
+    EXPECT_TRUE(drive::Screenshot(help, "ayuda_inicio.bmp"));
     drive::PostClick(help, CONTINUAR);
-    EXPECT_TRUE(drive::WaitForNoWindow("AYUDA", 5000, program.info.dwProcessId));
+    EXPECT_TRUE(program.Gone("AYUDA"));
 
     drive::PostClick(inicio, TERMINAR);
     EXPECT_EQ(program.WaitExit(10000), 0u);
@@ -114,9 +98,9 @@ TEST_F(Dalvo, InstallWithoutJavaRuntimeShowsTheJreError)
     std::vector<std::string> texts = drive::StaticTexts(box);
     ASSERT_FALSE(texts.empty());
     EXPECT_EQ(texts.back(), JRE_TEXT);
-    Shot(box, "error_jre.bmp");
+    EXPECT_TRUE(drive::Screenshot(box, "error_jre.bmp"));
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(drive::WaitForNoWindow("ERROR en JRE", 5000, program.info.dwProcessId));
+    EXPECT_TRUE(program.Gone("ERROR en JRE"));
     EXPECT_TRUE(IsWindowVisible(inicio));
 
     // A double click on an entry installs it just the same.
@@ -124,7 +108,7 @@ TEST_F(Dalvo, InstallWithoutJavaRuntimeShowsTheJreError)
     box = Appears("ERROR en JRE");
     ASSERT_NE(box, nullptr);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(drive::WaitForNoWindow("ERROR en JRE", 5000, program.info.dwProcessId));
+    EXPECT_TRUE(program.Gone("ERROR en JRE"));
 
     // With a runtime registered the check passes: INICIO makes way for the
     // installation dialog and comes back when it is cancelled.

@@ -4,10 +4,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "caller.h"
 #include "drive.h"
 #include "fixtures.h"
 #include "base/dirpath.h"
@@ -28,9 +28,8 @@ const Ids TERMINAL = {1037, 1038, 1039, 1024, 1002, 1001};
 const Ids SETUP = {1033, 1034, 1036, 1025, 1004, 1000};
 
 // One run of the host: started on a directory, found by its caption.
-class Host : public drive::Program {
+class Host : public drive::DialogProgram {
 public:
-    HWND dialog = nullptr;
     std::string outFile;
 
     bool Open(const char* exe, const std::string& start)
@@ -42,39 +41,27 @@ public:
             quoted += '\\';
         if (!Start(exe, "\"" + outFile + "\" \"" + quoted + "\""))
             return false;
-        dialog = drive::WaitForWindow(HOST_CAPTION, 20000, info.dwProcessId);
+        dialog = Appears(HOST_CAPTION, 20000);
         return dialog != nullptr;
     }
 
-    DWORD Wait() { return WaitExit(10000); }
-
-    std::string Written() const
-    {
-        std::string text;
-        FILE* in = std::fopen(outFile.c_str(), "rb");
-        if (in == nullptr)
-            return "(nothing written)";
-        char buffer[512];
-        size_t got = std::fread(buffer, 1, sizeof buffer, in);
-        std::fclose(in);
-        return std::string(buffer, got);
-    }
-
-    std::string Dir() const { return drive::ControlText(dialog, IDC_HOST_DIR); }
-    std::string Result() const { return drive::ControlText(dialog, IDC_HOST_RESULT); }
+    std::string Written() const { return fixture::ReadAll(outFile); }
+    std::string Dir() const { return Text(IDC_HOST_DIR); }
+    // What the last "Buscar" or "Aceptar" gave; cleared, a new one shows.
+    std::string Result() const { return Text(IDC_HOST_RESULT); }
+    void ClearResult() const { drive::SetText(Item(IDC_HOST_RESULT), ""); }
 
     HWND Browse() const
     {
-        drive::PostClick(dialog, IDC_HOST_BUSCAR);
+        Click(IDC_HOST_BUSCAR);
         return Appears(BROWSE_CAPTION);
     }
 
     HWND Accept() const
     {
-        drive::PostClick(dialog, IDC_HOST_ACEPTAR);
+        Click(IDC_HOST_ACEPTAR);
         return Appears(CREATE_CAPTION);
     }
-
 };
 
 LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0)
@@ -119,8 +106,10 @@ int IndexOf(const std::vector<std::string>& items, const std::string& text)
 }
 
 // Double-clicks the item with this text and waits for the path to change.
-bool OpenItem(HWND browser, const Ids& ids, const std::string& text, const std::string& expectedPath)
+bool OpenItem(HWND browser, const Ids& ids, const std::string& text, const std::string& expectedPath,
+              Caller caller = {})
 {
+    SCOPED_CALLER(caller);
     int index = IndexOf(DirItems(browser, ids), text);
     if (index < 0) {
         ADD_FAILURE() << "no item '" << text << "'";
@@ -141,26 +130,6 @@ bool OpenDrive(HWND browser, const Ids& ids, int drive)
     return drive::WaitUntil([&] { return drive::ControlText(browser, ids.path) == root; });
 }
 
-COLORREF ScreenPixel(HWND control, int x, int y)
-{
-    POINT at{x, y};
-    ClientToScreen(control, &at);
-    HDC screen = GetDC(nullptr);
-    COLORREF colour = GetPixel(screen, at.x, at.y);
-    ReleaseDC(nullptr, screen);
-    return colour;
-}
-
-void Shot(HWND window, const char* name)
-{
-    const char* dir = std::getenv("VONDRA_SHOTS");
-    if (dir == nullptr || *dir == '\0')
-        return;
-    drive::Settle(window);
-    Sleep(200);  // let the controls finish painting
-    EXPECT_TRUE(drive::SaveScreenshot(window, fixture::WindowsPath(dir) + "\\" + name));
-}
-
 bool IsDirectory(const std::string& path)
 {
     DWORD attributes = GetFileAttributesA(path.c_str());
@@ -169,8 +138,9 @@ bool IsDirectory(const std::string& path)
 
 // base (with its trailing '\') holding Alfa, Beta\Uno, Beta\Dos, a hidden
 // directory, one beginning with a dot and a file. Returns base without '\'.
-std::string MakeTree()
+std::string MakeTree(Caller caller = {})
 {
+    SCOPED_CALLER(caller);
     std::string base = fixture::NewDirectory("tree");
     for (const char* dir : {"Alfa", "Beta", "Beta\\Uno", "Beta\\Dos", "Oculto", ".punto"})
         EXPECT_TRUE(CreateDirectoryA((base + dir).c_str(), nullptr)) << dir;
@@ -178,12 +148,6 @@ std::string MakeTree()
     EXPECT_NE(GetFileAttributesA((base + "Oculto").c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u) << "hidden is not kept";
     fixture::WriteBytes(base + "archivo.txt", "x", 1);
     return base.substr(0, base.size() - 1);
-}
-
-std::string MessageText(HWND box)
-{
-    std::vector<std::string> texts = drive::StaticTexts(box);
-    return texts.empty() ? "" : texts.back();
 }
 
 }  // namespace
@@ -207,19 +171,20 @@ TEST(SelecDirectorio, BrowsesANestedTree)
     EXPECT_NE(std::find(drives.begin(), drives.end(), 2), drives.end());
     EXPECT_NE(std::find(drives.begin(), drives.end(), 25), drives.end());
     EXPECT_TRUE(std::is_sorted(drives.begin(), drives.end()));
-    LRESULT selected = Ask(GetDlgItem(browser, TERMINAL.drives), LB_GETCURSEL);
+    int selected = drive::Selection(GetDlgItem(browser, TERMINAL.drives));
     ASSERT_GE(selected, 0);
     EXPECT_EQ(drives[selected], 2);
 
     // Hidden directories, dot names and files are not listed.
     EXPECT_EQ(Listing(browser, TERMINAL), (std::vector<std::string>{PARENT_ITEM, "Alfa", "Beta"}));
-    Shot(browser, "selec_directorio.bmp");
+    EXPECT_TRUE(drive::Screenshot(browser, "selec_directorio.bmp"));
     // The parent item shows the parent bitmap (an arrow where the folder is
     // yellow), the others the folder: row 5, column 6 of the 16 x 12 pictures.
     HWND dirs = GetDlgItem(browser, TERMINAL.dirs);
     LRESULT height = Ask(dirs, LB_GETITEMHEIGHT);
-    EXPECT_EQ(ScreenPixel(dirs, 8 + 6, 4 + 5), RGB(0, 0, 0));
-    EXPECT_EQ(ScreenPixel(dirs, 8 + 6, static_cast<int>(height) + 4 + 5), RGB(255, 255, 0));
+    ASSERT_TRUE(drive::WaitPainted(browser));
+    EXPECT_EQ(drive::ScreenPixel(dirs, 8 + 6, 4 + 5), RGB(0, 0, 0));
+    EXPECT_EQ(drive::ScreenPixel(dirs, 8 + 6, static_cast<int>(height) + 4 + 5), RGB(255, 255, 0));
 
     ASSERT_TRUE(OpenItem(browser, TERMINAL, "Beta", tree + "\\Beta"));
     EXPECT_EQ(Listing(browser, TERMINAL), (std::vector<std::string>{PARENT_ITEM, "Dos", "Uno"}));
@@ -231,7 +196,7 @@ TEST(SelecDirectorio, BrowsesANestedTree)
     ASSERT_TRUE(OpenItem(browser, TERMINAL, "Alfa", tree + "\\Alfa"));
 
     drive::PostClick(browser, TERMINAL.accept);
-    ASSERT_TRUE(drive::WaitForNoWindow(BROWSE_CAPTION, 5000, host.info.dwProcessId));
+    ASSERT_TRUE(host.Gone(BROWSE_CAPTION));
     EXPECT_TRUE(drive::WaitUntil([&] { return host.Result() == "1"; }));
     EXPECT_EQ(host.Dir(), tree + "\\Alfa");
 }
@@ -271,15 +236,14 @@ TEST(SelecDirectorio, CancelAndCloseLeaveThePath)
     EXPECT_EQ(DirItems(browser, TERMINAL), (std::vector<std::string>{PARENT_ITEM}));
     ASSERT_TRUE(OpenItem(browser, TERMINAL, PARENT_ITEM, "C:\\VONDRA\\"));
     drive::PostClick(browser, TERMINAL.cancel);
-    ASSERT_TRUE(drive::WaitForNoWindow(BROWSE_CAPTION, 5000, host.info.dwProcessId));
+    ASSERT_TRUE(host.Gone(BROWSE_CAPTION));
     EXPECT_TRUE(drive::WaitUntil([&] { return host.Result() == "0"; }));
     EXPECT_EQ(host.Dir(), "C:\\VONDRA\\Java");
 
     browser = host.Browse();
     ASSERT_NE(browser, nullptr);
     ASSERT_TRUE(OpenItem(browser, TERMINAL, PARENT_ITEM, "C:\\VONDRA\\"));
-    SendMessageTimeoutA(GetDlgItem(host.dialog, IDC_HOST_RESULT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""),
-                        SMTO_ABORTIFHUNG, 2000, nullptr);
+    host.ClearResult();
     PostMessageA(browser, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(drive::WaitUntil([&] { return host.Result() == "0"; }));
     EXPECT_EQ(host.Dir(), "C:\\VONDRA\\Java");
@@ -294,7 +258,7 @@ TEST(SelecDirectorio, BlankStartIsTheCurrentDirectory)
     HWND browser = host.Browse();
     ASSERT_NE(browser, nullptr);
     EXPECT_EQ(drive::ControlText(browser, TERMINAL.path), current);
-    LRESULT selected = Ask(GetDlgItem(browser, TERMINAL.drives), LB_GETCURSEL);
+    int selected = drive::Selection(GetDlgItem(browser, TERMINAL.drives));
     ASSERT_GE(selected, 0);
     EXPECT_EQ(Drives(browser, TERMINAL).at(selected), current[0] - 'A');
     drive::PostClick(browser, TERMINAL.cancel);
@@ -314,7 +278,7 @@ TEST(CrearDirectorio, CreatesEveryMissingLevel)
     EXPECT_EQ(drive::ControlText(question, TERMINAL.pending), dir);
     EXPECT_EQ(drive::ControlText(question, TERMINAL.accept), "&Crear");
     EXPECT_EQ(drive::ControlText(question, TERMINAL.cancel), "C&ancelar");
-    Shot(question, "crear_directorio.bmp");
+    EXPECT_TRUE(drive::Screenshot(question, "crear_directorio.bmp"));
     EXPECT_FALSE(IsDirectory(base + "Nuevo"));
 
     drive::PostClick(question, TERMINAL.accept);
@@ -334,15 +298,17 @@ TEST(CrearDirectorio, DecliningStaysInTheDialog)
     HWND question = host.Accept();
     ASSERT_NE(question, nullptr);
     drive::PostClick(question, TERMINAL.cancel);
-    ASSERT_TRUE(drive::WaitForNoWindow(CREATE_CAPTION, 5000, host.info.dwProcessId));
+    ASSERT_TRUE(host.Gone(CREATE_CAPTION));
     EXPECT_TRUE(drive::WaitUntil([&] { return host.Result() == "0"; }));
     EXPECT_TRUE(host.Running());
 
+    host.ClearResult();
     question = host.Accept();  // the close box declines too
     ASSERT_NE(question, nullptr);
     PostMessageA(question, WM_SYSCOMMAND, SC_CLOSE, 0);
-    ASSERT_TRUE(drive::WaitForNoWindow(CREATE_CAPTION, 5000, host.info.dwProcessId));
-    Sleep(100);
+    ASSERT_TRUE(host.Gone(CREATE_CAPTION));
+    EXPECT_TRUE(drive::WaitUntil([&] { return host.Result() == "0"; }));
+    EXPECT_TRUE(IsWindowVisible(host.dialog));
     EXPECT_TRUE(host.Running());
     EXPECT_FALSE(IsDirectory(base + "Falta"));
 
@@ -375,10 +341,10 @@ TEST(CrearDirectorio, BlankAndUncreatablePathsAreRefused)
     drive::PostClick(host.dialog, IDC_HOST_ACEPTAR);
     HWND box = host.Appears("Error");
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageText(box), "Proporcione el directorio de instalaci\xF3n !");
+    EXPECT_EQ(drive::MessageText(box), "Proporcione el directorio de instalaci\xF3n !");
     EXPECT_EQ(host.Appears(CREATE_CAPTION, 0), nullptr);
     drive::PostClick(box, IDOK);
-    ASSERT_TRUE(drive::WaitForNoWindow("Error", 5000, host.info.dwProcessId));
+    ASSERT_TRUE(host.Gone("Error"));
     EXPECT_TRUE(drive::WaitUntil([&] { return host.Result() == "0"; }));
     EXPECT_TRUE(host.Running());
 
@@ -386,19 +352,20 @@ TEST(CrearDirectorio, BlankAndUncreatablePathsAreRefused)
     std::string base = fixture::NewDirectory("file");
     fixture::WriteBytes(base + "archivo.txt", "x", 1);
     std::string dir = base + "archivo.txt\\Sub";
-    SendMessageTimeoutA(GetDlgItem(host.dialog, IDC_HOST_DIR), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(dir.c_str()),
-                        SMTO_ABORTIFHUNG, 2000, nullptr);
+    drive::SetText(GetDlgItem(host.dialog, IDC_HOST_DIR), dir);
+    host.ClearResult();
     HWND question = host.Accept();
     ASSERT_NE(question, nullptr);
     drive::PostClick(question, TERMINAL.accept);
     box = host.Appears("Error");
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageText(box), "No se pudo crear el directorio !");
+    EXPECT_EQ(drive::MessageText(box), "No se pudo crear el directorio !");
     drive::PostClick(box, IDOK);
-    ASSERT_TRUE(drive::WaitForNoWindow("Error", 5000, host.info.dwProcessId));
-    Sleep(100);
+    ASSERT_TRUE(host.Gone("Error"));
+    EXPECT_TRUE(drive::WaitUntil([&] { return host.Result() == "0"; }));
+    EXPECT_TRUE(IsWindowVisible(host.dialog));
     EXPECT_TRUE(host.Running());
-    EXPECT_EQ(host.Written(), "(nothing written)");
+    EXPECT_EQ(host.Written(), "(missing)");
 }
 
 TEST(DirDialogs, SetupProgramIdentifiers)
@@ -412,7 +379,7 @@ TEST(DirDialogs, SetupProgramIdentifiers)
     EXPECT_EQ(drive::ControlText(browser, SETUP.accept), "&Aceptar");
     EXPECT_EQ(drive::ControlText(browser, SETUP.cancel), "&Cancelar");
     EXPECT_EQ(Listing(browser, SETUP), (std::vector<std::string>{PARENT_ITEM, "Alfa", "Beta"}));
-    LRESULT selected = Ask(GetDlgItem(browser, SETUP.drives), LB_GETCURSEL);
+    int selected = drive::Selection(GetDlgItem(browser, SETUP.drives));
     ASSERT_GE(selected, 0);
     EXPECT_EQ(Drives(browser, SETUP).at(selected), 2);
     ASSERT_TRUE(OpenItem(browser, SETUP, "Beta", tree + "\\Beta"));
@@ -421,8 +388,7 @@ TEST(DirDialogs, SetupProgramIdentifiers)
     EXPECT_EQ(host.Dir(), tree + "\\Beta");
 
     std::string dir = tree + "\\Beta\\Tres\\Cuatro";
-    SendMessageTimeoutA(GetDlgItem(host.dialog, IDC_HOST_DIR), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(dir.c_str()),
-                        SMTO_ABORTIFHUNG, 2000, nullptr);
+    drive::SetText(GetDlgItem(host.dialog, IDC_HOST_DIR), dir);
     HWND question = host.Accept();
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(drive::ControlText(question, SETUP.pending), dir);

@@ -3,14 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "caller.h"
 #include "drive.h"
 #include "fixtures.h"
 #include "params/record.h"
+#include "recordfix.h"
 #include "resources/params/editor_ids.h"
 
 namespace {
@@ -24,10 +25,7 @@ const char NO_IP[] = "La direcci\xF3n IP no puede ser blancos !";
 
 AppParams Defaults(const char* name)
 {
-    AppParams r;
-    std::memset(&r, 0, sizeof r);
-    SetEntryDefaults(r);
-    std::strcpy(r.nombre, name);
+    AppParams r = recordfix::Defaults(name);
     std::strcpy(r.ipServidor, "192.168.10.4");
     std::strcpy(r.parametrosP, "CLAVE,PR");
     r.renglones = 30;
@@ -88,9 +86,8 @@ AppParams Fixed(const char* name)
 }
 
 // One run of the editor over an entry file written into a new directory.
-class Editor : public drive::Program {
+class Editor : public drive::DialogProgram {
 public:
-    HWND dialog = nullptr;
     std::string dir;
 
     // The entry icon to copy beside the entry file, if any, and its name.
@@ -115,14 +112,13 @@ public:
             arguments += " \"" + installTo + "\" \"" + javaHome + "\"";
         if (!Start(exe, arguments))
             return false;
-        dialog = drive::WaitForWindow(isNew == 1 ? NEW_CAPTION : UPDATE_CAPTION, 20000, info.dwProcessId);
+        dialog = Appears(isNew == 1 ? NEW_CAPTION : UPDATE_CAPTION, 20000);
         return dialog != nullptr;
     }
 
-    DWORD Wait() { return WaitExit(10000); }
-
-    AppParams Result()
+    AppParams Result(Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         AppParams r;
         std::memset(&r, 0xEE, sizeof r);
         FILE* in = std::fopen((dir + "out.dai").c_str(), "rb");
@@ -137,16 +133,11 @@ public:
         return r;
     }
 
-    HWND Item(int id) const { return GetDlgItem(dialog, id); }
-    bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != 0; }
-    bool Checked(int id) const { return drive::Checked(dialog, id); }
-    std::string Text(int id) const { return drive::ControlText(dialog, id); }
-    void Click(int id) const { drive::PostClick(dialog, id); }
-
     // Clicks a Pre. box and waits until its control follows it, and until
     // the rest of that click (text, other controls) has been handled too.
-    void TogglePre(int box, int control) const
+    void TogglePre(int box, int control, Caller caller = {}) const
     {
+        SCOPED_CALLER(caller);
         bool wasEnabled = Enabled(control);
         Click(box);
         EXPECT_TRUE(drive::WaitUntil([&] { return Enabled(control) != wasEnabled; })) << box;
@@ -154,14 +145,16 @@ public:
     }
 
     // Types into an edit, or the edit of a combo, as a person does.
-    void Type(int id, const char* text, const char* shown = nullptr) const
+    void Type(int id, const char* text, const char* shown = nullptr, Caller caller = {}) const
     {
+        SCOPED_CALLER(caller);
         EXPECT_TRUE(drive::Type(dialog, id, text, shown)) << id;
     }
 
     // Chooses a combo's item by its text, with the notification a choice sends.
-    void Choose(int id, const char* text) const
+    void Choose(int id, const char* text, Caller caller = {}) const
     {
+        SCOPED_CALLER(caller);
         DWORD_PTR index = 0;
         SendMessageTimeoutA(Item(id), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text),
                             SMTO_ABORTIFHUNG, 2000, &index);
@@ -171,64 +164,31 @@ public:
         drive::Settle(dialog);
     }
 
-    int Selection(int id) const
-    {
-        DWORD_PTR index = 0;
-        SendMessageTimeoutA(Item(id), CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &index);
-        return static_cast<int>(static_cast<LRESULT>(index));
-    }
-
-    // The error box: its text, then closed again.
-    std::string ErrorShown() const
-    {
-        HWND box = Appears("Error");
-        if (box == nullptr)
-            return "";
-        std::vector<std::string> texts = drive::StaticTexts(box);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-        EXPECT_TRUE(drive::WaitForNoWindow("Error", 5000, info.dwProcessId));
-        return texts.empty() ? "" : texts.back();
-    }
-
     // Opens a sub-dialog with a button, checks it came, and closes it again.
-    void OpensAndCloses(int button, const char* caption) const
+    void OpensAndCloses(int button, const char* caption, Caller caller = {}) const
     {
+        SCOPED_CALLER(caller);
         Click(button);
         HWND sub = Appears(caption);
         ASSERT_NE(sub, nullptr) << caption;
         EXPECT_EQ(GetWindow(sub, GW_OWNER), dialog) << caption;
         PostMessageA(sub, WM_SYSCOMMAND, SC_CLOSE, 0);
-        EXPECT_TRUE(drive::WaitForNoWindow(caption, 5000, info.dwProcessId)) << caption;
+        EXPECT_TRUE(Gone(caption)) << caption;
     }
 };
 
-void Shot(HWND window, const char* name)
-{
-    const char* dir = std::getenv("VONDRA_SHOTS");
-    if (dir == nullptr || *dir == '\0')
-        return;
-    drive::Settle(window);
-    Sleep(200);  // let the controls finish painting
-    EXPECT_TRUE(drive::SaveScreenshot(window, fixture::WindowsPath(dir) + "\\" + name));
-}
-
 // Pixels of the icon area (35, 30) to (67, 62) that differ from the
-// dialog's face colour.
+// dialog's face colour; -1 when the dialog was not painted in time.
 int IconPixels(const Editor& ed)
 {
-    drive::Settle(ed.dialog);
-    Sleep(200);
-    HDC screen = GetDC(nullptr);
+    if (!drive::WaitPainted(ed.dialog))
+        return -1;
     COLORREF face = GetSysColor(COLOR_BTNFACE);
     int count = 0;
     for (int y = 30; y < 62; y += 2)
-        for (int x = 35; x < 67; x += 2) {
-            POINT at{x, y};
-            ClientToScreen(ed.dialog, &at);
-            if (GetPixel(screen, at.x, at.y) != face)
+        for (int x = 35; x < 67; x += 2)
+            if (drive::ScreenPixel(ed.dialog, x, y) != face)
                 ++count;
-        }
-    ReleaseDC(nullptr, screen);
     return count;
 }
 
@@ -242,8 +202,9 @@ const int GOVERNED[] = {IDC_ED_MODERNO,        IDC_ED_PRE_MODERNO,    IDC_ED_DEC
                         IDC_ED_ENVIADOR,       IDC_ED_SERVIDOR,       IDC_ED_CLAVE,              IDC_ED_IMAGEN,
                         IDC_ED_SELECCIONAR_SI, IDC_ED_SELECCIONAR_NO, IDC_ED_RCM};
 
-void ExpectSame(const AppParams& got, const AppParams& want)
+void ExpectSame(const AppParams& got, const AppParams& want, Caller caller = {})
 {
+    SCOPED_CALLER(caller);
     EXPECT_EQ(std::memcmp(&got, &want, sizeof got), 0);
     EXPECT_STREQ(got.letraModerno, want.letraModerno);
     EXPECT_STREQ(got.directaNombre, want.directaNombre);
@@ -293,7 +254,7 @@ TEST(Editor, ModifiableEntryShowsItsValuesAndCancelKeepsThem)
     for (int id : GOVERNED)
         EXPECT_TRUE(ed.Enabled(id)) << id;
     EXPECT_TRUE(ed.Enabled(IDC_ED_DESINSTALAR));
-    Shot(ed.dialog, "parametros_modificable.bmp");
+    EXPECT_TRUE(drive::Screenshot(ed.dialog, "parametros_modificable.bmp"));
 
     PostMessageA(ed.dialog, WM_COMMAND, IDC_ED_CANCELAR, 0);
     EXPECT_EQ(ed.Wait(), 0u);
@@ -319,7 +280,7 @@ TEST(Editor, FixedEntryCannotBeChanged)
     EXPECT_TRUE(ed.Enabled(IDC_ED_ESTILO));
     EXPECT_FALSE(ed.Enabled(IDC_ED_DESINSTALAR));  // not installed yet
     EXPECT_EQ(ed.Text(IDC_ED_ACEPTAR), "&Instalar");
-    Shot(ed.dialog, "parametros_fijo.bmp");
+    EXPECT_TRUE(drive::Screenshot(ed.dialog, "parametros_fijo.bmp"));
 
     // Accepting reads every control back: the fixed values come back unchanged.
     ed.Click(IDC_ED_ACEPTAR);
@@ -410,7 +371,7 @@ TEST(Editor, ValidationMessagesKeepTheDialogOpen)
     ASSERT_TRUE(ed.Open(r, 1, "SinNombre"));
     ed.Type(IDC_ED_ENVIADOR, "otro@ostrel.mx");
     ed.Click(IDC_ED_ACEPTAR);
-    EXPECT_EQ(ed.ErrorShown(), NO_NAME);
+    EXPECT_EQ(ed.CloseMessage("Error"), NO_NAME);
     EXPECT_EQ(ed.Appears("Error", 300), nullptr);
     EXPECT_TRUE(ed.Running());
     EXPECT_EQ(ed.Text(IDC_ED_ENVIADOR), "otro@ostrel.mx");
@@ -423,7 +384,7 @@ TEST(Editor, ValidationMessagesKeepTheDialogOpen)
     ASSERT_TRUE(second.Open(noIp, 0));
     second.Type(IDC_ED_TIEMPO, "90");
     second.Click(IDC_ED_ACEPTAR);
-    EXPECT_EQ(second.ErrorShown(), NO_IP);
+    EXPECT_EQ(second.CloseMessage("Error"), NO_IP);
     EXPECT_TRUE(second.Running());
     EXPECT_EQ(second.Text(IDC_ED_TIEMPO), "90");
     EXPECT_EQ(second.Appears("ADVERTENCIA", 300), nullptr);  // no confirmation after a failed check
@@ -465,9 +426,9 @@ TEST(Editor, UpdateAsksToSaveAndWritesEveryControlBack)
               "VONDRA seleccionada.");
     EXPECT_EQ(drive::ControlText(confirm, 1024), "&Guardar");
     EXPECT_EQ(drive::ControlText(confirm, 1002), "&Cancelar");
-    Shot(confirm, "conf_guardar.bmp");
+    EXPECT_TRUE(drive::Screenshot(confirm, "conf_guardar.bmp"));
     drive::PostClick(confirm, 1002);
-    EXPECT_TRUE(drive::WaitForNoWindow("ADVERTENCIA", 5000, ed.info.dwProcessId));
+    EXPECT_TRUE(ed.Gone("ADVERTENCIA"));
     EXPECT_TRUE(ed.Running());
 
     ed.Click(IDC_ED_ACEPTAR);
@@ -533,9 +494,9 @@ TEST(Editor, SubDialogsOpenOverTheEditor)
     EXPECT_EQ(texts[31], "Pre.");
     EXPECT_EQ(texts[32], "Fijar valor predeterminado en \xE9ste par\xE1metro");
     EXPECT_EQ(drive::ControlText(help, 1024), "&Continuar");
-    Shot(help, "ayuda_parametros.bmp");
+    EXPECT_TRUE(drive::Screenshot(help, "ayuda_parametros.bmp"));
     drive::PostClick(help, 1024);
-    EXPECT_TRUE(drive::WaitForNoWindow("AYUDA", 5000, ed.info.dwProcessId));
+    EXPECT_TRUE(ed.Gone("AYUDA"));
 
     ed.Click(IDC_ED_RCM);
     HWND rcm = ed.Appears("Renglones y columnas del monitor");
@@ -543,14 +504,14 @@ TEST(Editor, SubDialogsOpenOverTheEditor)
     EXPECT_EQ(drive::ControlText(rcm, 1021), "23");
     EXPECT_EQ(drive::ControlText(rcm, 1020), "80");
     PostMessageA(rcm, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_TRUE(drive::WaitForNoWindow("Renglones y columnas del monitor", 5000, ed.info.dwProcessId));
+    EXPECT_TRUE(ed.Gone("Renglones y columnas del monitor"));
 
     // "&Cambiar" asks for a file; cancelling it leaves the editor as it was.
     ed.Click(IDC_ED_CAMBIAR_ICONO);
     HWND open = ed.Appears("Cargar un \xED" "cono de un archivo", 10000);
     ASSERT_NE(open, nullptr);
     PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(drive::WaitForNoWindow("Cargar un \xED" "cono de un archivo", 5000, ed.info.dwProcessId));
+    EXPECT_TRUE(ed.Gone("Cargar un \xED" "cono de un archivo"));
     EXPECT_TRUE(ed.Running());
 
     // "&Desinstalar" asks first; declining keeps the editor open.
@@ -558,7 +519,7 @@ TEST(Editor, SubDialogsOpenOverTheEditor)
     HWND confirm = ed.Appears("ADVERTENCIA");
     ASSERT_NE(confirm, nullptr);
     drive::PostClick(confirm, 1002);
-    EXPECT_TRUE(drive::WaitForNoWindow("ADVERTENCIA", 5000, ed.info.dwProcessId));
+    EXPECT_TRUE(ed.Gone("ADVERTENCIA"));
     EXPECT_TRUE(ed.Running());
     ed.Click(IDC_ED_DESINSTALAR);
     confirm = ed.Appears("ADVERTENCIA");
@@ -569,42 +530,33 @@ TEST(Editor, SubDialogsOpenOverTheEditor)
 
 TEST(Editor, ShowsTheEntryIconOrTheDefaultOne)
 {
-    const std::string dalvoIco = DALVO_ICO;
     AppParams r = Modifiable("Icono");
-    {
-        Editor none;
-        ASSERT_TRUE(none.Open(r, 0));
-        EXPECT_EQ(IconPixels(none), 0);
-        PostMessageA(none.dialog, WM_COMMAND, IDCANCEL, 0);
-        EXPECT_EQ(none.Wait(), 0u);
-    }
-    {
-        Editor own;
-        own.iconSource = dalvoIco;
-        own.iconName = "Icono.ICO";
-        ASSERT_TRUE(own.Open(r, 0));
-        EXPECT_GT(IconPixels(own), 20);
-        PostMessageA(own.dialog, WM_COMMAND, IDCANCEL, 0);
-        EXPECT_EQ(own.Wait(), 0u);
-    }
-    {
+    const struct {
+        const char* iconName;  // the copy of dalvo.ico beside the entry, if any
+        int isNew;
+        bool drawn;
+    } cases[] = {
+        {nullptr, 0, false},
+        {"Icono.ICO", 0, true},
         // A new application shows Telmir.ICO, even when its own icon exists.
-        Editor fresh;
-        fresh.iconSource = dalvoIco;
-        fresh.iconName = "Icono.ICO";
-        ASSERT_TRUE(fresh.Open(r, 1));
-        EXPECT_EQ(IconPixels(fresh), 0);
-        PostMessageA(fresh.dialog, WM_COMMAND, IDCANCEL, 0);
-        EXPECT_EQ(fresh.Wait(), 0u);
-    }
-    {
-        Editor fallback;
-        fallback.iconSource = dalvoIco;
-        fallback.iconName = "Telmir.ICO";
-        ASSERT_TRUE(fallback.Open(r, 0));
-        EXPECT_GT(IconPixels(fallback), 20);
-        PostMessageA(fallback.dialog, WM_COMMAND, IDCANCEL, 0);
-        EXPECT_EQ(fallback.Wait(), 0u);
+        {"Icono.ICO", 1, false},
+        {"Telmir.ICO", 0, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.iconName != nullptr ? c.iconName : "no icon") + (c.isNew ? ", new" : ""));
+        Editor ed;
+        if (c.iconName != nullptr) {
+            ed.iconSource = DALVO_ICO;
+            ed.iconName = c.iconName;
+        }
+        ASSERT_TRUE(ed.Open(r, c.isNew));
+        if (c.drawn) {
+            EXPECT_GT(IconPixels(ed), 20);
+        } else {
+            EXPECT_EQ(IconPixels(ed), 0);
+        }
+        PostMessageA(ed.dialog, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_EQ(ed.Wait(), 0u);
     }
 }
 
@@ -624,7 +576,7 @@ TEST(Editor, PrinterChoiceGoesIntoTheNameAndTheRecord)
     ASSERT_FALSE(drive::ListItems(list).empty());
     EXPECT_EQ(drive::ListItems(list)[0], "Predeterminada");
     drive::ClickListItem(list, 0, true);
-    EXPECT_TRUE(drive::WaitForNoWindow("Selecci\xF3n de la impresora directa", 5000, ed.info.dwProcessId));
+    EXPECT_TRUE(ed.Gone("Selecci\xF3n de la impresora directa"));
     EXPECT_TRUE(drive::WaitUntil([&] { return ed.Text(IDC_ED_NOMBRE_DIRECTA) == "PRN"; }));
     ed.Click(IDC_ED_ACEPTAR);
     EXPECT_EQ(ed.Wait(), 1u);
@@ -642,17 +594,7 @@ void Prepare(const fixture::Workstation& ws, Editor& ed)
 
 bool Marked(const char* name)
 {
-    std::string value;
-    return fixture::GetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, name, &value) && value == "Instalado !";
-}
-
-void Unmark(const char* name)
-{
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, fixture::VONDRA_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
-        RegDeleteValueA(key, name);
-        RegCloseKey(key);
-    }
+    return fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, name) == "Instalado !";
 }
 
 }  // namespace
@@ -681,7 +623,7 @@ TEST(EditorInstall, AcceptingANewApplicationInstallsWhatWasEdited)
     Prepare(ws, again);
     ASSERT_TRUE(again.Open(r, 1));
     again.Click(IDC_ED_ACEPTAR);
-    EXPECT_EQ(again.ErrorShown(), "El nombre de la aplicaci\xF3n ya existe !");
+    EXPECT_EQ(again.CloseMessage("Error"), "El nombre de la aplicaci\xF3n ya existe !");
     EXPECT_TRUE(again.Running());
     again.Click(IDC_ED_CANCELAR);
     EXPECT_EQ(again.Wait(), 0u);
@@ -747,5 +689,5 @@ TEST(EditorInstall, UpdateAsksForMissingArchives)
     EXPECT_EQ(current.Wait(), 1u);
     current.Result();
     EXPECT_EQ(current.copyJars, 0);
-    Unmark("Bancos");
+    fixture::DeleteValue(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "Bancos");
 }

@@ -9,15 +9,13 @@
 #include "fixtures.h"
 #include "base/base.h"
 #include "params/params.h"
+#include "recordfix.h"
 
 namespace {
 
 AppParams Entry(const char* nombre, const char* ip)
 {
-    AppParams r;
-    std::memset(&r, 0, sizeof r);
-    SetEntryDefaults(r);
-    CopyText(r.nombre, nombre);
+    AppParams r = recordfix::Defaults(nombre);
     CopyText(r.ipServidor, ip);
     return r;
 }

@@ -385,10 +385,7 @@ TEST_F(Install, ShortcutResultCodes)
     EXPECT_EQ(CreateShortcut(target.c_str(), "JavaW.EXE", "Prueba", root.c_str(), args.c_str(), icon.c_str()),
               SHORTCUT_NOT_SAVED);
 
-    HKEY key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, SHELL_FOLDERS, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
-    RegDeleteValueA(key, "Desktop");
-    RegCloseKey(key);
+    ASSERT_TRUE(fixture::DeleteValue(HKEY_CURRENT_USER, SHELL_FOLDERS, "Desktop"));
     EXPECT_EQ(CreateShortcut(target.c_str(), "JavaW.EXE", "Prueba", root.c_str(), args.c_str(), icon.c_str()),
               SHORTCUT_NO_DESKTOP);
     EXPECT_EQ(ShortcutExists(), 0);
@@ -522,17 +519,8 @@ TEST_F(Install, CopyKeepsTheEarlierFileWhenItCannotBeCompleted)
 TEST_F(Install, FindInstallationReadsMarkerRecordAndOlderKeys)
 {
     const char* dirsKey = "SOFTWARE\\Vondra\\Java\\Directorios";
-    auto removeMachine = [] {
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
-            RegDeleteValueA(key, "Contabilidad");
-            RegCloseKey(key);
-        }
-    };
-    auto user = [](const char* key, const char* name) {
-        std::string value;
-        return fixture::GetText(HKEY_CURRENT_USER, key, name, &value) ? value : "(none)";
-    };
+    auto removeMachine = [] { fixture::DeleteValue(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "Contabilidad"); };
+    auto user = [](const char* key, const char* name) { return fixture::TextOf(HKEY_CURRENT_USER, key, name); };
     fixture::ClearRegistry();
     removeMachine();
     UnmarkInstalled();

@@ -2,11 +2,11 @@
 // the library and its grant, and what happens when the files resist.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "caller.h"
 #include "drive.h"
 #include "fixtures.h"
 #include "kelmin_fixture.h"
@@ -40,14 +40,6 @@ const Error ERROR_POLICY = {
     "No se pudo crear la entrada en JAVA.POLICY.\nRevise permisos, espacio en disco y que el archivo exista."};
 const Error ERROR_FORMAT = {"Error en formato", "Formato incorrecto de la URL de los archivos JAR"};
 
-void Shot(HWND window, const char* name)
-{
-    const char* dir = std::getenv("VONDRA_SHOTS");
-    if (dir != nullptr && *dir != '\0') {
-        EXPECT_TRUE(drive::SaveScreenshot(window, fixture::WindowsPath(dir) + "\\" + name));
-    }
-}
-
 BOOL CALLBACK CollectGroup(HWND child, LPARAM data)
 {
     char className[32];
@@ -67,8 +59,7 @@ std::vector<std::string> GroupTexts(HWND dialog)
 
 std::string DllValue(const char* name)
 {
-    std::string value;
-    return fixture::GetText(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, name, &value) ? value : "<missing>";
+    return fixture::TextOf(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, name);
 }
 
 bool DllKeyExists()
@@ -105,32 +96,27 @@ protected:
         fixture::ClearRegistry();
     }
 
-    DWORD Pid() const { return program->info.dwProcessId; }
-
     // Starts Kelmin with this command line (the application named apart);
     // the first refresh has run when a runtime is registered.
-    void Start(const std::string& commandLine, const std::string& workDir = "")
+    void Start(const std::string& commandLine, const std::string& workDir = "", Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         program.reset(new drive::Program);
         ASSERT_TRUE(program->Launch(KELMIN_EXE, commandLine, workDir));
-        inicio = drive::WaitForWindow(INICIO, 20000, Pid());
+        inicio = program->Appears(INICIO, 20000);
         ASSERT_NE(inicio, nullptr);
     }
     // Started with the source directory as its command line.
-    void StartWithSource()
+    void StartWithSource(Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         Start(source.substr(0, source.size() - 1));
         ASSERT_TRUE(drive::WaitUntil([&] { return Text(INSTALADA) != ""; }));
     }
 
     bool Enabled(int id) { return IsWindowEnabled(GetDlgItem(inicio, id)) != 0; }
     std::string Text(int id) { return drive::ControlText(inicio, id); }
-    void Type(const std::string& text)
-    {
-        DWORD_PTR result = 0;
-        SendMessageTimeoutA(GetDlgItem(inicio, URL), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                            SMTO_ABORTIFHUNG, 2000, &result);
-    }
+    void Type(const std::string& text) { drive::SetText(GetDlgItem(inicio, URL), text); }
     // "Instalar", "Actualizar" and "Desinstalar" as the three states show them.
     std::string Buttons()
     {
@@ -146,33 +132,37 @@ protected:
         return drive::WaitUntil([&] { return Text(INSTALADA) == "No hay" && Enabled(INSTALAR); });
     }
     // The error box of the program: its text checked, then closed with OK.
-    void ExpectError(const Error& error, const char* shot = nullptr)
+    void ExpectError(const Error& error, const char* shot = nullptr, Caller caller = {})
     {
-        HWND box = drive::WaitForWindow(error.caption, 10000, Pid());
+        SCOPED_CALLER(caller);
+        HWND box = program->Appears(error.caption, 10000);
         ASSERT_NE(box, nullptr) << error.caption;
         if (error.text != nullptr) {
             std::vector<std::string> texts = drive::StaticTexts(box);
             ASSERT_FALSE(texts.empty());
             EXPECT_EQ(texts.back(), error.text);
         }
-        if (shot != nullptr)
-            Shot(box, shot);
+        if (shot != nullptr) {
+            EXPECT_TRUE(drive::Screenshot(box, shot));
+        }
         PostMessageA(box, WM_COMMAND, IDOK, 0);
-        EXPECT_TRUE(drive::WaitForNoWindow(error.caption, 5000, Pid()));
+        EXPECT_TRUE(program->Gone(error.caption));
     }
-    void NoErrorAppears()
+    void NoErrorAppears(Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         drive::Settle(inicio);
         for (const Error* error : {&ERROR_JRE, &ERROR_REGISTRY, &ERROR_COPY, &ERROR_POLICY, &ERROR_FORMAT})
-            EXPECT_EQ(drive::WaitForWindow(error->caption, 0, Pid()), nullptr) << error->caption;
+            EXPECT_EQ(program->Appears(error->caption, 0), nullptr) << error->caption;
     }
     void Install(const std::string& typed)
     {
         Type(typed);
         drive::PostClick(inicio, INSTALAR);
     }
-    void Terminate()
+    void Terminate(Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         drive::PostClick(inicio, TERMINAR);
         EXPECT_EQ(program->WaitExit(10000), 0u);
     }
@@ -202,7 +192,7 @@ TEST_F(Kelmin, InstallsUpdatesAndUninstalls)
                   "a cualquier JAR.",
                   "NOTA: Si instala una nueva versi\xF3n del ejecutable de Java ( JRE ) ser\xE1 necesario ejecutar "
                   "nuevamente este programa para as\xED poder actualizar el archivo JAVA.POLICY del JRE."}));
-    Shot(inicio, "kelmin_inicio.bmp");
+    EXPECT_TRUE(drive::Screenshot(inicio, "kelmin_inicio.bmp"));
 
     // Install with a bare address of four numbers.
     Install("10.0.0.5");
@@ -216,7 +206,7 @@ TEST_F(Kelmin, InstallsUpdatesAndUninstalls)
     EXPECT_EQ(DllValue("URL"), "http://10.0.0.5/*");
     EXPECT_TRUE(kelmin::NoWorkFiles(home + "LIB\\SECURITY\\"));
     EXPECT_TRUE(kelmin::NoWorkFiles(kelmin::SystemDir()));
-    Shot(inicio, "kelmin_instalado.bmp");
+    EXPECT_TRUE(drive::Screenshot(inicio, "kelmin_instalado.bmp"));
 
     // Editing the address offers the update; typing the stored text back withdraws it.
     Type("10.0.0.6");
@@ -237,19 +227,19 @@ TEST_F(Kelmin, InstallsUpdatesAndUninstalls)
 
     // Uninstall: cancelled three times (button, Enter, Esc), then confirmed.
     drive::PostClick(inicio, DESINSTALAR);
-    HWND confirm = drive::WaitForWindow(DESINST, 5000, Pid());
+    HWND confirm = program->Appears(DESINST);
     ASSERT_NE(confirm, nullptr);
     EXPECT_EQ(drive::StaticTexts(confirm),
               (std::vector<std::string>{"Confirme que realmente quiere desinstalar el DLL del sistema !"}));
     EXPECT_EQ(drive::ControlText(confirm, DESINSTALAR), "&Desinstalar");
     EXPECT_EQ(drive::ControlText(confirm, DESINST_CANCELAR), "&Cancelar");
-    Shot(confirm, "kelmin_desinst.bmp");
+    EXPECT_TRUE(drive::Screenshot(confirm, "kelmin_desinst.bmp"));
     drive::PostClick(confirm, DESINST_CANCELAR);
-    ASSERT_TRUE(drive::WaitForNoWindow(DESINST, 5000, Pid()));
+    ASSERT_TRUE(program->Gone(DESINST));
     confirm = nullptr;
     for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
         drive::PostClick(inicio, DESINSTALAR);
-        confirm = drive::WaitForWindow(DESINST, 5000, Pid());
+        confirm = program->Appears(DESINST);
         ASSERT_NE(confirm, nullptr);
         HWND focus = nullptr;
         ASSERT_TRUE(drive::WaitUntil([&] {
@@ -261,7 +251,7 @@ TEST_F(Kelmin, InstallsUpdatesAndUninstalls)
         }));
         EXPECT_EQ(focus, GetDlgItem(confirm, DESINST_CANCELAR));
         PostMessageA(focus, WM_KEYDOWN, key, 0);
-        ASSERT_TRUE(drive::WaitForNoWindow(DESINST, 5000, Pid()));
+        ASSERT_TRUE(program->Gone(DESINST));
     }
     drive::Settle(inicio);
     EXPECT_EQ(Buttons(), "--D");
@@ -269,7 +259,7 @@ TEST_F(Kelmin, InstallsUpdatesAndUninstalls)
     EXPECT_EQ(DllValue("Version"), "2.3");
 
     drive::PostClick(inicio, DESINSTALAR);
-    confirm = drive::WaitForWindow(DESINST, 5000, Pid());
+    confirm = program->Appears(DESINST);
     ASSERT_NE(confirm, nullptr);
     drive::PostClick(confirm, DESINSTALAR);
     ASSERT_TRUE(WaitNotInstalled());
@@ -340,7 +330,7 @@ TEST_F(Kelmin, HandDeletedLibraryGivesASecondBlock)
     ASSERT_TRUE(WaitInstalled());
     EXPECT_EQ(ReadAll(policy), Block("http://10.0.0.7/*") + Block("http://10.0.0.5/*") + STOCK_POLICY);
     drive::PostClick(inicio, DESINSTALAR);
-    HWND confirm = drive::WaitForWindow(DESINST, 5000, Pid());
+    HWND confirm = program->Appears(DESINST);
     ASSERT_NE(confirm, nullptr);
     drive::PostClick(confirm, DESINSTALAR);
     // One uninstall removes only the first block; the other still grants.
@@ -354,7 +344,7 @@ TEST_F(Kelmin, WithoutJavaRuntime)
 {
     fixture::ClearRegistry();
     Start(source.substr(0, source.size() - 1));
-    HWND box = drive::WaitForWindow(ERROR_JRE.caption, 10000, Pid());
+    HWND box = program->Appears(ERROR_JRE.caption, 10000);
     ASSERT_NE(box, nullptr);
     std::vector<std::string> texts = drive::StaticTexts(box);
     ASSERT_FALSE(texts.empty());
@@ -365,9 +355,9 @@ TEST_F(Kelmin, WithoutJavaRuntime)
     EXPECT_EQ(texts.back().compare(0, start.size(), start), 0) << texts.back();
     ASSERT_GT(texts.back().size(), start.size() + end.size());
     EXPECT_EQ(texts.back().substr(texts.back().size() - end.size()), end);
-    Shot(box, "kelmin_sin_jre.bmp");
+    EXPECT_TRUE(drive::Screenshot(box, "kelmin_sin_jre.bmp"));
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(drive::WaitForNoWindow(ERROR_JRE.caption, 5000, Pid()));
+    ASSERT_TRUE(program->Gone(ERROR_JRE.caption));
 
     EXPECT_EQ(Text(JRE_VERSION), "");
     EXPECT_EQ(Text(JRE_HOME), "No est\xE1 instalado !");
@@ -444,7 +434,7 @@ TEST_F(Kelmin, PolicyFileHeldOpenElsewhere)
     // The copied library is taken away again; the policy file is untouched.
     EXPECT_FALSE(kelmin::EntryExists(kelmin::InstalledLibrary()));
     EXPECT_TRUE(kelmin::NoWorkFiles(home + "LIB\\SECURITY\\"));
-    EXPECT_EQ(DllValue("Version"), "<missing>");
+    EXPECT_EQ(DllValue("Version"), "(none)");
     CloseHandle(held);
     EXPECT_EQ(ReadAll(policy), STOCK_POLICY);
     Terminate();
@@ -500,7 +490,7 @@ TEST_F(Kelmin, LibraryTargetThatResists)
     ASSERT_TRUE(WaitNotInstalled());
     EXPECT_EQ(ReadAll(installed), old);
     EXPECT_EQ(ReadAll(policy), STOCK_POLICY);
-    EXPECT_EQ(DllValue("Version"), "<missing>");
+    EXPECT_EQ(DllValue("Version"), "(none)");
     ASSERT_TRUE(SetFileAttributesA(installed.c_str(), FILE_ATTRIBUTE_NORMAL));
 
     // A full disk: the copy of a library too large for it fails part-way,

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "params/appearance.h"
+#include "recordfix.h"
 
 namespace {
 
@@ -62,13 +63,7 @@ COLORREF Palette(int index)
     return RGB(PALETTE[index].red, PALETTE[index].green, PALETTE[index].blue);
 }
 
-AppParams Defaults()
-{
-    AppParams r;
-    std::memset(&r, 0, sizeof r);
-    SetEntryDefaults(r);
-    return r;
-}
+using recordfix::Defaults;
 
 }  // namespace
 

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
 
+#include "caller.h"
 #include "drive.h"
 #include "fixtures.h"
 #include "javaclient.h"
@@ -97,20 +97,23 @@ protected:
         // Something of another program's to lose.
         ASSERT_EQ(drive::Run("\"" CLIPTOOL_EXE "\" text anterior", 20000), 0u);
     }
-    void Patch(const char* dll, const char* function, void* replacement)
+    void Patch(const char* dll, const char* function, void* replacement, Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         ASSERT_NE(javaclient::PatchImport(library.module, dll, function, replacement), nullptr) << function;
     }
     jboolean Clip(const std::string& bytes) { return library.clip(&vm.env, nullptr, vm.Array(bytes)); }
-    void ExpectPreviousContents()
+    void ExpectPreviousContents(Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         Seen seen = ReadClipboard();
         EXPECT_EQ(seen.status, 0u) << "clipboard left open";
         EXPECT_NE(seen.formats.find("#1\n"), std::string::npos) << seen.formats;  // CF_TEXT
         EXPECT_FALSE(seen.hasRtf);
     }
-    void ExpectClosedAndEmpty()
+    void ExpectClosedAndEmpty(Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         Seen seen = ReadClipboard();
         EXPECT_EQ(seen.status, 0u) << "clipboard left open";
         EXPECT_EQ(seen.formats, "");
@@ -151,20 +154,15 @@ TEST_F(Clipboard, HeldByAnotherProgramNothingTouched)
     std::snprintf(release, sizeof release, "pluvik-release-%lu", GetCurrentProcessId());
     HANDLE readyEvent = CreateEventA(nullptr, TRUE, FALSE, ready);
     HANDLE releaseEvent = CreateEventA(nullptr, TRUE, FALSE, release);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION holder{};
-    std::string command = "\"" CLIPTOOL_EXE "\" hold " + std::string(ready) + " " + release;
-    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &holder));
+    drive::Program holder;
+    ASSERT_TRUE(holder.Launch(nullptr, "\"" CLIPTOOL_EXE "\" hold " + std::string(ready) + " " + release));
     ASSERT_EQ(WaitForSingleObject(readyEvent, 20000), WAIT_OBJECT_0);
 
     EXPECT_EQ(Clip(RTF), JNI_FALSE);
     EXPECT_TRUE(vm.calls.empty()) << "the array was read although nothing could be placed";
 
     SetEvent(releaseEvent);
-    EXPECT_EQ(WaitForSingleObject(holder.hProcess, 20000), WAIT_OBJECT_0);
-    CloseHandle(holder.hThread);
-    CloseHandle(holder.hProcess);
+    EXPECT_NE(holder.WaitExit(20000), STILL_ACTIVE);
     CloseHandle(readyEvent);
     CloseHandle(releaseEvent);
     ExpectPreviousContents();
@@ -234,46 +232,14 @@ TEST_F(Clipboard, EmptyDocumentLeavesClipboardAlone)
 
 namespace {
 
-struct Search {
-    DWORD pid;
-    HWND main;
-    HWND edit;
-};
-
-BOOL CALLBACK FindEdit(HWND child, LPARAM data)
+BOOL CALLBACK FindRichEdit(HWND child, LPARAM data)
 {
-    auto* search = reinterpret_cast<Search*>(data);
     char name[64];
     GetClassNameA(child, name, sizeof name);
     if (lstrcmpiA(name, "RichEdit20W") != 0 && lstrcmpiA(name, "RICHEDIT50W") != 0)
         return TRUE;
-    search->edit = child;
+    *reinterpret_cast<HWND*>(data) = child;
     return FALSE;
-}
-
-// WordPad's main window: the visible window of the process holding a rich edit.
-BOOL CALLBACK FindMain(HWND window, LPARAM data)
-{
-    auto* search = reinterpret_cast<Search*>(data);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->pid || !IsWindowVisible(window))
-        return TRUE;
-    EnumChildWindows(window, FindEdit, data);
-    if (search->edit == nullptr)
-        return TRUE;
-    search->main = window;
-    return FALSE;
-}
-
-std::string WindowText(HWND window)
-{
-    wchar_t wide[4096] = L"";
-    DWORD_PTR length = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG, 5000, &length);
-    char text[8192] = "";
-    WideCharToMultiByte(1252, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-    return text;
 }
 
 }  // namespace
@@ -288,22 +254,21 @@ TEST_F(Clipboard, PastedIntoWordPad)
     std::string wordpad = std::string(windows).substr(0, 3) + "Program Files\\Windows NT\\Accessories\\wordpad.exe";
     drive::Program program;
     ASSERT_TRUE(program.Start(wordpad)) << wordpad;
-    Search search{program.info.dwProcessId, nullptr, nullptr};
+    // WordPad's main window: the visible window of the process holding a rich edit.
+    HWND main = nullptr, edit = nullptr;
+    auto holdsEdit = [&](HWND window) {
+        EnumChildWindows(window, FindRichEdit, reinterpret_cast<LPARAM>(&edit));
+        return edit != nullptr;
+    };
     ASSERT_TRUE(drive::WaitUntil(
-        [&] {
-            EnumWindows(FindMain, reinterpret_cast<LPARAM>(&search));
-            return search.main != nullptr;
-        },
-        20000));
-    HWND main = search.main;
-    HWND edit = search.edit;
+        [&] { return (main = drive::FindWindowNow(nullptr, program.info.dwProcessId, holdsEdit)) != nullptr; }, 20000));
     drive::Settle(main);
     DWORD_PTR result = 0;
     SendMessageTimeoutW(edit, WM_PASTE, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
 
     std::string text;
     EXPECT_TRUE(drive::WaitUntil([&] {
-        text = WindowText(edit);
+        text = drive::Text(edit);
         return text.find("Factura 1024") != std::string::npos;
     }));
     EXPECT_NE(text.find("Factura 1024 para el Se\xF1or N\xFA\xF1" "ez"), std::string::npos) << text;
@@ -311,10 +276,8 @@ TEST_F(Clipboard, PastedIntoWordPad)
     EXPECT_EQ(text.find("\\rtf"), std::string::npos) << text;
     EXPECT_EQ(text.find("fonttbl"), std::string::npos) << text;
 
-    const char* shots = std::getenv("VONDRA_SHOTS");
-    if (shots != nullptr && *shots != '\0') {
-        std::string picture = fixture::WindowsPath(shots) + "\\pluvik_wordpad.bmp";
-        EXPECT_TRUE(drive::SaveScreenshot(main, picture));
-        std::printf("look at %s: bold, italic and underlined text pasted from RTF\n", picture.c_str());
-    }
+    EXPECT_TRUE(drive::Screenshot(main, "pluvik_wordpad.bmp"));
+    if (!drive::ShotsDirectory().empty())
+        std::printf("look at pluvik_wordpad in %s: bold, italic and underlined text pasted from RTF\n",
+                    drive::ShotsDirectory().c_str());
 }

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "caller.h"
 #include "drive.h"
 #include "fixtures.h"
 #include "javaclient.h"
@@ -72,8 +73,9 @@ std::string Oem437(std::string text)
     return text;
 }
 
-void SetDefaultDevice(const char* device)
+void SetDefaultDevice(const char* device, Caller caller = {})
 {
+    SCOPED_CALLER(caller);
     HKEY key;
     ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, WINDOWS_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
@@ -128,8 +130,9 @@ protected:
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, PRINTERS_KEY);
         SetDefaultDevice(nullptr);
     }
-    void ClearPorts()
+    void ClearPorts(Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         for (int n = 1; n <= 2; ++n) {
             ASSERT_TRUE(Exists(PortFile(n))) << "port files are made by pluvik_ports.sh";
             fixture::WriteBytes(PortFile(n), "", 0);
@@ -142,8 +145,9 @@ protected:
         return path;
     }
     // One call as the Java client makes it; every element given back.
-    jint Print(const std::string& file, const std::string& printer, bool failElements = false)
+    jint Print(const std::string& file, const std::string& printer, bool failElements = false, Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         javaclient::Vm vm;
         vm.failElements = failElements;
         jint result = library.print(&vm.env, nullptr, vm.Array(file), vm.Array(printer));
@@ -152,8 +156,9 @@ protected:
         return result;
     }
     // The report sent to printer text arrives at port n, converted, and is gone.
-    void ExpectPrinted(const std::string& printer, int port, const std::string& report)
+    void ExpectPrinted(const std::string& printer, int port, const std::string& report, Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         ClearPorts();
         std::string path = NewReport(report);
         EXPECT_EQ(Print(path, printer), 0) << printer;
@@ -163,8 +168,10 @@ protected:
         EXPECT_FALSE(Exists(path)) << printer;
     }
     // Not printed: the given code, the report still there and unchanged.
-    void ExpectKept(const std::string& printer, jint code, const std::string& report = "Se\xF1or\r\n")
+    void ExpectKept(const std::string& printer, jint code, const std::string& report = "Se\xF1or\r\n",
+                    Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         ClearPorts();
         std::string path = NewReport(report);
         EXPECT_EQ(Print(path, printer), code) << printer;
@@ -314,8 +321,7 @@ TEST_F(Printing, ReadErrorInTheMiddleIsNotSuccess)
             DWORD written = 0;
             WriteFile(pipe, first.data(), CHUNK, &written, nullptr);
             // Broken once the first block reached the printer.
-            for (int i = 0; i < 500 && Slurp(PortFile(1)).size() < static_cast<size_t>(CHUNK); ++i)
-                Sleep(10);
+            drive::WaitUntil([&] { return Slurp(PortFile(1)).size() >= static_cast<size_t>(CHUNK); });
             DisconnectNamedPipe(pipe);
         }
     });

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "caller.h"
 #include "fixtures.h"
 #include "base/base.h"
 #include "params/icons.h"
@@ -109,13 +110,15 @@ protected:
     }
     void TearDown() override { ReleaseIcon(); }
 
-    std::string Copy(const std::string& from, const char* name)
+    std::string Copy(const std::string& from, const char* name, Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         EXPECT_TRUE(CopyFileA(from.c_str(), (dir + name).c_str(), FALSE));
         return dir + name;
     }
-    std::string Write(const char* name, const std::vector<uint8_t>& bytes)
+    std::string Write(const char* name, const std::vector<uint8_t>& bytes, Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         fixture::WriteBytes(dir + name, bytes.data(), bytes.size());
         return dir + name;
     }
@@ -135,8 +138,9 @@ protected:
         EXPECT_TRUE(EndUpdateResourceA(update, FALSE));
         return path;
     }
-    void ExpectNoIcon()
+    void ExpectNoIcon(Caller caller = {})
     {
+        SCOPED_CALLER(caller);
         EXPECT_TRUE(currentIcon.images.empty());
         int width = 0, height = 0;
         EXPECT_EQ(CurrentIconHandle(&width, &height), nullptr);
@@ -207,7 +211,7 @@ TEST_F(Icons, IconFileIsReadWrittenBackAndDrawable)
     fixture::WriteBytes(written, "old", 3);
     ASSERT_EQ(WriteIconFile(written.c_str()), 1);
     EXPECT_EQ(ReadBytes(written), expected);
-    EXPECT_EQ(selectfix::ListDirectory(dir), (std::vector<std::string>{"alfa.ico", "written.ico"}));
+    EXPECT_EQ(fixture::Listing(dir), (std::vector<std::string>{"alfa.ico", "written.ico"}));
 
     ReleaseIcon();
     ExpectNoIcon();
@@ -322,7 +326,7 @@ TEST_F(Icons, FailedWritesCreateNothingAndKeepWhatWasThere)
     EXPECT_EQ(WriteIconFile(target.c_str()), 0);
     CloseHandle(held);
     EXPECT_EQ(ReadBytes(target), (std::vector<uint8_t>{'o', 'l', 'd', ' ', 'i', 'c', 'o', 'n'}));
-    EXPECT_EQ(selectfix::ListDirectory(dir), std::vector<std::string>{"entry.ico"});
+    EXPECT_EQ(fixture::Listing(dir), std::vector<std::string>{"entry.ico"});
 
     ASSERT_EQ(WriteIconFile(target.c_str()), 1);
     std::vector<IconImage> images;

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -29,14 +28,6 @@ struct Ids {
 const Ids TERMINAL = {1036, 1037, 1038, 1013, 1040, 1041};
 const Ids SERVER = {1040, 1042, 1044, 1014, 1047, 1050};
 
-void Shot(HWND window, const char* name)
-{
-    const char* dir = std::getenv("VONDRA_SHOTS");
-    if (dir != nullptr && *dir != '\0') {
-        EXPECT_TRUE(drive::SaveScreenshot(window, fixture::WindowsPath(dir) + "\\" + name));
-    }
-}
-
 // selecthost started with its actions; its report is read when it has ended.
 class Host : public drive::Program {
 public:
@@ -52,8 +43,7 @@ public:
         started = Start(exe, arguments);
     }
 
-    HWND Window(const char* caption, DWORD ms = 10000) { return drive::WaitForWindow(caption, ms, info.dwProcessId); }
-    bool Gone(const char* caption) { return drive::WaitForNoWindow(caption, 5000, info.dwProcessId); }
+    HWND Window(const char* caption, DWORD ms = 10000) const { return Appears(caption, ms); }
     // The report's lines once the host has ended.
     std::vector<std::string> Lines()
     {
@@ -68,13 +58,6 @@ public:
 };
 
 using drive::Checked;
-
-void SetControlText(HWND dialog, int id, const std::string& text)
-{
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                        SMTO_ABORTIFHUNG, 2000, &result);
-}
 
 class Printers : public ::testing::Test {
 protected:
@@ -109,7 +92,7 @@ protected:
             if (proposed != nullptr)
                 *proposed = drive::ControlText(confirm, ids.edit);
             if (replacement != nullptr)
-                SetControlText(confirm, ids.edit, replacement);
+                drive::SetText(GetDlgItem(confirm, ids.edit), replacement);
             drive::PostClick(confirm, ids.accept);
         }
         return host.Lines();
@@ -141,9 +124,9 @@ TEST_F(Printers, ListByNameConfirmedAndEditedInConfirmadsp)
 
     // A single click only selects.
     drive::ClickListItem(list, 1, false);
-    drive::Settle(dialog);
+    EXPECT_TRUE(drive::WaitUntil([&] { return drive::Selection(list) == 1; }));
     EXPECT_EQ(host.Window(CONFIRMADSP, 500), nullptr);
-    Shot(dialog, "impresoras.bmp");
+    EXPECT_TRUE(drive::Screenshot(dialog, "impresoras.bmp"));
 
     drive::ClickListItem(list, 1, true);
     HWND confirm = host.Window(CONFIRMADSP);
@@ -154,7 +137,7 @@ TEST_F(Printers, ListByNameConfirmedAndEditedInConfirmadsp)
     EXPECT_EQ(drive::ControlText(confirm, TERMINAL.edit), "Epson Stylus C60 ");
     EXPECT_EQ(drive::ControlText(confirm, TERMINAL.accept), "&Aceptar");
     EXPECT_EQ(drive::ControlText(confirm, TERMINAL.cancel), "&Cancelar");
-    Shot(confirm, "confirmadsp.bmp");
+    EXPECT_TRUE(drive::Screenshot(confirm, "confirmadsp.bmp"));
 
     // Cancelling returns to the list, which stays open.
     drive::PostClick(confirm, TERMINAL.cancel);
@@ -164,7 +147,7 @@ TEST_F(Printers, ListByNameConfirmedAndEditedInConfirmadsp)
     drive::ClickListItem(list, 1, true);
     confirm = host.Window(CONFIRMADSP);
     ASSERT_NE(confirm, nullptr);
-    SetControlText(confirm, TERMINAL.edit, "Epson");
+    drive::SetText(GetDlgItem(confirm, TERMINAL.edit), "Epson");
     drive::PostClick(confirm, TERMINAL.accept);
     EXPECT_EQ(host.Lines(), std::vector<std::string>{"printer 1|Epson|Epson"});
 }
@@ -183,11 +166,7 @@ TEST_F(Printers, RadioButtonsStayExclusiveAndClosingChoosesNothing)
 
     // A double click below the lines selects nothing and chooses nothing.
     HWND list = GetDlgItem(dialog, TERMINAL.list);
-    RECT client;
-    GetClientRect(list, &client);
-    LPARAM below = MAKELPARAM(5, client.bottom - 3);
-    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, below);
-    PostMessageA(list, WM_LBUTTONUP, 0, below);
+    drive::DoubleClickBelowItems(list);
     drive::Settle(dialog);
     EXPECT_EQ(host.Window(CONFIRMADSP, 500), nullptr);
 
@@ -240,19 +219,18 @@ TEST(IconPicker, ListsTheGroupsSortedAndTakesTheSelectedOne)
                                                                 "Icono [ALFA]", "Icono [ZETA]"}));
     EXPECT_EQ(drive::ControlText(picker, IDOK), "&Seleccionar");
     EXPECT_EQ(drive::ControlText(picker, IDCANCEL), "&Cancelar");
-    DWORD_PTR selected = 99;
-    SendMessageTimeoutA(list, LB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &selected);
-    EXPECT_EQ(selected, 0u);
-    Shot(picker, "sacar_icono_128.bmp");
+    EXPECT_EQ(drive::Selection(list), 0);
+    EXPECT_TRUE(drive::Screenshot(picker, "sacar_icono_128.bmp"));
 
     // A double click only selects; the selected group is drawn.
     drive::ClickListItem(list, 3, true);
-    drive::Settle(picker);
-    Sleep(300);
-    EXPECT_NE(host.Window(HOST_TITLE, 100), nullptr);
-    Shot(picker, "sacar_icono_alfa.bmp");
+    EXPECT_TRUE(drive::WaitUntil([&] { return drive::Selection(list) == 3; }));
+    EXPECT_TRUE(drive::Screenshot(picker, "sacar_icono_alfa.bmp"));
+    // This click is handled after the double click: had that closed the
+    // picker, it would never select.
     drive::ClickListItem(list, 2, false);
-    drive::Settle(picker);
+    EXPECT_TRUE(drive::WaitUntil([&] { return drive::Selection(list) == 2; }));
+    EXPECT_NE(host.Window(HOST_TITLE, 100), nullptr);
     drive::PostClick(picker, IDOK);
     std::vector<std::string> lines = host.Lines();
     EXPECT_EQ(lines, (std::vector<std::string>{"load 1", "icon||" HOST_EXE "|2", "image 32 32 1 304",
@@ -285,9 +263,8 @@ TEST(IconPicker, CancelLeavesNoIconAndNamedGroupsOfASystemLibrary)
     }
     ASSERT_GE(folder, 0);
     drive::ClickListItem(GetDlgItem(picker, 603), folder, false);
-    drive::Settle(picker);
-    Sleep(300);
-    Shot(picker, "sacar_icono_comdlg32.bmp");
+    EXPECT_TRUE(drive::WaitUntil([&] { return drive::Selection(GetDlgItem(picker, 603)) == folder; }));
+    EXPECT_TRUE(drive::Screenshot(picker, "sacar_icono_comdlg32.bmp"));
     drive::PostClick(picker, IDOK);
     std::vector<std::string> lines = host.Lines();
     ASSERT_GE(lines.size(), 3u);
@@ -304,13 +281,10 @@ TEST(IconFileDialog, CancelKeepsTheIconAndAChosenFileReplacesIt)
         ASSERT_NE(dialog, nullptr);
         // The file type combo: three filters, the first selected.
         HWND types = GetDlgItem(dialog, 1136);
-        DWORD_PTR count = 0, selected = 9;
-        SendMessageTimeoutA(types, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count);
-        SendMessageTimeoutA(types, CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &selected);
-        EXPECT_EQ(count, 3u);
-        EXPECT_EQ(selected, 0u);
+        EXPECT_EQ(drive::ListItems(types).size(), 3u);
+        EXPECT_EQ(drive::Selection(types), 0);
         EXPECT_EQ(drive::Text(types), "Iconos (*.ICO)");
-        Shot(dialog, "cargar_icono.bmp");
+        EXPECT_TRUE(drive::Screenshot(dialog, "cargar_icono.bmp"));
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         EXPECT_EQ(host.Lines(), (std::vector<std::string>{"load 1", "ask 0", "icon|" + alfa + "||2", "image 16 16 4 296",
                                                            "image 32 32 32 4264"}));
@@ -319,7 +293,7 @@ TEST(IconFileDialog, CancelKeepsTheIconAndAChosenFileReplacesIt)
     Host host(HOST_EXE, {"load=" + alfa, "ask", "icon"});
     HWND dialog = host.Window(OPEN_TITLE);
     ASSERT_NE(dialog, nullptr);
-    SetControlText(dialog, 1148, siete);  // the file name box
+    drive::SetText(GetDlgItem(dialog, 1148), siete);  // the file name box
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     std::vector<std::string> lines = host.Lines();
     ASSERT_GE(lines.size(), 3u);
@@ -333,9 +307,7 @@ TEST(IconView, DrawsTheFirstImageAtItsOwnSize)
         Host host(HOST_EXE, {"load=" + ICONS + "\\" + file, "show"});
         HWND view = host.Window("Vista del \xED" "cono");
         ASSERT_NE(view, nullptr);
-        drive::Settle(view);
-        Sleep(300);
-        Shot(view, (std::string("vista_") + file + ".bmp").c_str());
+        EXPECT_TRUE(drive::Screenshot(view, std::string("vista_") + file + ".bmp"));
         PostMessageA(view, WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_EQ(host.Lines(), (std::vector<std::string>{"load 1", "show"}));
     }

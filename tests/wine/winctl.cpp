@@ -19,9 +19,10 @@ int Shot(int argc, char** argv)
         std::fprintf(stderr, "winctl: no window \"%s\"\n", argv[2]);
         return 1;
     }
-    drive::Settle(window);
-    Sleep(300);  // let the controls finish painting
-    if (!drive::SaveScreenshot(window, argv[3])) {
+    std::string file = argv[3];
+    size_t slash = file.find_last_of("\\/");
+    std::string dir = slash == std::string::npos ? "." : file.substr(0, slash);
+    if (!drive::Screenshot(window, file.substr(slash + 1), dir)) {
         std::fprintf(stderr, "winctl: cannot write %s\n", argv[3]);
         return 1;
     }
