@@ -457,21 +457,33 @@ TEST(Estilo, ForeignIndexesOpenAsTheLoaderWouldReadThem)
     EXPECT_EQ(out.gradienteSinEfecto, 2);
 }
 
-TEST(Estilo, HelpOpensOverTheDialog)
+TEST(Estilo, HelpOpensOverTheDialogAndClosesWithItsProgramsButton)
 {
-    Host host;
-    ASSERT_TRUE(host.Open(PARAMS_HOST_TERMINAL, "estilo", Defaults(), ESTILO_CAPTION));
-    drive::PostClick(host.dialog, IDC_ESTILO_AYUDA);
-    HWND help = host.Appears("AYUDA");
-    ASSERT_NE(help, nullptr);
-    std::vector<std::string> texts = drive::StaticTexts(help);
-    EXPECT_NE(std::find(texts.begin(), texts.end(), "Fijar valor predeterminado en \xE9ste par\xE1metro"), texts.end());
-    EXPECT_TRUE(drive::Screenshot(help, "ayuda_parametros1.bmp"));
-    drive::PostClick(help, IDC_T_ACEPTAR);
-    EXPECT_TRUE(host.Gone("AYUDA"));
-    EXPECT_TRUE(IsWindowVisible(host.dialog));
-    Close(host);
-    EXPECT_EQ(host.Wait(), 0u);
+    // The plain dialogs answer each program's own accepting button.
+    const struct {
+        const char* host;
+        int accept;
+    } forms[] = {{PARAMS_HOST_TERMINAL, IDC_T_ACEPTAR}, {PARAMS_HOST_SERVER, IDC_S_ACEPTAR},
+                 {PARAMS_HOST_STANDALONE, IDC_G_ACEPTAR}};
+    for (const auto& form : forms) {
+        SCOPED_TRACE(form.host);
+        Host host;
+        ASSERT_TRUE(host.Open(form.host, "estilo", Defaults(), ESTILO_CAPTION));
+        drive::PostClick(host.dialog, IDC_ESTILO_AYUDA);
+        HWND help = host.Appears("AYUDA");
+        ASSERT_NE(help, nullptr);
+        std::vector<std::string> texts = drive::StaticTexts(help);
+        EXPECT_NE(std::find(texts.begin(), texts.end(), "Fijar valor predeterminado en \xE9ste par\xE1metro"),
+                  texts.end());
+        if (form.accept == IDC_T_ACEPTAR)
+            EXPECT_TRUE(drive::Screenshot(help, "ayuda_parametros1.bmp"));
+        EXPECT_EQ(drive::ControlText(help, form.accept), "&Continuar");
+        drive::PostClick(help, form.accept);
+        EXPECT_TRUE(host.Gone("AYUDA"));
+        EXPECT_TRUE(IsWindowVisible(host.dialog));
+        Close(host);
+        EXPECT_EQ(host.Wait(), 0u);
+    }
 }
 
 // PARAM_AREA -----------------------------------------------------------------
