@@ -28,3 +28,29 @@ int EntryNameFromFile(char (&name)[128], const char* fileName)
     name[len] = '\0';
     return 1;
 }
+
+namespace {
+
+int IsDeviceName(const char* name)
+{
+    static const char* const DEVICES[] = {"CON", "PRN", "AUX", "NUL"};
+    size_t len = std::strcspn(name, ".");
+    for (const char* device : DEVICES)
+        if (len == 3 && strncasecmp(name, device, 3) == 0)
+            return 1;
+    return len == 4 && (strncasecmp(name, "COM", 3) == 0 || strncasecmp(name, "LPT", 3) == 0) && name[3] >= '1' &&
+           name[3] <= '9';
+}
+
+}  // namespace
+
+int EntryNameUsable(const char* name, const char* dir)
+{
+    size_t len = std::strlen(name);
+    if (len == 0 || name[len - 1] == '.' || name[len - 1] == ' ' || IsDeviceName(name))
+        return 0;
+    for (const char* c = name; *c != '\0'; ++c)
+        if (static_cast<unsigned char>(*c) < 0x20 || std::strchr("\\/:*?\"<>|", *c) != nullptr)
+            return 0;
+    return std::strlen(dir) + len + sizeof ".DAI" <= PATH_SIZE;
+}

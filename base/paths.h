@@ -13,3 +13,11 @@ int ComposeEntryDir(char (&out)[PATH_SIZE], const char* base);
 // Returns 0 for names that are no entry file (another extension) or whose
 // name would not fit the record's nombre field.
 int EntryNameFromFile(char (&name)[128], const char* fileName);
+
+// A name that can stand as an entry's file name in dir: not empty, none of
+// \ / : * ? " < > | nor control characters, no device name (CON, PRN, AUX,
+// NUL, COM1-9, LPT1-9, also before a '.'), no trailing '.' or blank, and
+// short enough that dir + name + ".DAI" fits a path buffer. The installers
+// make files of the names stored in entries: a name that is a path would
+// put them elsewhere.
+int EntryNameUsable(const char* name, const char* dir);

@@ -24,6 +24,17 @@ void ComputeEntryDir();
 // a new entry of the server-side programs takes the first entry's server.
 void LoadEntry();
 
+// Writes appParams as the entry file of nombre through the whole-file
+// replacement, then the current icon (if any) as its icon file. A rename
+// (isNew 0, nombre differing from loadedName) removes the old entry file
+// once the new one is complete; the old icon stays. 1, or 0 with every file
+// as it was when nombre can't be a file name or the entry can't be written.
+int SaveEntry();
+
+// Deletes the entry file of nombre, then its icon file. 1 when the entry file
+// is gone (a missing icon file is no failure), 0 when it could not be deleted.
+int DeleteEntry();
+
 // Empties the list box and adds every entry name (file name without ".DAI").
 void FillEntryList(HWND listBox);
 

@@ -43,5 +43,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         CHECK(std::strlen(name) > 0 && std::strlen(name) < sizeof name);
         CHECK(a.compare(0, std::strlen(name), name) == 0);
     }
+    // A usable entry name never leaves its directory nor names a device.
+    if (EntryNameUsable(a.c_str(), b.c_str())) {
+        CHECK(a.find_first_of("\\/:") == std::string::npos);
+        CHECK(b.size() + a.size() + 5 <= PATH_SIZE);
+    }
     return 0;
 }

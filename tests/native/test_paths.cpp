@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
@@ -46,6 +47,22 @@ TEST(Paths, EntryNames)
     ASSERT_EQ(EntryNameFromFile(name, (longest + ".DAI").c_str()), 1);
     EXPECT_EQ(std::string(name), longest);
     EXPECT_EQ(EntryNameFromFile(name, (longest + "n.DAI").c_str()), 0);
+}
+
+TEST(Paths, EntryNamesThatCanBeFileNames)
+{
+    const char* dir = "C:\\VONDRA\\Terminal\\";
+    for (const char* good : {"Contabilidad", "Ventas.Norte", "N\xF3mina", "Punto de venta", "CONTA", "COM0", "LPT",
+                             "Consola", "a.b.c", ".oculto"})
+        EXPECT_EQ(EntryNameUsable(good, dir), 1) << good;
+    for (const char* bad : {"", "..\\Terminal\\Evil", "a/b", "C:x", "a*", "a?", "a\"b", "a<b", "a>b", "a|b",
+                            "tab\there", "CON", "con", "PRN", "AUX", "NUL", "nul.txt", "COM1", "com9", "LPT1",
+                            "Lpt3.DAI", "final.", "final ", "."})
+        EXPECT_EQ(EntryNameUsable(bad, dir), 0) << bad;
+    // dir + name + ".DAI" must fit a path buffer, its NUL included.
+    std::string longest(PATH_SIZE - std::strlen(dir) - 5, 'n');
+    EXPECT_EQ(EntryNameUsable(longest.c_str(), dir), 1);
+    EXPECT_EQ(EntryNameUsable((longest + "n").c_str(), dir), 0);
 }
 
 TEST(Paths, BoundedText)

@@ -8,6 +8,7 @@
 #include "drive.h"
 #include "fixtures.h"
 #include "base/base.h"
+#include "params/icons.h"
 #include "params/params.h"
 #include "recordfix.h"
 
@@ -196,4 +197,59 @@ TEST_F(Entries, FontListKeepsTrueTypeFamiliesInOrder)
     for (const FontName& name : fontNames)
         for (const std::string& other : others)
             EXPECT_NE(other, name.data());
+}
+
+TEST_F(Entries, SaveRenameAndDeleteKeepTheEntryWhateverFails)
+{
+    using fixture::Listing;
+    using Names = std::vector<std::string>;
+    auto stored = [&](const std::string& file) {
+        std::string bytes = fixture::ReadAll(dir + file);
+        return bytes.size() == sizeof(AppParams) ? std::string(reinterpret_cast<const AppParams*>(bytes.data())->nombre)
+                                                 : "(" + std::to_string(bytes.size()) + " bytes)";
+    };
+    auto save = [&](int isNewEntry, const char* from, const char* to) {
+        isNew = isNewEntry;
+        CopyText(loadedName, from);
+        appParams = Entry(to, "10.0.0.1");
+        return SaveEntry();
+    };
+    ReleaseIcon();
+    fixture::WriteBytes(dir + "Otro.DAI", "otro", 4);
+
+    // A new entry deletes nothing, whatever was loaded last.
+    ASSERT_EQ(save(1, "Otro", "Alfa"), 1);
+    EXPECT_EQ(stored("Alfa.DAI"), "Alfa");
+    EXPECT_STREQ(loadedName, "Alfa");
+    fixture::WriteBytes(dir + "Alfa.ICO", "icono", 5);
+
+    // A rename: the new file, then the old one goes; its icon stays.
+    ASSERT_EQ(save(0, "Alfa", "Beta"), 1);
+    EXPECT_EQ(Listing(dir), (Names{"Alfa.ICO", "Beta.DAI", "Otro.DAI"}));
+    EXPECT_EQ(stored("Beta.DAI"), "Beta");
+
+    // Only the letter case changes: one entry file, under the new spelling.
+    ASSERT_EQ(save(0, "Beta", "BETA"), 1);
+    EXPECT_EQ(Listing(dir), (Names{"Alfa.ICO", "BETA.DAI", "Otro.DAI"}));
+    EXPECT_EQ(stored("BETA.DAI"), "BETA");
+
+    // The new file can't be written (held by a reader): nothing changes.
+    HANDLE held = CreateFileA((dir + "BETA.DAI").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(save(0, "BETA", "BETA"), 0);
+    EXPECT_EQ(DeleteEntry(), 0);
+    CloseHandle(held);
+    EXPECT_EQ(save(0, "BETA", "Gamma:1"), 0);
+    EXPECT_EQ(save(0, "BETA", "..\\Terminal\\Gamma"), 0);
+    EXPECT_EQ(Listing(dir), (Names{"Alfa.ICO", "BETA.DAI", "Otro.DAI"}));
+    EXPECT_STREQ(loadedName, "BETA");
+
+    // Deleting: the entry file, then its icon; a missing icon is no failure.
+    fixture::WriteBytes(dir + "BETA.ICO", "icono", 5);
+    CopyText(appParams.nombre, "BETA");
+    EXPECT_EQ(DeleteEntry(), 1);
+    CopyText(appParams.nombre, "Alfa");
+    EXPECT_EQ(DeleteEntry(), 1);
+    EXPECT_EQ(Listing(dir), Names{"Otro.DAI"});
 }

@@ -1,0 +1,84 @@
+// Saving and deleting entries: the entry file of nombre and its icon file.
+#include <cstring>
+
+#include "../base/workfile.h"
+#include "icons.h"
+#include "params.h"
+
+namespace {
+
+int EntryPath(char (&path)[MAX_PATH], const char* name, const char* extension)
+{
+    return ComposeText(path, entryDir, name, extension);
+}
+
+// The entry file at oldPath takes the spelling of path (the same name but for
+// the letter case). Wine keeps a file's spelling when renamed to itself, so
+// the file passes through a name of the same length beside it; that name is
+// never one that exists, and when the second step fails the file goes back.
+void Respell(const char* oldPath, const char* path)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(oldPath, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    FindClose(search);
+    const char* name = std::strrchr(path, '\\');
+    name = name == nullptr ? path : name + 1;
+    if (std::strcmp(found.cFileName, name) == 0)
+        return;
+    MoveFileA(oldPath, path);
+    search = FindFirstFileA(path, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    FindClose(search);
+    if (std::strcmp(found.cFileName, name) == 0)
+        return;
+    char aside[MAX_PATH];
+    CopyText(aside, path);
+    aside[std::strlen(aside) - 1] = '~';
+    if (MoveFileA(oldPath, aside) && !MoveFileA(aside, path))
+        MoveFileA(aside, oldPath);
+}
+
+}  // namespace
+
+int SaveEntry()
+{
+    char path[MAX_PATH];
+    if (!EntryNameUsable(appParams.nombre, entryDir) || !EntryPath(path, appParams.nombre, ".DAI"))
+        return 0;
+    bool renamed = isNew == 0 && std::strcmp(appParams.nombre, loadedName) != 0;
+    // Alfa -> ALFA names one file on Windows: it is rewritten in place and
+    // then takes the new spelling. Deleting "the old one" would delete it.
+    bool caseOnly = renamed && lstrcmpiA(appParams.nombre, loadedName) == 0;
+    char oldPath[MAX_PATH] = "";
+    if (renamed && !EntryPath(oldPath, loadedName, ".DAI"))
+        oldPath[0] = '\0';
+
+    // The new file is complete before the old one goes: a save that fails
+    // leaves the entry as it was, under its old name.
+    if (!WriteWholeFile(caseOnly && oldPath[0] != '\0' ? oldPath : path, &appParams, sizeof appParams))
+        return 0;
+    if (caseOnly && oldPath[0] != '\0')
+        Respell(oldPath, path);
+    else if (renamed && oldPath[0] != '\0')
+        DeleteFileA(oldPath);
+    CopyText(loadedName, appParams.nombre);
+
+    char icon[MAX_PATH];
+    if (!currentIcon.images.empty() && EntryPath(icon, appParams.nombre, ".ICO"))
+        WriteIconFile(icon);
+    return 1;
+}
+
+int DeleteEntry()
+{
+    char path[MAX_PATH], icon[MAX_PATH];
+    if (!EntryPath(path, appParams.nombre, ".DAI"))
+        return 0;
+    int deleted = DeleteFileA(path) || GetLastError() == ERROR_FILE_NOT_FOUND;
+    if (EntryPath(icon, appParams.nombre, ".ICO"))
+        DeleteFileA(icon);
+    return deleted ? 1 : 0;
+}
