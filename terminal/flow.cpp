@@ -26,8 +26,33 @@ INT_PTR CALLBACK ExisteDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     return FALSE;
 }
 
+namespace {
+
+// The name stored in the entry becomes the names of the parameter file, the
+// icon, the marker and the shortcut: a name that is no file name (a path,
+// a device) is refused before anything is written.
+bool StoredNameUsable(HWND owner)
+{
+    char listed[sizeof appParams.nombre];
+    CopyText(listed, appParams.nombre);
+    LoadEntry();
+    bool usable = EntryNameUsable(appParams.nombre, entryDir) != 0;
+    if (!usable) {
+        char message[64 + sizeof appParams.nombre];
+        ComposeText(message, "El nombre de la aplicaci\xF3n no es v\xE1lido como nombre de archivo !\n",
+                    appParams.nombre);
+        ShowError(owner, message, "Error");
+    }
+    CopyText(appParams.nombre, listed);
+    return usable;
+}
+
+}  // namespace
+
 void RunInstallFlow(HWND inicio)
 {
+    if (!StoredNameUsable(inicio))
+        return;
     ShowWindow(inicio, SW_HIDE);
     int found = FindInstallation();
     isNew = found ? 0 : 1;

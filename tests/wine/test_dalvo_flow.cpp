@@ -415,3 +415,29 @@ TEST_F(Flow, MachineKeyInstallationIsMovedToTheUser)
     ASSERT_TRUE(InicioBack());
     EXPECT_EQ(Appears(UPDATE_CAPTION, 300), nullptr);
 }
+
+TEST_F(Flow, EntryWhoseStoredNameIsNoFileNameIsRefused)
+{
+    // An entry file whose record names a path: its files would land elsewhere.
+    drive::PostClick(inicio, 1002);
+    ASSERT_EQ(program.WaitExit(10000), 0u);
+    AppParams evil = recordfix::Defaults("..\\Terminal\\Evil");
+    std::strcpy(evil.ipServidor, "10.1.2.3");
+    fixture::WriteBytes(entries + "Evil.DAI", &evil, sizeof evil);
+    std::vector<std::string> before = fixture::Listing(entries);
+    ASSERT_TRUE(program.Start(DALVO_EXE));
+    inicio = program.Appears(INICIO_CAPTION, 20000);
+    ASSERT_NE(inicio, nullptr);
+
+    drive::ClickListItem(GetDlgItem(inicio, LIST), 1, false);
+    ASSERT_TRUE(drive::WaitUntil([&] { return IsWindowEnabled(GetDlgItem(inicio, INICIO_INSTALAR)) != 0; }));
+    drive::PostClick(inicio, INICIO_INSTALAR);
+    EXPECT_EQ(program.CloseMessage("Error"),
+              "El nombre de la aplicaci\xF3n no es v\xE1lido como nombre de archivo !\n..\\Terminal\\Evil");
+    EXPECT_TRUE(IsWindowVisible(inicio));
+    EXPECT_EQ(Appears(WARNING, 300), nullptr);
+    EXPECT_EQ(fixture::Listing(entries), before);
+    EXPECT_EQ(fixture::Listing(server), std::vector<std::string>{"Terminal"});
+    EXPECT_FALSE(fixture::Exists(Link("Evil")));
+    EXPECT_FALSE(fixture::GetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "..\\Terminal\\Evil", nullptr));
+}
