@@ -21,8 +21,9 @@ struct EditorActions {
     // shortcut exists). Null: never.
     int (*nameTaken)();
     // The accepted, confirmed record is about to be handed back: the
-    // installers ask about the archives here. Null: nothing.
-    void (*accepted)(HWND editor);
+    // installers ask about the archives here, the configurator saves. 0
+    // keeps the editor open with what was typed. Null: nothing to do.
+    int (*accepted)(HWND editor);
     // The delete or uninstall button, confirmation included. 1 when it was
     // done (the editor then ends with 0).
     int (*remove)(HWND editor);

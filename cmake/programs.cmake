@@ -69,6 +69,13 @@ vondra_program(Dalvo dalvo
 set_source_files_properties(resources/dalvo/dalvo.rc PROPERTIES OBJECT_DEPENDS
     "${PARAMS_RESOURCES};${BASE_RESOURCES};${CMAKE_SOURCE_DIR}/resources/dalvo/install.rc;${CMAKE_SOURCE_DIR}/resources/dalvo/resource.h")
 target_link_libraries(Dalvo PRIVATE installcore)
+vondra_program(Fostra fostra
+    server/main.cpp
+    server/edit.cpp
+    resources/fostra/fostra.rc)
+set_source_files_properties(resources/fostra/fostra.rc PROPERTIES OBJECT_DEPENDS
+    "${PARAMS_RESOURCES};${BASE_RESOURCES};${CMAKE_SOURCE_DIR}/resources/params/editor_server.rc;${CMAKE_SOURCE_DIR}/resources/params/editor_server_ids.h;${CMAKE_SOURCE_DIR}/resources/fostra/resource.h")
+target_link_libraries(Fostra PRIVATE params)
 add_subdirectory(rtflib)
 
 # Kelmin's operations on files and registry, shared with its tests and benchmark.
@@ -89,6 +96,9 @@ find_program(VONDRA_OBJDUMP NAMES ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32-objdump 
 add_test(NAME Dalvo.ImportsOnlySystemDlls
     COMMAND ${CMAKE_SOURCE_DIR}/tests/check-imports ${VONDRA_OBJDUMP} $<TARGET_FILE:Dalvo>)
 set_tests_properties(Dalvo.ImportsOnlySystemDlls PROPERTIES LABELS static)
+add_test(NAME Fostra.ImportsOnlySystemDlls
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/check-imports ${VONDRA_OBJDUMP} $<TARGET_FILE:Fostra>)
+set_tests_properties(Fostra.ImportsOnlySystemDlls PROPERTIES LABELS static)
 add_test(NAME Kelmin.ImportsOnlySystemDlls
     COMMAND ${CMAKE_SOURCE_DIR}/tests/check-imports ${VONDRA_OBJDUMP} $<TARGET_FILE:Kelmin>)
 set_tests_properties(Kelmin.ImportsOnlySystemDlls PROPERTIES LABELS static)

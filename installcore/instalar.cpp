@@ -74,12 +74,13 @@ int InstallNameTaken()
     return ShortcutExists();
 }
 
-void AskArchives(HWND editor)
+int AskArchives(HWND editor)
 {
     if (isNew == 1)
         copyJars = 1;
     else if (JarStatus(installDir) > 0)
         copyJars = DialogBoxParamA(hInstance, "CONF_Copiar_JAR", editor, PlainDialogProc, 0) == 1;
+    return 1;
 }
 
 int Uninstall(HWND editor)

@@ -9,6 +9,7 @@
 struct EditorPreControl {
     int control;  // combo or edit
     int preBox;
+    int modBox;   // server form: the Mod. box (0: none)
 };
 
 struct EditorForm {
@@ -24,6 +25,11 @@ struct EditorForm {
     int preview, changeIcon, estilo, area;
     int accept, cancel, remove, help;
     int modRestricts;  // terminal: a Mod. flag of 0 disables the control
+    // Server form: the Mod. boxes of the single flags (0: none), and the name,
+    // server address, /P parameters and large images are edited and read back.
+    int modEnviador, modServidor, modClave, modImagen, modSeleccionar;
+    int editsIdentity;
 };
 
 extern const EditorForm TERMINAL_EDITOR;
+extern const EditorForm SERVER_EDITOR;

@@ -2,6 +2,9 @@
 // writes to appParams; which control is which comes from the program's form.
 #include "editor.h"
 
+#include <cstddef>
+#include <cstring>
+
 #include "appearance.h"
 #include "icons.h"
 #include "printers.h"
@@ -31,6 +34,51 @@ void Check(HWND dialog, int id, int32_t value)
 void Enable(HWND dialog, int id, bool enabled)
 {
     EnableWindow(GetDlgItem(dialog, id), enabled ? TRUE : FALSE);
+}
+
+// The Mod. boxes of the server form for the single flags, by the flag's
+// place in the packed record; the terminal form has none (box 0).
+struct ModBox {
+    int box;
+    size_t offset;
+};
+
+void ModBoxes(const EditorForm& form, ModBox (&boxes)[5])
+{
+    boxes[0] = {form.modEnviador, offsetof(AppParams, modEnviador)};
+    boxes[1] = {form.modServidor, offsetof(AppParams, modServidor)};
+    boxes[2] = {form.modClave, offsetof(AppParams, modClave)};
+    boxes[3] = {form.modImagen, offsetof(AppParams, modImagen)};
+    boxes[4] = {form.modSeleccionar, offsetof(AppParams, modSeleccionar)};
+}
+
+void ShowModBoxes(HWND dialog, const EditorForm& form)
+{
+    for (int p = 0; p < ED_PARAM_COUNT; ++p)
+        if (form.params[p].modBox != 0)
+            Check(dialog, form.params[p].modBox, EditorModFlag(appParams, static_cast<EditorParam>(p)));
+    ModBox boxes[5];
+    ModBoxes(form, boxes);
+    for (const ModBox& m : boxes)
+        if (m.box != 0) {
+            int32_t value;
+            std::memcpy(&value, reinterpret_cast<const char*>(&appParams) + m.offset, sizeof value);
+            Check(dialog, m.box, value);
+        }
+}
+
+void ReadModBoxes(HWND dialog, const EditorForm& form)
+{
+    for (int p = 0; p < ED_PARAM_COUNT; ++p)
+        if (form.params[p].modBox != 0)
+            SetEditorModFlag(appParams, static_cast<EditorParam>(p), Checked(dialog, form.params[p].modBox) ? 1 : 0);
+    ModBox boxes[5];
+    ModBoxes(form, boxes);
+    for (const ModBox& m : boxes)
+        if (m.box != 0) {
+            int32_t value = Checked(dialog, m.box) ? 1 : 0;
+            std::memcpy(reinterpret_cast<char*>(&appParams) + m.offset, &value, sizeof value);
+        }
 }
 
 // Fixed parameters stay fixed: with a Mod. flag of 0 the terminal form
@@ -72,6 +120,11 @@ void SetLimits(HWND dialog, const EditorForm& form)
     SendDlgItemMessageA(dialog, form.tiempo, EM_LIMITTEXT, sizeof appParams.tiempo - 1, 0);
     for (int p = ED_MODERNO; p <= ED_MANUSCRITO; ++p)
         SendDlgItemMessageA(dialog, form.params[p].control, CB_LIMITTEXT, TEXT_FIELD - 1, 0);
+    if (form.editsIdentity) {
+        SendDlgItemMessageA(dialog, form.nombre, EM_LIMITTEXT, sizeof appParams.nombre - 1, 0);
+        SendDlgItemMessageA(dialog, form.ip, EM_LIMITTEXT, sizeof appParams.ipServidor - 1, 0);
+        SendDlgItemMessageA(dialog, form.parametros, EM_LIMITTEXT, sizeof appParams.parametrosP - 1, 0);
+    }
 }
 
 void InitEditor(HWND dialog, const EditorForm& form)
@@ -113,6 +166,7 @@ void InitEditor(HWND dialog, const EditorForm& form)
             FillParamCombo(dialog, c.control, c.preBox, kind);
     }
 
+    ShowModBoxes(dialog, form);
     SetDlgItemTextA(dialog, form.enviador, appParams.correoEnviador);
     SetDlgItemTextA(dialog, form.servidor, appParams.correoServidor);
     SetDlgItemTextA(dialog, form.clave, appParams.correoClave);
@@ -160,6 +214,13 @@ void ReadText(HWND dialog, int id, char* field, int size)
 
 void ReadBack(HWND dialog, const EditorForm& form)
 {
+    if (form.editsIdentity) {
+        ReadText(dialog, form.nombre, appParams.nombre, sizeof appParams.nombre);
+        ReadText(dialog, form.ip, appParams.ipServidor, sizeof appParams.ipServidor);
+        ReadText(dialog, form.parametros, appParams.parametrosP, sizeof appParams.parametrosP);
+        appParams.imagenesGrandes = Checked(dialog, form.imagenesGrandes) ? 1 : 0;
+        ReadModBoxes(dialog, form);
+    }
     appParams.paginaInicial = Checked(dialog, form.paginaInicial) ? 1 : 0;
     for (int p = 0; p < ED_PARAM_COUNT; ++p)
         SetEditorPreFlag(appParams, static_cast<EditorParam>(p), Checked(dialog, form.params[p].preBox) ? 1 : 0);
@@ -224,8 +285,8 @@ void Accept(HWND dialog, const EditorForm& form)
     }
     if (isNew == 0 && DialogBoxParamA(hInstance, "Conf_Guardar", dialog, PlainDialogProc, 0) != 1)
         return;
-    if (actions.accepted != nullptr)
-        actions.accepted(dialog);
+    if (actions.accepted != nullptr && actions.accepted(dialog) == 0)
+        return;
     EndDialog(dialog, 1);
 }
 

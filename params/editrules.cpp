@@ -43,6 +43,14 @@ int32_t EditorModFlag(const AppParams& record, EditorParam param)
     return MOD_SLOTS[param] < 0 ? record.modMargen : record.mod[MOD_SLOTS[param]];
 }
 
+void SetEditorModFlag(AppParams& record, EditorParam param, int32_t value)
+{
+    if (MOD_SLOTS[param] < 0)
+        record.modMargen = value;
+    else
+        record.mod[MOD_SLOTS[param]] = value;
+}
+
 int ReadEditorText(AppParams& r, EditorParam param, const char* text)
 {
     switch (param) {

@@ -31,6 +31,7 @@ void SetEditorPreFlag(AppParams& record, EditorParam param, int32_t value);
 // Its Mod. flag: the slot's, modMargen for Margen; Nombre of the direct
 // printer follows Directorio's slot 13, since slot 14 has no Mod. of its own.
 int32_t EditorModFlag(const AppParams& record, EditorParam param);
+void SetEditorModFlag(AppParams& record, EditorParam param, int32_t value);
 
 // Takes the text of a parameter's control into the record: the printer fonts
 // and the direct printer texts cut to their fields, Envio and Tamano by exact

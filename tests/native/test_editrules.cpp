@@ -175,4 +175,38 @@ TEST(EditRules, FlagsOfEachParameter)
     EXPECT_EQ(f.tiempo, 1087);
     EXPECT_EQ(f.imagenesGrandes, 2000);
     EXPECT_EQ(f.modRestricts, 1);
+
+    // The server form: a Mod. box beside each Pre. box and each single flag,
+    // none twice; one Mod. box for the direct printer's directory and name.
+    const EditorForm& s = SERVER_EDITOR;
+    const int triples[ED_PARAM_COUNT][3] = {{1017, 1036, 1028}, {1018, 1037, 1031}, {1020, 1038, 1034},
+                                            {1019, 1039, 1035}, {1021, 1061, 1043}, {1007, 1062, 1045},
+                                            {1015, 1076, 1060}, {1055, 1048, 1066}, {1014, 1051, 0},
+                                            {1073, 1075, 1030}};
+    std::set<int> server;
+    for (int p = 0; p < ED_PARAM_COUNT; ++p) {
+        EXPECT_EQ(s.params[p].control, triples[p][0]) << p;
+        EXPECT_EQ(s.params[p].preBox, triples[p][1]) << p;
+        EXPECT_EQ(s.params[p].modBox, triples[p][2]) << p;
+        for (int id : triples[p])
+            EXPECT_TRUE(id == 0 || server.insert(id).second) << id;
+    }
+    for (int id : {s.rcm, s.printer, s.nombre, s.ip, s.parametros, s.paginaInicial, s.imagenesGrandes, s.directaI,
+                   s.directaF, s.directaA, s.enviador, s.servidor, s.clave, s.imagen, s.seleccionarSi,
+                   s.seleccionarNo, s.tiempo, s.preview, s.changeIcon, s.estilo, s.area, s.accept, s.cancel, s.remove,
+                   s.help, s.modEnviador, s.modServidor, s.modClave, s.modImagen, s.modSeleccionar})
+        EXPECT_TRUE(server.insert(id).second) << id;
+    EXPECT_EQ(s.accept, 1022);
+    EXPECT_EQ(s.remove, 1026);
+    EXPECT_EQ(s.modRestricts, 0);
+    EXPECT_EQ(s.editsIdentity, 1);
+    EXPECT_EQ(f.editsIdentity, 0);
+
+    // A Mod. flag set through the form's parameter lands in its own slot.
+    AppParams m = recordfix::Defaults("m");
+    SetEditorModFlag(m, ED_MARGEN, 0);
+    SetEditorModFlag(m, ED_DIRECTORIO, 0);
+    EXPECT_EQ(+m.modMargen, 0);
+    EXPECT_EQ(+m.mod[SLOT_DIRECTA_DIRECTORIO], 0);
+    EXPECT_EQ(EditorModFlag(m, ED_NOMBRE_DIRECTA), 0);
 }

@@ -1,0 +1,82 @@
+/* Control identifiers of the parameter editor PARAMETROS (server form) and
+   of its confirmation and help dialogs. Read by editor_server.rc and by the
+   code. */
+#pragma once
+
+#define IDC_ES_CAMBIAR_ICONO 1080
+#define IDC_ES_NOMBRE 1003
+#define IDC_ES_IP 1005
+#define IDC_ES_PARAMETROS 1006
+#define IDC_ES_PAGINA_INICIAL 1041
+#define IDC_ES_IMAGENES_GRANDES 2000
+
+#define IDC_ES_GUARDAR 1022
+#define IDC_ES_CANCELAR 1002
+#define IDC_ES_BORRAR 1026
+#define IDC_ES_AYUDA 1023
+
+#define IDC_ES_MODERNO 1017
+#define IDC_ES_MOD_MODERNO 1028
+#define IDC_ES_PRE_MODERNO 1036
+#define IDC_ES_DECORATIVO 1018
+#define IDC_ES_MOD_DECORATIVO 1031
+#define IDC_ES_PRE_DECORATIVO 1037
+#define IDC_ES_ROMANO 1020
+#define IDC_ES_MOD_ROMANO 1034
+#define IDC_ES_PRE_ROMANO 1038
+#define IDC_ES_SUIZO 1019
+#define IDC_ES_MOD_SUIZO 1035
+#define IDC_ES_PRE_SUIZO 1039
+#define IDC_ES_MANUSCRITO 1021
+#define IDC_ES_MOD_MANUSCRITO 1043
+#define IDC_ES_PRE_MANUSCRITO 1061
+
+#define IDC_ES_TAMANO 1015
+#define IDC_ES_MOD_TAMANO 1060
+#define IDC_ES_PRE_TAMANO 1076
+#define IDC_ES_RCM 1052
+#define IDC_ES_ENVIO 1007
+#define IDC_ES_MOD_ENVIO 1045
+#define IDC_ES_PRE_ENVIO 1062
+
+#define IDC_ES_PREVIEW 1016
+#define IDC_ES_ESTILO 1011
+#define IDC_ES_AREA 1024
+
+/* One Mod. box covers the printer's directory and name together. */
+#define IDC_ES_DIRECTORIO 1055
+#define IDC_ES_MOD_DIRECTA 1066
+#define IDC_ES_PRE_DIRECTORIO 1048
+#define IDC_ES_NOMBRE_DIRECTA 1014
+#define IDC_ES_PRE_NOMBRE_DIRECTA 1051
+#define IDC_ES_IMPRESORAS 1053
+#define IDC_ES_DIRECTA_I 1057
+#define IDC_ES_DIRECTA_F 1059
+#define IDC_ES_DIRECTA_A 1065
+
+#define IDC_ES_ENVIADOR 1069
+#define IDC_ES_MOD_ENVIADOR 1033
+#define IDC_ES_SERVIDOR 1071
+#define IDC_ES_MOD_SERVIDOR 1079
+#define IDC_ES_CLAVE 1044
+#define IDC_ES_MOD_CLAVE 1081
+#define IDC_ES_IMAGEN 1040
+#define IDC_ES_MOD_IMAGEN 1082
+
+#define IDC_ES_MARGEN 1073
+#define IDC_ES_MOD_MARGEN 1030
+#define IDC_ES_PRE_MARGEN 1075
+
+#define IDC_ES_SELECCIONAR_SI 1054
+#define IDC_ES_SELECCIONAR_NO 1056
+#define IDC_ES_MOD_SELECCIONAR 1032
+
+#define IDC_ES_TIEMPO 1087
+
+/* Accepting and cancelling buttons of CONF_GUARDAR and AYUDA_PARAMETROS */
+#define IDC_ES_PLAIN_ACEPTAR 1022
+#define IDC_ES_PLAIN_CANCELAR 1002
+
+/* The program's own .rc provides these bitmaps. */
+#define IDB_ES_ADVERTENCIA 135
+#define IDB_ES_AYUDA 136

@@ -1,0 +1,190 @@
+// The real Fostra.EXE, driven from outside: entries added, modified, renamed
+// and deleted, read back from the files it leaves.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "drive.h"
+#include "fixtures.h"
+#include "params/record.h"
+#include "recordfix.h"
+#include "../../resources/params/editor_server_ids.h"
+
+namespace {
+
+const char INICIO_CAPTION[] = "Instalaci\xF3n y mantenimiento de aplicaciones - SERVIDOR";
+const char NEW_CAPTION[] = "Agregar una nueva aplicaci\xF3n - Capturar sus par\xE1metros";
+const char EDIT_CAPTION[] = "Actualizar par\xE1metros de una aplicaci\xF3n";
+enum { LIST = 1000, AGREGAR = 1001, TERMINAR = 1002, MODIFICAR = 1004, CONFIRM = 1022, CANCEL = 1002 };
+using Names = std::vector<std::string>;
+
+class Fostra : public ::testing::Test {
+protected:
+    std::string entries;
+    drive::Program program;
+    HWND inicio = nullptr;
+
+    void SetUp() override
+    {
+        fixture::ClearRegistry();
+        std::string server = fixture::NewDirectory("fostra");
+        entries = server + "Terminal\\";
+        ASSERT_TRUE(CreateDirectoryA(entries.c_str(), nullptr));
+        AppParams first = recordfix::Defaults("Contabilidad");
+        std::strcpy(first.ipServidor, "10.1.2.3");
+        fixture::WriteBytes(entries + "Contabilidad.DAI", &first, sizeof first);
+        ASSERT_TRUE(CopyFileA(DALVO_ICO, (entries + "Telmir.ICO").c_str(), FALSE));
+        fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst", server);
+        ASSERT_TRUE(program.Start(FOSTRA_EXE));
+        inicio = program.Appears(INICIO_CAPTION, 20000);
+        ASSERT_NE(inicio, nullptr);
+    }
+    void TearDown() override
+    {
+        if (inicio != nullptr && IsWindow(inicio)) {
+            drive::PostClick(inicio, TERMINAR);
+            EXPECT_EQ(program.WaitExit(10000), 0u);
+        }
+        fixture::ClearRegistry();
+    }
+
+    AppParams Stored(const std::string& name)
+    {
+        std::string bytes = fixture::ReadAll(entries + name + ".DAI");
+        AppParams r{};
+        EXPECT_EQ(bytes.size(), sizeof r) << name;
+        std::memcpy(&r, bytes.data(), std::min(bytes.size(), sizeof r));
+        return r;
+    }
+    HWND Open(int button, const char* caption, int item = -1)
+    {
+        if (item >= 0) {
+            drive::ClickListItem(GetDlgItem(inicio, LIST), item, false);
+            EXPECT_TRUE(drive::WaitUntil([&] { return IsWindowEnabled(GetDlgItem(inicio, MODIFICAR)) != 0; }));
+        }
+        drive::PostClick(inicio, button);
+        return program.Appears(caption, 10000);
+    }
+    // The warning that comes up, answered with id.
+    void Answer(int id)
+    {
+        HWND warning = program.Appears("ADVERTENCIA");
+        ASSERT_NE(warning, nullptr);
+        drive::PostClick(warning, id);
+        ASSERT_TRUE(program.Gone("ADVERTENCIA"));
+    }
+    bool Back() { return drive::WaitUntil([&] { return IsWindowVisible(inicio) != 0; }); }
+};
+
+}  // namespace
+
+TEST_F(Fostra, AddsModifiesRenamesAndDeletesEntries)
+{
+    EXPECT_EQ(drive::ListItems(GetDlgItem(inicio, LIST)), Names{"Contabilidad"});
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(inicio, MODIFICAR)));
+    EXPECT_TRUE(drive::Screenshot(inicio, "fostra_inicio.bmp"));
+
+    // A new entry: empty name, the first entry's server, every slot's box set
+    // and the single flags as the defaults have them.
+    HWND editor = Open(AGREGAR, NEW_CAPTION);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(editor, IDC_ES_BORRAR)));
+    EXPECT_EQ(drive::ControlText(editor, IDC_ES_NOMBRE), "");
+    EXPECT_EQ(drive::ControlText(editor, IDC_ES_IP), "10.1.2.3");
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(editor, IDC_ES_IMAGENES_GRANDES)));
+    for (int box : {IDC_ES_MOD_MODERNO, IDC_ES_MOD_TAMANO, IDC_ES_MOD_DIRECTA, IDC_ES_MOD_MARGEN, IDC_ES_MOD_ENVIADOR,
+                    IDC_ES_MOD_SERVIDOR, IDC_ES_PRE_ENVIO, IDC_ES_PRE_MARGEN})
+        EXPECT_TRUE(drive::Checked(editor, box)) << box;
+    EXPECT_FALSE(drive::Checked(editor, IDC_ES_MOD_SELECCIONAR));
+    EXPECT_TRUE(drive::Screenshot(editor, "fostra_parametros.bmp"));
+
+    // The name of an existing entry is refused; the dialog stays.
+    ASSERT_TRUE(drive::Type(editor, IDC_ES_NOMBRE, "Contabilidad"));
+    drive::PostClick(editor, IDC_ES_GUARDAR);
+    EXPECT_EQ(program.CloseMessage("Error"), "El nombre de la aplicaci\xF3n ya existe !");
+    // So is a name that can't be a file name.
+    ASSERT_TRUE(drive::Type(editor, IDC_ES_NOMBRE, "Ventas/Norte"));
+    drive::PostClick(editor, IDC_ES_GUARDAR);
+    EXPECT_EQ(program.CloseMessage("Error"),
+              "El nombre de la aplicaci\xF3n no es v\xE1lido como nombre de archivo !");
+    ASSERT_TRUE(IsWindow(editor));
+
+    ASSERT_TRUE(drive::Type(editor, IDC_ES_NOMBRE, "Ventas"));
+    ASSERT_TRUE(drive::Type(editor, IDC_ES_PARAMETROS, "CLAVE,PR"));
+    drive::PostClick(editor, IDC_ES_MOD_SERVIDOR);
+    drive::PostClick(editor, IDC_ES_MOD_TAMANO);
+    drive::PostClick(editor, IDC_ES_MOD_MARGEN);
+    drive::PostClick(editor, IDC_ES_IMAGENES_GRANDES);
+    ASSERT_TRUE(drive::WaitUntil([&] { return !drive::Checked(editor, IDC_ES_MOD_MARGEN); }));
+    drive::PostClick(editor, IDC_ES_GUARDAR);
+    ASSERT_TRUE(Back());
+    EXPECT_EQ(drive::ListItems(GetDlgItem(inicio, LIST)), (Names{"Contabilidad", "Ventas"}));
+    AppParams ventas = Stored("Ventas");
+    EXPECT_STREQ(ventas.nombre, "Ventas");
+    EXPECT_STREQ(ventas.ipServidor, "10.1.2.3");
+    EXPECT_STREQ(ventas.parametrosP, "CLAVE,PR");
+    EXPECT_EQ(+ventas.imagenesGrandes, 1);
+    EXPECT_EQ(+ventas.modServidor, 0);
+    EXPECT_EQ(+ventas.modEnviador, 1);
+    EXPECT_EQ(+ventas.modMargen, 0);
+    for (int slot = 0; slot < PARAM_SLOT_COUNT; ++slot) {
+        EXPECT_EQ(+ventas.mod[slot], slot == SLOT_TAMANO ? 0 : 1) << slot;
+        EXPECT_EQ(+ventas.pre[slot], 1) << slot;
+    }
+    // The icon shown for a new entry is saved as its own.
+    EXPECT_GT(fixture::ReadAll(entries + "Ventas.ICO").size(), 1000u);
+
+    // Renamed: CONF_GUARDAR cancelled keeps the edits; confirmed, the old
+    // entry file goes and its icon stays.
+    editor = Open(MODIFICAR, EDIT_CAPTION, 1);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(drive::ControlText(editor, IDC_ES_NOMBRE), "Ventas");
+    EXPECT_FALSE(drive::Checked(editor, IDC_ES_MOD_SERVIDOR));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(editor, IDC_ES_BORRAR)));
+    ASSERT_TRUE(drive::Type(editor, IDC_ES_NOMBRE, "Ventas Sur"));
+    drive::PostClick(editor, IDC_ES_GUARDAR);
+    Answer(CANCEL);
+    EXPECT_EQ(drive::ControlText(editor, IDC_ES_NOMBRE), "Ventas Sur");
+    drive::PostClick(editor, IDC_ES_GUARDAR);
+    Answer(CONFIRM);
+    ASSERT_TRUE(Back());
+    EXPECT_EQ(fixture::Listing(entries),
+              (Names{"Contabilidad.DAI", "Telmir.ICO", "Ventas Sur.DAI", "Ventas Sur.ICO", "Ventas.ICO"}));
+    EXPECT_EQ(+Stored("Ventas Sur").modServidor, 0);
+
+    // Deleted after CONF_BORRAR: entry file and icon.
+    editor = Open(MODIFICAR, EDIT_CAPTION, 1);
+    ASSERT_NE(editor, nullptr);
+    drive::PostClick(editor, IDC_ES_BORRAR);
+    Answer(CONFIRM);
+    ASSERT_TRUE(Back());
+    EXPECT_EQ(drive::ListItems(GetDlgItem(inicio, LIST)), Names{"Contabilidad"});
+    EXPECT_EQ(fixture::Listing(entries), (Names{"Contabilidad.DAI", "Telmir.ICO", "Ventas.ICO"}));
+}
+
+TEST_F(Fostra, SaveThatFailsReportsAndKeepsTheEdits)
+{
+    HWND editor = Open(MODIFICAR, EDIT_CAPTION, 0);
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(drive::Type(editor, IDC_ES_IP, "10.9.9.9"));
+    // A reader holds the entry file: it can't be replaced.
+    HANDLE held = CreateFileA((entries + "Contabilidad.DAI").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    drive::PostClick(editor, IDC_ES_GUARDAR);
+    Answer(CONFIRM);
+    EXPECT_EQ(program.CloseMessage("Error"), "No se pudo guardar la aplicaci\xF3n en el archivo !\n" + entries +
+                                                 "Contabilidad.DAI");
+    CloseHandle(held);
+    EXPECT_TRUE(IsWindow(editor));
+    EXPECT_EQ(drive::ControlText(editor, IDC_ES_IP), "10.9.9.9");
+    EXPECT_STREQ(Stored("Contabilidad").ipServidor, "10.1.2.3");
+
+    // Released, the same save goes through.
+    drive::PostClick(editor, IDC_ES_GUARDAR);
+    Answer(CONFIRM);
+    ASSERT_TRUE(Back());
+    EXPECT_STREQ(Stored("Contabilidad").ipServidor, "10.9.9.9");
+}
