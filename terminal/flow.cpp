@@ -30,13 +30,14 @@ namespace {
 
 // The name stored in the entry becomes the names of the parameter file, the
 // icon, the marker and the shortcut: a name that is no file name (a path,
-// a device) is refused before anything is written.
+// a device) is refused before anything is written. An empty one is left to
+// the editor, which asks for a name.
 bool StoredNameUsable(HWND owner)
 {
     char listed[sizeof appParams.nombre];
     CopyText(listed, appParams.nombre);
     LoadEntry();
-    bool usable = EntryNameUsable(appParams.nombre, entryDir) != 0;
+    bool usable = appParams.nombre[0] == '\0' || EntryNameUsable(appParams.nombre, entryDir) != 0;
     if (!usable) {
         char message[64 + sizeof appParams.nombre];
         ComposeText(message, "El nombre de la aplicaci\xF3n no es v\xE1lido como nombre de archivo !\n",
