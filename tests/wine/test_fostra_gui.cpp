@@ -10,6 +10,7 @@
 #include "fixtures.h"
 #include "params/record.h"
 #include "recordfix.h"
+#include "../../resources/params/editor_ids.h"
 #include "../../resources/params/editor_server_ids.h"
 
 namespace {
@@ -187,4 +188,45 @@ TEST_F(Fostra, SaveThatFailsReportsAndKeepsTheEdits)
     Answer(CONFIRM);
     ASSERT_TRUE(Back());
     EXPECT_STREQ(Stored("Contabilidad").ipServidor, "10.9.9.9");
+}
+
+TEST_F(Fostra, ModBoxesClearedHereFixTheFieldsInDalvo)
+{
+    HWND editor = Open(AGREGAR, NEW_CAPTION);
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(drive::Type(editor, IDC_ES_NOMBRE, "Ventas"));
+    drive::PostClick(editor, IDC_ES_MOD_SERVIDOR);
+    drive::PostClick(editor, IDC_ES_MOD_TAMANO);
+    drive::PostClick(editor, IDC_ES_PRE_TAMANO);
+    ASSERT_TRUE(drive::WaitUntil([&] { return !drive::Checked(editor, IDC_ES_PRE_TAMANO); }));
+    drive::PostClick(editor, IDC_ES_GUARDAR);
+    ASSERT_TRUE(Back());
+
+    // The terminal installer over the same directory: the two parameters
+    // are shown fixed, the others stay open to change.
+    fixture::AddJre("1.8.0_202", "C:\\Java\\jre8");
+    drive::Program dalvo;
+    ASSERT_TRUE(dalvo.Start(DALVO_EXE));
+    HWND list = nullptr;
+    ASSERT_TRUE(drive::WaitUntil([&] {
+        HWND dalvoInicio = dalvo.Appears("Instalaci\xF3n y mantenimiento de aplicaciones - TERMINAL", 100);
+        list = dalvoInicio != nullptr ? GetDlgItem(dalvoInicio, LIST) : nullptr;
+        return list != nullptr;
+    }, 20000));
+    ASSERT_EQ(drive::ListItems(list), (Names{"Contabilidad", "Ventas"}));
+    drive::ClickListItem(list, 1, true);
+    HWND install = dalvo.Appears("Instalaci\xF3n de la aplicaci\xF3n");
+    ASSERT_NE(install, nullptr);
+    ASSERT_TRUE(drive::Type(install, 1001, entries.substr(0, entries.size() - 1)));
+    drive::PostClick(install, 1024);
+    HWND terminal = dalvo.Appears(NEW_CAPTION, 10000);
+    ASSERT_NE(terminal, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(terminal, IDC_ED_SERVIDOR)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(terminal, IDC_ED_TAMANO)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(terminal, IDC_ED_PRE_TAMANO)));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(terminal, IDC_ED_ENVIADOR)));
+    // Moderno stays modifiable: its Pre. box (set) can be cleared.
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(terminal, IDC_ED_PRE_MODERNO)));
+    drive::PostClick(terminal, IDC_ED_CANCELAR);
+    EXPECT_TRUE(dalvo.Gone(NEW_CAPTION));
 }
