@@ -53,4 +53,19 @@ void PaintMainBackground(HWND dialog, HDC dc);
 // WM_CTLCOLORSTATIC of the main dialogs: black on the static colour.
 HBRUSH ColourStatic(HDC dc);
 
+// The modeless main dialog: created without owner, shown, and the message
+// loop run until the quit message. The process exit code (1 when the dialog
+// could not be created).
+int RunMainDialog(const char* name, DLGPROC procedure);
+// WM_INITDIALOG of a main dialog: the program icon and staticBrush.
+void InitMainDialog(HWND dialog);
+// What every main dialog does alike: the painted background, the static
+// colours, the close box, and at its end the brush freed and the quit
+// message posted. true when the message was one of these (*result set).
+bool MainDialogMessage(HWND dialog, UINT message, WPARAM wParam, INT_PTR* result);
+
+// The text of a list box's selected item: 1, or 0 when none is selected or
+// it does not fit size bytes.
+int SelectedItemText(HWND list, char* out, size_t size);
+
 enum { STATIC_RED = 163, STATIC_GREEN = 187, STATIC_BLUE = 252 };

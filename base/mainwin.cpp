@@ -53,3 +53,64 @@ HBRUSH ColourStatic(HDC dc)
     SetBkColor(dc, RGB(STATIC_RED, STATIC_GREEN, STATIC_BLUE));
     return staticBrush;
 }
+
+int RunMainDialog(const char* name, DLGPROC procedure)
+{
+    mainWindow = CreateDialogParamA(hInstance, name, nullptr, procedure, 0);
+    if (mainWindow == nullptr)
+        return 1;
+    UpdateWindow(mainWindow);
+    ShowWindow(mainWindow, SW_SHOW);
+    // Plain loop on purpose: keys are not routed through the dialog manager.
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+void InitMainDialog(HWND dialog)
+{
+    SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(appIcon));
+    staticBrush = CreateSolidBrush(RGB(STATIC_RED, STATIC_GREEN, STATIC_BLUE));
+}
+
+bool MainDialogMessage(HWND dialog, UINT message, WPARAM wParam, INT_PTR* result)
+{
+    switch (message) {
+    case WM_ERASEBKGND:
+        PaintMainBackground(dialog, reinterpret_cast<HDC>(wParam));
+        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, 1);
+        *result = TRUE;
+        return true;
+    case WM_CTLCOLORSTATIC:
+        *result = reinterpret_cast<INT_PTR>(ColourStatic(reinterpret_cast<HDC>(wParam)));
+        return true;
+    case WM_CLOSE:
+        DestroyWindow(dialog);
+        *result = TRUE;
+        return true;
+    case WM_DESTROY:
+        if (staticBrush != nullptr) {
+            DeleteObject(staticBrush);
+            staticBrush = nullptr;
+        }
+        PostQuitMessage(0);
+        *result = TRUE;
+        return true;
+    }
+    return false;
+}
+
+int SelectedItemText(HWND list, char* out, size_t size)
+{
+    LRESULT index = SendMessageA(list, LB_GETCURSEL, 0, 0);
+    if (index == LB_ERR)
+        return 0;
+    LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
+    if (length == LB_ERR || length >= static_cast<LRESULT>(size))
+        return 0;
+    SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(out));
+    return 1;
+}

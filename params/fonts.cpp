@@ -19,3 +19,11 @@ void FillFontCombo(HWND combo)
     for (const FontName& name : fontNames)
         SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.data()));
 }
+
+void CollectFontNames(HWND window)
+{
+    fontNames.clear();
+    HDC dc = GetDC(window);
+    EnumFontFamiliesA(dc, nullptr, reinterpret_cast<FONTENUMPROCA>(CollectFontFamily), 0);
+    ReleaseDC(window, dc);
+}

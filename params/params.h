@@ -41,5 +41,8 @@ void FillEntryList(HWND listBox);
 // EnumFontFamiliesA callback: keeps TrueType families in fontNames.
 int CALLBACK CollectFontFamily(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD fontType, LPARAM data);
 
+// fontNames anew from the families of window's screen (null: the screen).
+void CollectFontNames(HWND window);
+
 // Adds every collected family, in collection order, to the combo box.
 void FillFontCombo(HWND combo);

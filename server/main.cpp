@@ -13,18 +13,7 @@ int InitInstance()
     appIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_PROGRAM));
     ComputeEntryDir();
 
-    mainWindow = CreateDialogParamA(hInstance, "INICIO", nullptr, InicioDialogProc, 0);
-    if (mainWindow == nullptr)
-        return 1;
-    UpdateWindow(mainWindow);
-    ShowWindow(mainWindow, SW_SHOW);
-
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return 0;
+    return RunMainDialog("INICIO", InicioDialogProc);
 }
 
 namespace {
@@ -37,15 +26,9 @@ void Refill(HWND dialog)
 
 void ModifySelected(HWND dialog)
 {
-    HWND list = GetDlgItem(dialog, IDC_INICIO_LIST);
-    LRESULT index = SendMessageA(list, LB_GETCURSEL, 0, 0);
-    if (index == LB_ERR)
-        return;
     char name[sizeof appParams.nombre];
-    LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
-    if (length == LB_ERR || length >= static_cast<LRESULT>(sizeof name))
+    if (!SelectedItemText(GetDlgItem(dialog, IDC_INICIO_LIST), name, sizeof name))
         return;
-    SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(name));
     CopyText(appParams.nombre, name);
     EditEntry(dialog, 0);
     Refill(dialog);
@@ -53,29 +36,22 @@ void ModifySelected(HWND dialog)
 
 void InitInicio(HWND dialog)
 {
-    SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(appIcon));
+    InitMainDialog(dialog);
     Refill(dialog);
-    fontNames.clear();
-    HDC dc = GetDC(dialog);
-    EnumFontFamiliesA(dc, nullptr, reinterpret_cast<FONTENUMPROCA>(CollectFontFamily), 0);
-    ReleaseDC(dialog, dc);
-    staticBrush = CreateSolidBrush(RGB(STATIC_RED, STATIC_GREEN, STATIC_BLUE));
+    CollectFontNames(dialog);
 }
 
 }  // namespace
 
 INT_PTR CALLBACK InicioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    INT_PTR result;
+    if (MainDialogMessage(dialog, message, wParam, &result))
+        return result;
     switch (message) {
     case WM_INITDIALOG:
         InitInicio(dialog);
         return TRUE;
-    case WM_ERASEBKGND:
-        PaintMainBackground(dialog, reinterpret_cast<HDC>(wParam));
-        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, 1);
-        return TRUE;
-    case WM_CTLCOLORSTATIC:
-        return reinterpret_cast<INT_PTR>(ColourStatic(reinterpret_cast<HDC>(wParam)));
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDC_INICIO_LIST: {
@@ -102,16 +78,6 @@ INT_PTR CALLBACK InicioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             return TRUE;
         }
         break;
-    case WM_CLOSE:
-        DestroyWindow(dialog);
-        return TRUE;
-    case WM_DESTROY:
-        if (staticBrush != nullptr) {
-            DeleteObject(staticBrush);
-            staticBrush = nullptr;
-        }
-        PostQuitMessage(0);
-        return TRUE;
     }
     return FALSE;
 }

@@ -30,10 +30,7 @@ int InitInstance()
     if (install && (!CopyText(installDir, __argv[5]) || !CopyText(javaHome, __argv[6])))
         return 91;
 
-    fontNames.clear();
-    HDC screen = GetDC(nullptr);
-    EnumFontFamiliesA(screen, nullptr, reinterpret_cast<FONTENUMPROCA>(CollectFontFamily), 0);
-    ReleaseDC(nullptr, screen);
+    CollectFontNames(nullptr);
 
     INT_PTR result = OpenParametros(nullptr);
     if (result < 0)

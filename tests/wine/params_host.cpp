@@ -30,10 +30,7 @@ int InitInstance()
     if (got != sizeof appParams)
         return 92;
 
-    fontNames.clear();
-    HDC screen = GetDC(nullptr);
-    EnumFontFamiliesA(screen, nullptr, reinterpret_cast<FONTENUMPROCA>(CollectFontFamily), 0);
-    ReleaseDC(nullptr, screen);
+    CollectFontNames(nullptr);
 
     INT_PTR result;
     if (std::strcmp(__argv[1], "estilo") == 0)
