@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -38,4 +39,30 @@ inline bool WriteSeededFile(const std::string& path, size_t size, unsigned seed)
     bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(size), &written, nullptr) && written == size;
     CloseHandle(file);
     return ok;
+}
+
+// The baselines' file calls: the whole file read, or written as the new
+// content of path (flushed to disk when asked, as the suite's writes are).
+inline bool ReadPlain(const std::string& path, std::vector<uint8_t>& bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD size = GetFileSize(file, nullptr);
+    bytes.resize(size);
+    DWORD got = 0;
+    bool ok = ReadFile(file, bytes.data(), size, &got, nullptr) && got == size;
+    CloseHandle(file);
+    return ok;
+}
+
+inline bool WritePlain(const std::string& path, const void* bytes, size_t size, bool flush = false)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD put = 0;
+    bool ok = WriteFile(file, bytes, static_cast<DWORD>(size), &put, nullptr) && put == size;
+    ok = ok && (!flush || FlushFileBuffers(file));
+    return CloseHandle(file) && ok;
 }

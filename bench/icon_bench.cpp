@@ -37,30 +37,6 @@ IconImage MakeImage(uint32_t side)
     return image;
 }
 
-bool ReadPlain(const std::string& path, std::vector<uint8_t>& bytes)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD size = GetFileSize(file, nullptr);
-    bytes.resize(size);
-    DWORD got = 0;
-    bool ok = ReadFile(file, bytes.data(), size, &got, nullptr) && got == size;
-    CloseHandle(file);
-    return ok;
-}
-
-bool WritePlain(const std::string& path, const std::vector<uint8_t>& bytes, bool flush = false)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD put = 0;
-    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) && put == bytes.size();
-    ok = ok && (!flush || FlushFileBuffers(file));
-    return CloseHandle(file) && ok;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -79,7 +55,7 @@ int main(int argc, char** argv)
     std::vector<uint8_t> source;
     ComposeIconFile(images, source);
     std::string input = dir + "bench.ico", ours = dir + "ours.ico", plain = dir + "plain.ico";
-    if (!WritePlain(input, source)) {
+    if (!WritePlain(input, source.data(), source.size())) {
         std::fprintf(stderr, "icon_bench: cannot write %s\n", input.c_str());
         return 1;
     }
@@ -102,11 +78,11 @@ int main(int argc, char** argv)
                 return std::fprintf(stderr, "icon_bench: plain reading failed\n"), 1;
         double t3 = Now();
         for (int i = 0; i < repeats; ++i)
-            if (!WritePlain(plain, bytes))
+            if (!WritePlain(plain, bytes.data(), bytes.size()))
                 return std::fprintf(stderr, "icon_bench: plain writing failed\n"), 1;
         double t4 = Now();
         for (int i = 0; i < repeats; ++i)
-            if (!WritePlain(plain, bytes, true))
+            if (!WritePlain(plain, bytes.data(), bytes.size(), true))
                 return std::fprintf(stderr, "icon_bench: plain writing failed\n"), 1;
         double t5 = Now();
         if (round >= 0) {

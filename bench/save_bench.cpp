@@ -13,36 +13,6 @@
 #include "params/params.h"
 #include "bench.h"
 
-namespace {
-
-// SaveEntry flushes its work file before the replacement, so the plain
-// writer flushes too: the ratio is then the cost of the work file and move.
-bool WritePlain(const std::string& path, const void* bytes, DWORD size)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD put = 0;
-    bool ok = WriteFile(file, bytes, size, &put, nullptr) && put == size;
-    ok = FlushFileBuffers(file) && ok;
-    return CloseHandle(file) && ok;
-}
-
-bool ReadPlain(const std::string& path, std::vector<char>& bytes)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD size = GetFileSize(file, nullptr);
-    bytes.resize(size);
-    DWORD got = 0;
-    bool ok = ReadFile(file, bytes.data(), size, &got, nullptr) && got == size;
-    CloseHandle(file);
-    return ok;
-}
-
-}  // namespace
-
 int main(int argc, char** argv)
 {
     if (argc < 2) {
@@ -75,7 +45,7 @@ int main(int argc, char** argv)
                 return std::fprintf(stderr, "save_bench: SaveEntry failed\n"), 1;
         double t1 = Now();
         for (int i = 0; i < repeats; ++i)
-            if (!WritePlain(plain, &appParams, sizeof appParams))
+            if (!WritePlain(plain, &appParams, sizeof appParams, true))
                 return std::fprintf(stderr, "save_bench: plain writing failed\n"), 1;
         double t2 = Now();
         if (round >= 0) {
@@ -83,7 +53,7 @@ int main(int argc, char** argv)
             baseline.push_back((t2 - t1) / repeats);
         }
     }
-    std::vector<char> written;
+    std::vector<uint8_t> written;
     if (!ReadPlain(saved, written) || written.size() != sizeof appParams ||
         std::memcmp(written.data(), &appParams, sizeof appParams) != 0) {
         std::fprintf(stderr, "save_bench: %s differs from the record\n", saved.c_str());
