@@ -87,6 +87,23 @@ TEST_F(Fostra, AddsModifiesRenamesAndDeletesEntries)
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(inicio, MODIFICAR)));
     EXPECT_TRUE(drive::Screenshot(inicio, "fostra_inicio.bmp"));
 
+    // The help closes with this program's "&Continuar", 1022.
+    drive::PostClick(inicio, 1023);
+    HWND help = program.Appears("AYUDA");
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(drive::StaticTexts(help),
+              (Names{"Este programa permite instalar y configurar en el servidor los par\xE1metros de ejecuci\xF3n "
+                     "de las diferentes aplicaciones en VONDRA que se emplear\xE1n mediante la versi\xF3n de "
+                     "Internet.",
+                     "Una vez configurada una entrada, \xE9sta puede ser empleada por el instalador de terminales "
+                     "para crear el \xED" "cono de ejecuci\xF3n del mismo.",
+                     "Para crear una nueva entrada seleccione el bot\xF3n AGREGAR.",
+                     "Para modificar los parametros de una entrada existente, o para borrar la misma, seleccione la "
+                     "entrada deseada con doble click o con un click del rat\xF3n y luego seleccione el bot\xF3n "
+                     "MODIFICAR."}));
+    drive::PostClick(help, CONFIRM);
+    ASSERT_TRUE(program.Gone("AYUDA"));
+
     // A new entry: empty name, the first entry's server, every slot's box set
     // and the single flags as the defaults have them.
     HWND editor = Open(AGREGAR, NEW_CAPTION);
@@ -100,6 +117,12 @@ TEST_F(Fostra, AddsModifiesRenamesAndDeletesEntries)
         EXPECT_TRUE(drive::Checked(editor, box)) << box;
     EXPECT_FALSE(drive::Checked(editor, IDC_ES_MOD_SELECCIONAR));
     EXPECT_TRUE(drive::Screenshot(editor, "fostra_parametros.bmp"));
+    drive::PostClick(editor, IDC_ES_ESTILO);
+    HWND estilo = program.Appears("Efectos, colores y tipo de letra");
+    ASSERT_NE(estilo, nullptr);
+    EXPECT_TRUE(drive::Screenshot(estilo, "fostra_param_estilo.bmp"));
+    PostMessageA(estilo, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(program.Gone("Efectos, colores y tipo de letra"));
 
     // The name of an existing entry is refused; the dialog stays.
     ASSERT_TRUE(drive::Type(editor, IDC_ES_NOMBRE, "Contabilidad"));
