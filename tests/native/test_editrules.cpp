@@ -153,54 +153,50 @@ TEST(EditRules, FlagsOfEachParameter)
     SetEditorPreFlag(r, ED_TAMANO, 1);
     EXPECT_EQ(+r.pre[SLOT_TAMANO], 1);
 
-    // The terminal form: the control identifiers of the dialog, none twice.
-    const EditorForm& f = TERMINAL_EDITOR;
-    const int pairs[ED_PARAM_COUNT][2] = {{1018, 1028}, {1019, 1030}, {1021, 1031}, {1020, 1032}, {1022, 1034},
-                                          {1009, 1035}, {1017, 1045}, {1043, 1037}, {1013, 1038}, {1040, 1048}};
-    std::set<int> seen;
-    for (int p = 0; p < ED_PARAM_COUNT; ++p) {
-        EXPECT_EQ(f.params[p].control, pairs[p][0]) << p;
-        EXPECT_EQ(f.params[p].preBox, pairs[p][1]) << p;
-        EXPECT_TRUE(seen.insert(f.params[p].control).second);
-        EXPECT_TRUE(seen.insert(f.params[p].preBox).second);
+    // Each form's control identifiers, none twice in its dialog: control,
+    // Pre. box and (server form) Mod. box of each parameter, one Mod. box for
+    // the direct printer's directory and name, and every other control.
+    const struct {
+        const EditorForm& form;
+        int ids[ED_PARAM_COUNT][3];
+    } forms[] = {{TERMINAL_EDITOR,
+                  {{1018, 1028, 0}, {1019, 1030, 0}, {1021, 1031, 0}, {1020, 1032, 0}, {1022, 1034, 0},
+                   {1009, 1035, 0}, {1017, 1045, 0}, {1043, 1037, 0}, {1013, 1038, 0}, {1040, 1048, 0}}},
+                 {SERVER_EDITOR,
+                  {{1017, 1036, 1028}, {1018, 1037, 1031}, {1020, 1038, 1034}, {1019, 1039, 1035}, {1021, 1061, 1043},
+                   {1007, 1062, 1045}, {1015, 1076, 1060}, {1055, 1048, 1066}, {1014, 1051, 0}, {1073, 1075, 1030}}}};
+    for (const auto& entry : forms) {
+        const EditorForm& f = entry.form;
+        std::set<int> seen;
+        for (int p = 0; p < ED_PARAM_COUNT; ++p) {
+            EXPECT_EQ(f.params[p].control, entry.ids[p][0]) << p;
+            EXPECT_EQ(f.params[p].preBox, entry.ids[p][1]) << p;
+            EXPECT_EQ(f.params[p].modBox, entry.ids[p][2]) << p;
+            for (int id : entry.ids[p])
+                EXPECT_TRUE(id == 0 || seen.insert(id).second) << id;
+        }
+        for (int id : {f.rcm, f.printer, f.nombre, f.ip, f.parametros, f.paginaInicial, f.imagenesGrandes,
+                       f.directaI, f.directaF, f.directaA, f.enviador, f.servidor, f.clave, f.imagen,
+                       f.seleccionarSi, f.seleccionarNo, f.tiempo, f.preview, f.changeIcon, f.estilo, f.area,
+                       f.accept, f.cancel, f.remove, f.help, f.modEnviador, f.modServidor, f.modClave, f.modImagen,
+                       f.modSeleccionar})
+            EXPECT_TRUE(id == 0 || seen.insert(id).second) << id;
+        EXPECT_EQ(f.tiempo, 1087);
+        EXPECT_EQ(f.imagenesGrandes, 2000);
+        EXPECT_EQ(f.cancel, 1002);
     }
-    for (int id : {f.rcm, f.printer, f.nombre, f.ip, f.parametros, f.paginaInicial, f.imagenesGrandes, f.directaI,
-                   f.directaF, f.directaA, f.enviador, f.servidor, f.clave, f.imagen, f.seleccionarSi,
-                   f.seleccionarNo, f.tiempo, f.preview, f.changeIcon, f.estilo, f.area, f.accept, f.cancel, f.remove,
-                   f.help})
-        EXPECT_TRUE(seen.insert(id).second) << id;
+    const EditorForm &f = TERMINAL_EDITOR, &s = SERVER_EDITOR;
     EXPECT_EQ(f.accept, 1024);
-    EXPECT_EQ(f.cancel, 1002);
     EXPECT_EQ(f.remove, 1036);
-    EXPECT_EQ(f.tiempo, 1087);
-    EXPECT_EQ(f.imagenesGrandes, 2000);
     EXPECT_EQ(f.modRestricts, 1);
-
-    // The server form: a Mod. box beside each Pre. box and each single flag,
-    // none twice; one Mod. box for the direct printer's directory and name.
-    const EditorForm& s = SERVER_EDITOR;
-    const int triples[ED_PARAM_COUNT][3] = {{1017, 1036, 1028}, {1018, 1037, 1031}, {1020, 1038, 1034},
-                                            {1019, 1039, 1035}, {1021, 1061, 1043}, {1007, 1062, 1045},
-                                            {1015, 1076, 1060}, {1055, 1048, 1066}, {1014, 1051, 0},
-                                            {1073, 1075, 1030}};
-    std::set<int> server;
-    for (int p = 0; p < ED_PARAM_COUNT; ++p) {
-        EXPECT_EQ(s.params[p].control, triples[p][0]) << p;
-        EXPECT_EQ(s.params[p].preBox, triples[p][1]) << p;
-        EXPECT_EQ(s.params[p].modBox, triples[p][2]) << p;
-        for (int id : triples[p])
-            EXPECT_TRUE(id == 0 || server.insert(id).second) << id;
-    }
-    for (int id : {s.rcm, s.printer, s.nombre, s.ip, s.parametros, s.paginaInicial, s.imagenesGrandes, s.directaI,
-                   s.directaF, s.directaA, s.enviador, s.servidor, s.clave, s.imagen, s.seleccionarSi,
-                   s.seleccionarNo, s.tiempo, s.preview, s.changeIcon, s.estilo, s.area, s.accept, s.cancel, s.remove,
-                   s.help, s.modEnviador, s.modServidor, s.modClave, s.modImagen, s.modSeleccionar})
-        EXPECT_TRUE(server.insert(id).second) << id;
+    EXPECT_EQ(f.editsIdentity, 0);
+    EXPECT_EQ(f.modEnviador, 0);
     EXPECT_EQ(s.accept, 1022);
     EXPECT_EQ(s.remove, 1026);
     EXPECT_EQ(s.modRestricts, 0);
     EXPECT_EQ(s.editsIdentity, 1);
-    EXPECT_EQ(f.editsIdentity, 0);
+    for (int box : {s.modEnviador, s.modServidor, s.modClave, s.modImagen, s.modSeleccionar})
+        EXPECT_NE(box, 0);
 
     // A Mod. flag set through the form's parameter lands in its own slot.
     AppParams m = recordfix::Defaults("m");

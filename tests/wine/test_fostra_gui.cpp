@@ -81,7 +81,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Fostra, AddsModifiesRenamesAndDeletesEntries)
+TEST_F(Fostra, AddsModifiesRenamesAndDeletesEntriesThatDalvoReads)
 {
     EXPECT_EQ(drive::ListItems(GetDlgItem(inicio, LIST)), Names{"Contabilidad"});
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(inicio, MODIFICAR)));
@@ -160,6 +160,31 @@ TEST_F(Fostra, AddsModifiesRenamesAndDeletesEntries)
     // The icon shown for a new entry is saved as its own.
     EXPECT_GT(fixture::ReadAll(entries + "Ventas.ICO").size(), 1000u);
 
+    // Dalvo over the same directory shows the fields whose Mod. box was
+    // cleared fixed, and the others open to change.
+    fixture::AddJre("1.8.0_202", "C:\\Java\\jre8");
+    {
+        drive::Program dalvo;
+        ASSERT_TRUE(dalvo.Start(DALVO_EXE));
+        HWND dalvoInicio = dalvo.Appears("Instalaci\xF3n y mantenimiento de aplicaciones - TERMINAL", 20000);
+        ASSERT_NE(dalvoInicio, nullptr);
+        HWND list = GetDlgItem(dalvoInicio, LIST);
+        ASSERT_EQ(drive::ListItems(list), (Names{"Contabilidad", "Ventas"}));
+        drive::ClickListItem(list, 1, true);
+        HWND install = dalvo.Appears("Instalaci\xF3n de la aplicaci\xF3n");
+        ASSERT_NE(install, nullptr);
+        ASSERT_TRUE(drive::Type(install, 1001, entries.substr(0, entries.size() - 1)));
+        drive::PostClick(install, 1024);
+        HWND terminal = dalvo.Appears(NEW_CAPTION, 10000);
+        ASSERT_NE(terminal, nullptr);
+        for (int fixed : {IDC_ED_SERVIDOR, IDC_ED_TAMANO, IDC_ED_PRE_TAMANO, IDC_ED_MARGEN, IDC_ED_PRE_MARGEN})
+            EXPECT_FALSE(IsWindowEnabled(GetDlgItem(terminal, fixed))) << fixed;
+        for (int open : {IDC_ED_ENVIADOR, IDC_ED_PRE_MODERNO})
+            EXPECT_TRUE(IsWindowEnabled(GetDlgItem(terminal, open))) << open;
+        drive::PostClick(terminal, IDC_ED_CANCELAR);
+        EXPECT_TRUE(dalvo.Gone(NEW_CAPTION));
+    }
+
     // Renamed: CONF_GUARDAR cancelled keeps the edits; confirmed, the old
     // entry file goes and its icon stays.
     editor = Open(MODIFICAR, EDIT_CAPTION, 1);
@@ -178,6 +203,26 @@ TEST_F(Fostra, AddsModifiesRenamesAndDeletesEntries)
               (Names{"Contabilidad.DAI", "Telmir.ICO", "Ventas Sur.DAI", "Ventas Sur.ICO", "Ventas.ICO"}));
     EXPECT_EQ(+Stored("Ventas Sur").modServidor, 0);
 
+    // A save that fails (a reader holds the entry file) is reported and
+    // keeps the edits; released, the same save goes through.
+    editor = Open(MODIFICAR, EDIT_CAPTION, 1);
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(drive::Type(editor, IDC_ES_IP, "10.9.9.9"));
+    HANDLE held = CreateFileA((entries + "Ventas Sur.DAI").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    drive::PostClick(editor, IDC_ES_GUARDAR);
+    Answer(CONFIRM);
+    EXPECT_EQ(program.CloseMessage("Error"),
+              "No se pudo guardar la aplicaci\xF3n en el archivo !\n" + entries + "Ventas Sur.DAI");
+    CloseHandle(held);
+    EXPECT_EQ(drive::ControlText(editor, IDC_ES_IP), "10.9.9.9");
+    EXPECT_STREQ(Stored("Ventas Sur").ipServidor, "10.1.2.3");
+    drive::PostClick(editor, IDC_ES_GUARDAR);
+    Answer(CONFIRM);
+    ASSERT_TRUE(Back());
+    EXPECT_STREQ(Stored("Ventas Sur").ipServidor, "10.9.9.9");
+
     // Deleted after CONF_BORRAR: entry file and icon.
     editor = Open(MODIFICAR, EDIT_CAPTION, 1);
     ASSERT_NE(editor, nullptr);
@@ -186,70 +231,4 @@ TEST_F(Fostra, AddsModifiesRenamesAndDeletesEntries)
     ASSERT_TRUE(Back());
     EXPECT_EQ(drive::ListItems(GetDlgItem(inicio, LIST)), Names{"Contabilidad"});
     EXPECT_EQ(fixture::Listing(entries), (Names{"Contabilidad.DAI", "Telmir.ICO", "Ventas.ICO"}));
-}
-
-TEST_F(Fostra, SaveThatFailsReportsAndKeepsTheEdits)
-{
-    HWND editor = Open(MODIFICAR, EDIT_CAPTION, 0);
-    ASSERT_NE(editor, nullptr);
-    ASSERT_TRUE(drive::Type(editor, IDC_ES_IP, "10.9.9.9"));
-    // A reader holds the entry file: it can't be replaced.
-    HANDLE held = CreateFileA((entries + "Contabilidad.DAI").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    drive::PostClick(editor, IDC_ES_GUARDAR);
-    Answer(CONFIRM);
-    EXPECT_EQ(program.CloseMessage("Error"), "No se pudo guardar la aplicaci\xF3n en el archivo !\n" + entries +
-                                                 "Contabilidad.DAI");
-    CloseHandle(held);
-    EXPECT_TRUE(IsWindow(editor));
-    EXPECT_EQ(drive::ControlText(editor, IDC_ES_IP), "10.9.9.9");
-    EXPECT_STREQ(Stored("Contabilidad").ipServidor, "10.1.2.3");
-
-    // Released, the same save goes through.
-    drive::PostClick(editor, IDC_ES_GUARDAR);
-    Answer(CONFIRM);
-    ASSERT_TRUE(Back());
-    EXPECT_STREQ(Stored("Contabilidad").ipServidor, "10.9.9.9");
-}
-
-TEST_F(Fostra, ModBoxesClearedHereFixTheFieldsInDalvo)
-{
-    HWND editor = Open(AGREGAR, NEW_CAPTION);
-    ASSERT_NE(editor, nullptr);
-    ASSERT_TRUE(drive::Type(editor, IDC_ES_NOMBRE, "Ventas"));
-    drive::PostClick(editor, IDC_ES_MOD_SERVIDOR);
-    drive::PostClick(editor, IDC_ES_MOD_TAMANO);
-    drive::PostClick(editor, IDC_ES_PRE_TAMANO);
-    ASSERT_TRUE(drive::WaitUntil([&] { return !drive::Checked(editor, IDC_ES_PRE_TAMANO); }));
-    drive::PostClick(editor, IDC_ES_GUARDAR);
-    ASSERT_TRUE(Back());
-
-    // The terminal installer over the same directory: the two parameters
-    // are shown fixed, the others stay open to change.
-    fixture::AddJre("1.8.0_202", "C:\\Java\\jre8");
-    drive::Program dalvo;
-    ASSERT_TRUE(dalvo.Start(DALVO_EXE));
-    HWND list = nullptr;
-    ASSERT_TRUE(drive::WaitUntil([&] {
-        HWND dalvoInicio = dalvo.Appears("Instalaci\xF3n y mantenimiento de aplicaciones - TERMINAL", 100);
-        list = dalvoInicio != nullptr ? GetDlgItem(dalvoInicio, LIST) : nullptr;
-        return list != nullptr;
-    }, 20000));
-    ASSERT_EQ(drive::ListItems(list), (Names{"Contabilidad", "Ventas"}));
-    drive::ClickListItem(list, 1, true);
-    HWND install = dalvo.Appears("Instalaci\xF3n de la aplicaci\xF3n");
-    ASSERT_NE(install, nullptr);
-    ASSERT_TRUE(drive::Type(install, 1001, entries.substr(0, entries.size() - 1)));
-    drive::PostClick(install, 1024);
-    HWND terminal = dalvo.Appears(NEW_CAPTION, 10000);
-    ASSERT_NE(terminal, nullptr);
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(terminal, IDC_ED_SERVIDOR)));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(terminal, IDC_ED_TAMANO)));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(terminal, IDC_ED_PRE_TAMANO)));
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(terminal, IDC_ED_ENVIADOR)));
-    // Moderno stays modifiable: its Pre. box (set) can be cleared.
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(terminal, IDC_ED_PRE_MODERNO)));
-    drive::PostClick(terminal, IDC_ED_CANCELAR);
-    EXPECT_TRUE(dalvo.Gone(NEW_CAPTION));
 }
