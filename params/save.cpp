@@ -52,8 +52,8 @@ int SaveEntry()
     // Alfa -> ALFA names one file on Windows: it is rewritten in place and
     // then takes the new spelling. Deleting "the old one" would delete it.
     bool caseOnly = renamed && lstrcmpiA(appParams.nombre, loadedName) == 0;
-    char oldPath[MAX_PATH] = "";
-    if (renamed && !EntryPath(oldPath, loadedName, ".DAI"))
+    char oldPath[MAX_PATH] = "", oldIcon[MAX_PATH] = "";
+    if (renamed && (!EntryPath(oldPath, loadedName, ".DAI") || !EntryPath(oldIcon, loadedName, ".ICO")))
         oldPath[0] = '\0';
 
     // The new file is complete before the old one goes: a save that fails
@@ -67,8 +67,13 @@ int SaveEntry()
     CopyText(loadedName, appParams.nombre);
 
     char icon[MAX_PATH];
-    if (!currentIcon.images.empty() && EntryPath(icon, appParams.nombre, ".ICO"))
+    if (!EntryPath(icon, appParams.nombre, ".ICO"))
+        return 1;
+    if (!currentIcon.images.empty())
         WriteIconFile(icon);
+    // The icon takes the new spelling too: the two files keep one name.
+    if (caseOnly && oldPath[0] != '\0')
+        Respell(oldIcon, icon);
     return 1;
 }
 

@@ -292,6 +292,30 @@ void ClickListItem(HWND list, int index, bool doubleClick)
     }
 }
 
+bool ChooseAt(HWND combo, int index)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(combo, &pid);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(combo, CB_SHOWDROPDOWN, TRUE, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+    HWND list = nullptr;
+    if (!WaitUntil([&] { return (list = FindWindowNow("ComboLBox", pid)) != nullptr; }))
+        return false;
+    SendMessageTimeoutA(list, LB_SETTOPINDEX, index, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+    ClickListItem(list, index, false);
+    return WaitUntil([&] { return !IsWindowVisible(list); });
+}
+
+bool ChooseItem(HWND combo, const char* text)
+{
+    DWORD_PTR index = 0;
+    if (!SendMessageTimeoutA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text),
+                             SMTO_ABORTIFHUNG, 2000, &index) ||
+        index == static_cast<DWORD_PTR>(CB_ERR))
+        return false;
+    return ChooseAt(combo, static_cast<int>(index));
+}
+
 void DoubleClickBelowItems(HWND list)
 {
     RECT client;

@@ -76,6 +76,10 @@ bool Checked(HWND dialog, int id);
 // types, and waits until the control shows it (or shown, when the control
 // limits or changes what is typed).
 bool Type(HWND dialog, int id, const std::string& text, const char* shown = nullptr);
+// Chooses the item at index of a drop-down combo as a person does: drops
+// the list down and clicks the item. ChooseItem finds the item by its text.
+bool ChooseAt(HWND combo, int index);
+bool ChooseItem(HWND combo, const char* text);
 // A real mouse click (or double click) on item index of a list box.
 void ClickListItem(HWND list, int index, bool doubleClick);
 // A double click on the empty part at the bottom of a list box.

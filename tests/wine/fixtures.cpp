@@ -146,6 +146,26 @@ bool RunUnix(std::string commandLine, const std::function<bool()>& done, DWORD t
     return drive::WaitUntil(done, timeoutMs);
 }
 
+std::string UnixOutput(const std::string& shellCommand, DWORD timeoutMs)
+{
+    std::string output = NewDirectory("unix") + "out.txt";
+    std::string unixOutput = UnixPath(output);
+    if (unixOutput.empty())
+        return "(failed)";
+    // One argument for /bin/sh by the Windows rules Wine splits it with.
+    std::string escaped;
+    for (char c : shellCommand)
+        escaped += c == '"' ? std::string("\\\"") : std::string(1, c);
+    // The output appears under its final name only once complete.
+    std::string command = "/bin/sh -c \"(" + escaped + ") >'" + unixOutput + ".part' 2>&1; mv '" + unixOutput +
+                          ".part' '" + unixOutput + "'\"";
+    if (!RunUnix(command, [&] { return Exists(output); }, timeoutMs))
+        return "(failed)";
+    std::string text = ReadAll(output);
+    DeleteFileA(output.c_str());
+    return text;
+}
+
 std::string ReadAll(const std::string& path)
 {
     std::string bytes;

@@ -34,6 +34,9 @@ std::string UnixPath(const std::string& windowsPath);
 // gives no handle to wait on: false when it could not start or done() did
 // not hold in time.
 bool RunUnix(std::string commandLine, const std::function<bool()>& done, DWORD timeoutMs = 5000);
+// What a Unix shell command prints (stdout and stderr), "(failed)" when it
+// could not run in time. Paths in it are Unix paths (UnixPath).
+std::string UnixOutput(const std::string& shellCommand, DWORD timeoutMs = 20000);
 // The whole file, or "(missing)" when it can't be opened.
 std::string ReadAll(const std::string& path);
 // The names in a directory (with its trailing '\'), sorted, without . and ..

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <fstream>
+#include <sstream>
 
 #include "fixtures.h"
 
@@ -32,18 +32,10 @@ std::string Trim(const std::string& text)
 std::map<std::string, std::string> Read(const std::string& linkPath)
 {
     std::map<std::string, std::string> fields;
-    std::string output = linkPath + ".txt";
-    std::string unixLink = fixture::UnixPath(linkPath), unixOutput = fixture::UnixPath(output);
-    if (unixLink.empty() || unixOutput.empty())
+    std::string unixLink = fixture::UnixPath(linkPath);
+    if (unixLink.empty())
         return fields;
-    DeleteFileA(output.c_str());
-    // The output appears under its final name only once complete.
-    std::string command = "/bin/sh -c \"lnkinfo '" + unixLink + "' >'" + unixOutput + ".part' 2>&1; mv '" +
-                          unixOutput + ".part' '" + unixOutput + "'\"";
-    if (!fixture::RunUnix(command, [&] { return fixture::Exists(output); }, 20000))
-        return fields;
-
-    std::ifstream in(output, std::ios::binary);
+    std::istringstream in(fixture::UnixOutput("lnkinfo '" + unixLink + "'"));
     std::string line;
     while (std::getline(in, line)) {
         size_t colon = line.find(':');
@@ -53,8 +45,6 @@ std::map<std::string, std::string> Read(const std::string& linkPath)
         if (!key.empty() && fields.count(key) == 0)
             fields[key] = FromUtf8(Trim(line.substr(colon + 1)));
     }
-    in.close();
-    DeleteFileA(output.c_str());
     return fields;
 }
 

@@ -58,30 +58,14 @@ public:
     }
 };
 
-// Chooses the item at index as a person does: drops the list down and
-// clicks the item.
 bool ChooseAt(const Host& host, int id, int index)
 {
-    HWND combo = host.Item(id);
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(combo, CB_SHOWDROPDOWN, TRUE, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
-    HWND list = nullptr;
-    auto dropped = [&] { return (list = drive::FindWindowNow("ComboLBox", host.info.dwProcessId)) != nullptr; };
-    if (!drive::WaitUntil(dropped))
-        return false;
-    SendMessageTimeoutA(list, LB_SETTOPINDEX, index, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
-    drive::ClickListItem(list, index, false);
-    return drive::WaitUntil([&] { return !IsWindowVisible(list); });
+    return drive::ChooseAt(host.Item(id), index);
 }
 
 bool ChooseItem(const Host& host, int id, const char* text)
 {
-    DWORD_PTR index = 0;
-    if (!SendMessageTimeoutA(host.Item(id), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                             reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &index) ||
-        index == static_cast<DWORD_PTR>(CB_ERR))
-        return false;
-    return ChooseAt(host, id, static_cast<int>(index));
+    return drive::ChooseItem(host.Item(id), text);
 }
 
 // Types text into an editable combo as a person does.
@@ -475,8 +459,9 @@ TEST(Estilo, HelpOpensOverTheDialogAndClosesWithItsProgramsButton)
         std::vector<std::string> texts = drive::StaticTexts(help);
         EXPECT_NE(std::find(texts.begin(), texts.end(), "Fijar valor predeterminado en \xE9ste par\xE1metro"),
                   texts.end());
-        if (form.accept == IDC_T_ACEPTAR)
+        if (form.accept == IDC_T_ACEPTAR) {
             EXPECT_TRUE(drive::Screenshot(help, "ayuda_parametros1.bmp"));
+        }
         EXPECT_EQ(drive::ControlText(help, form.accept), "&Continuar");
         drive::PostClick(help, form.accept);
         EXPECT_TRUE(host.Gone("AYUDA"));

@@ -10,6 +10,8 @@
 #include "fixtures.h"
 #include "params/record.h"
 #include "recordfix.h"
+#include "selectfix.h"
+#include "../../resources/params/resource.h"
 #include "../../resources/params/editor_ids.h"
 #include "../../resources/params/editor_server_ids.h"
 
@@ -19,6 +21,8 @@ const char INICIO_CAPTION[] = "Instalaci\xF3n y mantenimiento de aplicaciones - 
 const char NEW_CAPTION[] = "Agregar una nueva aplicaci\xF3n - Capturar sus par\xE1metros";
 const char EDIT_CAPTION[] = "Actualizar par\xE1metros de una aplicaci\xF3n";
 enum { LIST = 1000, AGREGAR = 1001, TERMINAR = 1002, MODIFICAR = 1004, CONFIRM = 1022, CANCEL = 1002 };
+enum { PRINTER_LIST = 1040, BY_PORT = 1044 };  // IMPRESORAS of this program
+const std::string ICON_FILE = ICONS_DIR "\\siete.ico";
 using Names = std::vector<std::string>;
 
 class Fostra : public ::testing::Test {
@@ -30,6 +34,8 @@ protected:
     void SetUp() override
     {
         fixture::ClearRegistry();
+        selectfix::ClearPrinters();
+        selectfix::AddPrinter("Epson Stylus C60", "Epson Stylus C60", "LPT1:");
         std::string server = fixture::NewDirectory("fostra");
         entries = server + "Terminal\\";
         ASSERT_TRUE(CreateDirectoryA(entries.c_str(), nullptr));
@@ -49,6 +55,7 @@ protected:
             EXPECT_EQ(program.WaitExit(10000), 0u);
         }
         fixture::ClearRegistry();
+        selectfix::ClearPrinters();
     }
 
     AppParams Stored(const std::string& name)
@@ -117,12 +124,38 @@ TEST_F(Fostra, AddsModifiesRenamesAndDeletesEntriesThatDalvoReads)
         EXPECT_TRUE(drive::Checked(editor, box)) << box;
     EXPECT_FALSE(drive::Checked(editor, IDC_ES_MOD_SELECCIONAR));
     EXPECT_TRUE(drive::Screenshot(editor, "fostra_parametros.bmp"));
+
+    // An appearance of its own: "Fondo" freed from its Pre. box and chosen,
+    // "Letras" fixed for the terminals by its Mod. box.
     drive::PostClick(editor, IDC_ES_ESTILO);
     HWND estilo = program.Appears("Efectos, colores y tipo de letra");
     ASSERT_NE(estilo, nullptr);
+    drive::PostClick(estilo, IDC_ESTILO_S_PRE_FONDO);
+    drive::PostClick(estilo, IDC_ESTILO_S_MOD_LETRAS);
+    ASSERT_TRUE(drive::WaitUntil([&] { return !drive::Checked(estilo, IDC_ESTILO_S_MOD_LETRAS); }));
+    EXPECT_TRUE(drive::ChooseItem(GetDlgItem(estilo, IDC_ESTILO_S_FONDO), "Azul"));
     EXPECT_TRUE(drive::Screenshot(estilo, "fostra_param_estilo.bmp"));
     PostMessageA(estilo, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(program.Gone("Efectos, colores y tipo de letra"));
+
+    // A printer of its own, chosen by its port once the name's Pre. box is clear.
+    drive::PostClick(editor, IDC_ES_PRE_NOMBRE_DIRECTA);
+    ASSERT_TRUE(drive::WaitUntil([&] { return IsWindowEnabled(GetDlgItem(editor, IDC_ES_IMPRESORAS)) != 0; }));
+    drive::PostClick(editor, IDC_ES_IMPRESORAS);
+    HWND printers = program.Appears("Selecci\xF3n de la impresora directa");
+    ASSERT_NE(printers, nullptr);
+    drive::PostClick(printers, BY_PORT);
+    ASSERT_TRUE(drive::WaitUntil([&] { return drive::Checked(printers, BY_PORT); }));
+    drive::ClickListItem(GetDlgItem(printers, PRINTER_LIST), 1, true);  // 0 is "Predeterminada"
+    ASSERT_TRUE(drive::WaitUntil([&] { return drive::ControlText(editor, IDC_ES_NOMBRE_DIRECTA) == "LPT1:"; }));
+
+    // An icon of its own, from a file.
+    drive::PostClick(editor, IDC_ES_CAMBIAR_ICONO);
+    HWND open = program.Appears("Cargar un \xED" "cono de un archivo");
+    ASSERT_NE(open, nullptr);
+    drive::SetText(GetDlgItem(open, 1148), ICON_FILE);  // the file name box
+    PostMessageA(open, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(program.Gone("Cargar un \xED" "cono de un archivo"));
 
     // The name of an existing entry is refused; the dialog stays.
     ASSERT_TRUE(drive::Type(editor, IDC_ES_NOMBRE, "Contabilidad"));
@@ -153,12 +186,16 @@ TEST_F(Fostra, AddsModifiesRenamesAndDeletesEntriesThatDalvoReads)
     EXPECT_EQ(+ventas.modServidor, 0);
     EXPECT_EQ(+ventas.modEnviador, 1);
     EXPECT_EQ(+ventas.modMargen, 0);
+    EXPECT_EQ(+ventas.colorFondo, ChoiceIndex(COLOUR_NAMES, "Azul"));
+    EXPECT_STREQ(ventas.directaNombre, "LPT1:");
     for (int slot = 0; slot < PARAM_SLOT_COUNT; ++slot) {
-        EXPECT_EQ(+ventas.mod[slot], slot == SLOT_TAMANO ? 0 : 1) << slot;
-        EXPECT_EQ(+ventas.pre[slot], 1) << slot;
+        EXPECT_EQ(+ventas.mod[slot], slot == SLOT_TAMANO || slot == SLOT_LETRAS ? 0 : 1) << slot;
+        EXPECT_EQ(+ventas.pre[slot], slot == SLOT_FONDO || slot == SLOT_DIRECTA_NOMBRE ? 0 : 1) << slot;
     }
-    // The icon shown for a new entry is saved as its own.
-    EXPECT_GT(fixture::ReadAll(entries + "Ventas.ICO").size(), 1000u);
+    // The chosen icon is saved as the entry's own: icotool sees its images.
+    auto icons = [](const std::string& path) { return fixture::UnixOutput("icotool -l '" + fixture::UnixPath(path) + "'"); };
+    EXPECT_NE(icons(ICON_FILE).find("--width="), std::string::npos);
+    EXPECT_EQ(icons(entries + "Ventas.ICO"), icons(ICON_FILE));
 
     // Dalvo over the same directory shows the fields whose Mod. box was
     // cleared fixed, and the others open to change.
@@ -201,27 +238,47 @@ TEST_F(Fostra, AddsModifiesRenamesAndDeletesEntriesThatDalvoReads)
     ASSERT_TRUE(Back());
     EXPECT_EQ(fixture::Listing(entries),
               (Names{"Contabilidad.DAI", "Telmir.ICO", "Ventas Sur.DAI", "Ventas Sur.ICO", "Ventas.ICO"}));
+    EXPECT_EQ(icons(entries + "Ventas Sur.ICO"), icons(ICON_FILE));
     EXPECT_EQ(+Stored("Ventas Sur").modServidor, 0);
 
     // A save that fails (a reader holds the entry file) is reported and
-    // keeps the edits; released, the same save goes through.
+    // keeps the edits; released, the same save goes through, here a rename
+    // by letter case only: one entry file, under the new spelling.
     editor = Open(MODIFICAR, EDIT_CAPTION, 1);
     ASSERT_NE(editor, nullptr);
     ASSERT_TRUE(drive::Type(editor, IDC_ES_IP, "10.9.9.9"));
+    ASSERT_TRUE(drive::Type(editor, IDC_ES_NOMBRE, "VENTAS SUR"));
     HANDLE held = CreateFileA((entries + "Ventas Sur.DAI").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     drive::PostClick(editor, IDC_ES_GUARDAR);
     Answer(CONFIRM);
     EXPECT_EQ(program.CloseMessage("Error"),
-              "No se pudo guardar la aplicaci\xF3n en el archivo !\n" + entries + "Ventas Sur.DAI");
+              "No se pudo guardar la aplicaci\xF3n en el archivo !\n" + entries + "VENTAS SUR.DAI");
     CloseHandle(held);
     EXPECT_EQ(drive::ControlText(editor, IDC_ES_IP), "10.9.9.9");
     EXPECT_STREQ(Stored("Ventas Sur").ipServidor, "10.1.2.3");
     drive::PostClick(editor, IDC_ES_GUARDAR);
     Answer(CONFIRM);
     ASSERT_TRUE(Back());
-    EXPECT_STREQ(Stored("Ventas Sur").ipServidor, "10.9.9.9");
+    EXPECT_EQ(fixture::Listing(entries), (Names{"Contabilidad.DAI", "Telmir.ICO", "VENTAS SUR.DAI",
+                                                "VENTAS SUR.ICO", "Ventas.ICO"}));
+    EXPECT_STREQ(Stored("VENTAS SUR").ipServidor, "10.9.9.9");
+
+    // A read-only entry file is not replaced behind its owner's back either.
+    editor = Open(MODIFICAR, EDIT_CAPTION, 1);
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(drive::Type(editor, IDC_ES_IP, "10.8.8.8"));
+    ASSERT_TRUE(SetFileAttributesA((entries + "VENTAS SUR.DAI").c_str(), FILE_ATTRIBUTE_READONLY));
+    drive::PostClick(editor, IDC_ES_GUARDAR);
+    Answer(CONFIRM);
+    EXPECT_EQ(program.CloseMessage("Error"),
+              "No se pudo guardar la aplicaci\xF3n en el archivo !\n" + entries + "VENTAS SUR.DAI");
+    EXPECT_EQ(drive::ControlText(editor, IDC_ES_IP), "10.8.8.8");
+    ASSERT_TRUE(SetFileAttributesA((entries + "VENTAS SUR.DAI").c_str(), FILE_ATTRIBUTE_NORMAL));
+    drive::PostClick(editor, IDC_ES_CANCELAR);
+    ASSERT_TRUE(Back());
+    EXPECT_STREQ(Stored("VENTAS SUR").ipServidor, "10.9.9.9");
 
     // Deleted after CONF_BORRAR: entry file and icon.
     editor = Open(MODIFICAR, EDIT_CAPTION, 1);
