@@ -8,6 +8,7 @@
 
 #include "drive.h"
 #include "fixtures.h"
+#include "linkreader.h"
 #include "params/record.h"
 #include "recordfix.h"
 #include "selectfix.h"
@@ -193,14 +194,17 @@ TEST_F(Fostra, AddsModifiesRenamesAndDeletesEntriesThatDalvoReads)
         EXPECT_EQ(+ventas.pre[slot], slot == SLOT_FONDO || slot == SLOT_DIRECTA_NOMBRE ? 0 : 1) << slot;
     }
     // The chosen icon is saved as the entry's own: icotool sees its images.
-    auto icons = [](const std::string& path) { return fixture::UnixOutput("icotool -l '" + fixture::UnixPath(path) + "'"); };
+    auto icons = [](const std::string& path) {
+        return fixture::UnixOutput("icotool -l '" + fixture::UnixPath(path) + "'");
+    };
     EXPECT_NE(icons(ICON_FILE).find("--width="), std::string::npos);
     EXPECT_EQ(icons(entries + "Ventas.ICO"), icons(ICON_FILE));
 
     // Dalvo over the same directory shows the fields whose Mod. box was
-    // cleared fixed, and the others open to change.
-    fixture::AddJre("1.8.0_202", "C:\\Java\\jre8");
+    // cleared fixed and the others open to change, and installs the entry.
     {
+        fixture::Workstation ws;
+        fixture::AddJre("1.8.0_202", ws.java.c_str());
         drive::Program dalvo;
         ASSERT_TRUE(dalvo.Start(DALVO_EXE));
         HWND dalvoInicio = dalvo.Appears("Instalaci\xF3n y mantenimiento de aplicaciones - TERMINAL", 20000);
@@ -210,16 +214,27 @@ TEST_F(Fostra, AddsModifiesRenamesAndDeletesEntriesThatDalvoReads)
         drive::ClickListItem(list, 1, true);
         HWND install = dalvo.Appears("Instalaci\xF3n de la aplicaci\xF3n");
         ASSERT_NE(install, nullptr);
-        ASSERT_TRUE(drive::Type(install, 1001, entries.substr(0, entries.size() - 1)));
+        ASSERT_TRUE(drive::Type(install, 1001, ws.target));
         drive::PostClick(install, 1024);
+        HWND create = dalvo.Appears("ADVERTENCIA");  // the directory is made
+        ASSERT_NE(create, nullptr);
+        drive::PostClick(create, 1024);
         HWND terminal = dalvo.Appears(NEW_CAPTION, 10000);
         ASSERT_NE(terminal, nullptr);
         for (int fixed : {IDC_ED_SERVIDOR, IDC_ED_TAMANO, IDC_ED_PRE_TAMANO, IDC_ED_MARGEN, IDC_ED_PRE_MARGEN})
             EXPECT_FALSE(IsWindowEnabled(GetDlgItem(terminal, fixed))) << fixed;
         for (int open : {IDC_ED_ENVIADOR, IDC_ED_PRE_MODERNO})
             EXPECT_TRUE(IsWindowEnabled(GetDlgItem(terminal, open))) << open;
-        drive::PostClick(terminal, IDC_ED_CANCELAR);
-        EXPECT_TRUE(dalvo.Gone(NEW_CAPTION));
+        drive::PostClick(terminal, IDC_ED_ACEPTAR);
+        ASSERT_TRUE(drive::WaitUntil([&] { return IsWindowVisible(dalvoInicio) != 0; }, 20000));
+        EXPECT_EQ(fixture::Listing(ws.target + "\\"), (Names{"Ventas.ICO", "Ventas.PAR"}));
+        EXPECT_EQ(icons(ws.target + "\\Ventas.ICO"), icons(ICON_FILE));
+        EXPECT_NE(fixture::ReadAll(ws.target + "\\Ventas.PAR").find("Directa,LPT1:"), std::string::npos);
+        auto link = linkreader::Read(ws.desktop + "\\Ventas.LNK");
+        EXPECT_NE(link["Command line arguments"].find(" Vondra 10.1.2.3 \"/P=CLAVE,PR"), std::string::npos)
+            << link["Command line arguments"];
+        drive::PostClick(dalvoInicio, TERMINAR);
+        EXPECT_EQ(dalvo.WaitExit(10000), 0u);
     }
 
     // Renamed: CONF_GUARDAR cancelled keeps the edits; confirmed, the old
