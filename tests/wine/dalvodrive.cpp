@@ -26,7 +26,7 @@ double Now()
 }  // namespace
 
 std::string InstallNew(DWORD pid, const std::string& name, const std::string& dir, const std::string& shots,
-                       Timing* timing)
+                       Timing* timing, const std::string& shotPrefix, const std::function<void(HWND editor)>& onEditor)
 {
     double start = Now();
     HWND inicio = drive::WaitForWindow(INICIO_CAPTION, 20000, pid);
@@ -41,7 +41,7 @@ std::string InstallNew(DWORD pid, const std::string& name, const std::string& di
     drive::ClickListItem(list, static_cast<int>(at - items.begin()), false);
     if (!drive::WaitUntil([&] { return IsWindowEnabled(GetDlgItem(inicio, INICIO_INSTALAR)) != 0; }))
         return "selecting " + name + " did not enable Instalar";
-    drive::Screenshot(inicio, "1-inicio.bmp", shots);
+    drive::Screenshot(inicio, shotPrefix + "1-inicio.bmp", shots);
     drive::PostClick(inicio, INICIO_INSTALAR);
 
     HWND install = drive::WaitForWindow(INSTALAR_CAPTION, 10000, pid);
@@ -50,7 +50,7 @@ std::string InstallNew(DWORD pid, const std::string& name, const std::string& di
     double instalarShown = Now() - start;
     if (!drive::Type(install, DIR, dir))
         return "could not type the directory";
-    drive::Screenshot(install, "2-instalar.bmp", shots);
+    drive::Screenshot(install, shotPrefix + "2-instalar.bmp", shots);
     drive::PostClick(install, ACCEPT);
 
     // The creation question comes only for a directory that is not there.
@@ -62,7 +62,7 @@ std::string InstallNew(DWORD pid, const std::string& name, const std::string& di
             return true;
         HWND create = created ? nullptr : drive::WaitForWindow("ADVERTENCIA", 1, pid);
         if (create != nullptr) {
-            drive::Screenshot(create, "3-crear_directorio.bmp", shots);
+            drive::Screenshot(create, shotPrefix + "3-crear_directorio.bmp", shots);
             drive::PostClick(create, ACCEPT);
             created = true;
         }
@@ -71,7 +71,9 @@ std::string InstallNew(DWORD pid, const std::string& name, const std::string& di
     if (editor == nullptr)
         return "the editor did not show";
     double editorShown = Now() - start;
-    drive::Screenshot(editor, "4-parametros.bmp", shots);
+    drive::Screenshot(editor, shotPrefix + "4-parametros.bmp", shots);
+    if (onEditor)
+        onEditor(editor);
     if (timing != nullptr) {
         timing->inicioShown = inicioShown;
         timing->instalarShown = instalarShown;

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace dalvodrive {
@@ -21,9 +22,11 @@ struct Timing {
 
 // Picks name in INICIO, types dir into INSTALAR, accepts its creation when
 // asked and accepts the editor as it comes; returns when INICIO is back.
-// With shots set, a picture of each dialog goes there (Windows path).
+// With shots set, a picture of each dialog goes there (Windows path), its
+// name after shotPrefix. onEditor sees the editor before it is accepted.
 // "" on success, else what did not happen.
 std::string InstallNew(DWORD pid, const std::string& name, const std::string& dir, const std::string& shots = "",
-                       Timing* timing = nullptr);
+                       Timing* timing = nullptr, const std::string& shotPrefix = "",
+                       const std::function<void(HWND editor)>& onEditor = nullptr);
 
 }  // namespace dalvodrive

@@ -2,11 +2,14 @@
 //   winctl shot CAPTION FILE.bmp [close]  waits for the dialog with that
 //       caption, saves its picture and, when asked, closes it;
 //   winctl install NAME DIR [SHOTS]       installs NAME into DIR through the
-//       running Dalvo, pictures of each dialog into SHOTS, then ends Dalvo.
+//       running Dalvo, pictures of each dialog into SHOTS, then ends Dalvo;
+//   winctl chain MEDIA SETUPDIR ICON [SHOTS]  the suite's main job from
+//       the media, step by step, pictures into SHOTS.
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "chaindrive.h"
 #include "dalvodrive.h"
 #include "drive.h"
 
@@ -44,6 +47,21 @@ int Install(int argc, char** argv)
     return 0;
 }
 
+int Chain(int argc, char** argv)
+{
+    chaindrive::Chain chain{argv[2], argv[3], argc > 5 ? argv[5] : "", nullptr, nullptr};
+    chain.say = [](const std::string& text) {
+        std::printf("==> %s\n", text.c_str());
+        std::fflush(stdout);
+    };
+    std::string failure = chaindrive::Run(chain, argv[4]);
+    if (!failure.empty()) {
+        std::fprintf(stderr, "winctl: %s\n", failure.c_str());
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -52,7 +70,10 @@ int main(int argc, char** argv)
         return Shot(argc, argv);
     if (argc >= 4 && std::strcmp(argv[1], "install") == 0)
         return Install(argc, argv);
+    if (argc >= 5 && std::strcmp(argv[1], "chain") == 0)
+        return Chain(argc, argv);
     std::fprintf(stderr, "usage: winctl shot CAPTION FILE.bmp [close]\n"
-                         "       winctl install NAME DIR [SHOTS]\n");
+                         "       winctl install NAME DIR [SHOTS]\n"
+                         "       winctl chain MEDIA SETUPDIR ICON [SHOTS]\n");
     return 2;
 }
