@@ -35,14 +35,8 @@ int InitInstance()
 
 void StartInstall(HWND owner)
 {
-    if (!FindNewestJre(jreVersion, javaHome)) {
-        ShowError(owner,
-                  "El JRE de Java no est\xE1 instalado !\n"
-                  "Favor de instalarlo antes de intentar una instalaci\xF3n de VONDRA.",
-                  "ERROR en JRE");
-        return;
-    }
-    RunInstallFlow(owner);
+    if (FindJreOrSay(owner))
+        RunInstallFlow(owner);
 }
 
 namespace {

@@ -1,5 +1,6 @@
-// A new installation driven through a running Dalvo.EXE as a person does it:
-// shared by the demo and the benchmark.
+// A new installation driven through a running Dalvo.EXE, or an application
+// added through a running Brenko.EXE, as a person does it: shared by the
+// demo and the benchmark.
 #pragma once
 
 #include <windows.h>
@@ -9,10 +10,12 @@
 namespace dalvodrive {
 
 extern const char INICIO_CAPTION[];
+extern const char BRENKO_INICIO_CAPTION[];
 
 // Times of the steps, in seconds from the call.
 struct Timing {
     double inicioShown = 0;     // INICIO was found
+    double clicked = 0;         // the button of INICIO was clicked
     double instalarShown = 0;   // INSTALAR was found
     double editorShown = 0;     // the editor was found
     double editorAccepted = 0;  // the editor's accept button was clicked
@@ -25,5 +28,9 @@ struct Timing {
 // "" on success, else what did not happen.
 std::string InstallNew(DWORD pid, const std::string& name, const std::string& dir, const std::string& shots = "",
                        Timing* timing = nullptr);
+
+// The same through Brenko: "&Agregar", then name and dir typed into INSTALAR.
+std::string AddNew(DWORD pid, const std::string& name, const std::string& dir, const std::string& shots = "",
+                   Timing* timing = nullptr);
 
 }  // namespace dalvodrive

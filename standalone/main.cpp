@@ -1,0 +1,117 @@
+// Brenko's start-up and its main dialog INICIO: the entries of this machine.
+#include "../base/dirdialogs.h"
+#include "../params/appearance.h"
+#include "../params/editform.h"
+#include "../params/printers.h"
+#include "../resources/brenko/resource.h"
+#include "brenko.h"
+
+namespace {
+
+const InstalarForm INSTALAR_FORM = {IDC_INST_NOMBRE, IDC_INST_DIR,   IDC_INST_JARS,        IDC_INST_BUSCAR,
+                                    IDC_INST_INSTALAR, IDC_INST_CANCELAR, IDC_INST_AYUDA, IDC_INST_JRE_VERSION,
+                                    IDC_INST_JRE_DIR};
+
+void Refill(HWND dialog)
+{
+    FillEntryList(GetDlgItem(dialog, IDC_INICIO_LIST));
+    EnableWindow(GetDlgItem(dialog, IDC_INICIO_MODIFICAR), FALSE);
+}
+
+void ModifySelected(HWND dialog)
+{
+    char name[sizeof appParams.nombre];
+    if (!SelectedItemText(GetDlgItem(dialog, IDC_INICIO_LIST), name, sizeof name))
+        return;
+    CopyText(appParams.nombre, name);
+    EditAndInstall(dialog, 0);
+    Refill(dialog);
+}
+
+void InitInicio(HWND dialog)
+{
+    EnableWindow(GetDlgItem(dialog, IDC_INICIO_MENSAJE), ReadMessageFlag() == 0);
+    InitMainDialog(dialog);
+    Refill(dialog);
+    CollectFontNames(dialog);
+    PostMessageA(dialog, WM_INITIAL_MESSAGE, 0, 0);
+}
+
+void InitialMessage(HWND dialog)
+{
+    INT_PTR result = CheckInitialMessage(dialog);
+    if (result != 1 && result != 2)
+        return;
+    DestroyWindow(dialog);
+    if (result == 2)
+        StartFostra();
+}
+
+}  // namespace
+
+int InitInstance()
+{
+    profile = {PROGRAM_STANDALONE,
+               IDC_PLAIN_ACEPTAR,
+               IDC_PLAIN_CANCELAR,
+               &TERMINAL_DIR_IDS,
+               &STANDALONE_FORMS,
+               &STANDALONE_EDITOR,
+               &TERMINAL_PRINTER_CONTROLS,
+               &INSTALAR_FORM,
+               STANDALONE_EDITOR_ACTIONS};
+    isNew = 0;
+    appIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_PROGRAM));
+    ComputeEntryDir();
+
+    return RunMainDialog("INICIO", InicioDialogProc);
+}
+
+INT_PTR CALLBACK InicioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    INT_PTR result;
+    if (MainDialogMessage(dialog, message, wParam, &result))
+        return result;
+    switch (message) {
+    case WM_INITDIALOG:
+        InitInicio(dialog);
+        return TRUE;
+    case WM_INITIAL_MESSAGE:
+        InitialMessage(dialog);
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_INICIO_LIST: {
+            HWND list = reinterpret_cast<HWND>(lParam);
+            bool selected = SendMessageA(list, LB_GETCURSEL, 0, 0) != LB_ERR;
+            EnableWindow(GetDlgItem(dialog, IDC_INICIO_MODIFICAR), selected);
+            if (HIWORD(wParam) == LBN_DBLCLK)
+                ModifySelected(dialog);
+            return TRUE;
+        }
+        case IDC_INICIO_AGREGAR:
+            EditAndInstall(dialog, 1);
+            Refill(dialog);
+            return TRUE;
+        case IDC_INICIO_MODIFICAR:
+            ModifySelected(dialog);
+            return TRUE;
+        case IDC_INICIO_AYUDA:
+            DialogBoxParamA(hInstance, "AYUDA_INICIO", dialog, PlainDialogProc, 0);
+            return TRUE;
+        case IDC_INICIO_RTF:
+            RunRtfInstaller(dialog);
+            return TRUE;
+        case IDC_INICIO_MENSAJE:
+            WriteMessageFlag(1);
+            EnableWindow(GetDlgItem(dialog, IDC_INICIO_MENSAJE), FALSE);
+            return TRUE;
+        case IDC_INICIO_TERMINAR:
+        case IDCANCEL:
+            DestroyWindow(dialog);
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}
