@@ -220,7 +220,7 @@ TEST_F(Brenko, AddModifyAndUninstall)
     HWND dialog = program.Appears(INSTALAR_CAPTION);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(drive::ControlText(dialog, INST_NOMBRE), "");
-    EXPECT_EQ(drive::ControlText(dialog, INST_DIR), setup.substr(0, setup.size() - 1));
+    EXPECT_EQ(drive::ControlText(dialog, INST_DIR), setup);
     ASSERT_TRUE(drive::Type(dialog, INST_DIR, ws.target));
     ASSERT_TRUE(CreateDirectoryA(ws.target.c_str(), nullptr));
     ASSERT_TRUE(drive::Type(dialog, INST_NOMBRE, "Contabilidad"));
@@ -240,6 +240,7 @@ TEST_F(Brenko, AddModifyAndUninstall)
     EXPECT_EQ(drive::ControlText(editor, IDC_EG_IP), "10.1.2.3");
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(editor, IDC_EG_DESINSTALAR)));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(editor, IDC_EG_IMAGENES_GRANDES)));
+    EXPECT_TRUE(drive::Screenshot(editor, "brenko_parametros.bmp"));
     ASSERT_TRUE(drive::Type(editor, IDC_EG_PARAMETROS, "CLAVE,PR"));
     ASSERT_TRUE(drive::Type(editor, IDC_EG_TIEMPO, "45"));
     drive::PostClick(editor, IDC_EG_ACEPTAR);
@@ -252,6 +253,7 @@ TEST_F(Brenko, AddModifyAndUninstall)
     std::memcpy(&saved, bytes.data(), sizeof saved);
     EXPECT_STREQ(saved.parametrosP, "CLAVE,PR");
     EXPECT_EQ(drive::ListItems(GetDlgItem(inicio, LIST)), (std::vector<std::string>{"Contabilidad", "Nomina"}));
+    EXPECT_TRUE(drive::Screenshot(inicio, "brenko_inicio.bmp"));
     std::string target = ws.target + "\\";
     EXPECT_EQ(fixture::Listing(target), (std::vector<std::string>{"Nomina.PAR", "Vondra.JAR"}));
     EXPECT_EQ(fixture::ReadAll(target + "Nomina.PAR"), "Efecto3,2,4,2,1,2\r\nDirecta,PRN,C:\\\r\nTiempo=45\r\n");
@@ -286,8 +288,8 @@ TEST_F(Brenko, AddModifyAndUninstall)
     EXPECT_EQ(fixture::ReadAll(setup + "Contabilidad.ICO"), fixture::ReadAll(entries + "Contabilidad.ICO"));
     EXPECT_TRUE(fixture::Exists(setup + "Contabilidad.PAR"));
     EXPECT_FALSE(fixture::Exists(setup + "Vondra.JAR"));
-    EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, DIRS_KEY, "Contabilidad"), setup.substr(0, setup.size() - 1));
-    EXPECT_EQ(linkreader::Read(Link("Contabilidad"))["Working directory"], setup.substr(0, setup.size() - 1));
+    EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, DIRS_KEY, "Contabilidad"), setup);
+    EXPECT_EQ(linkreader::Read(Link("Contabilidad"))["Working directory"], setup);
 
     // "&Desinstalar": the entry leaves the list, the installation goes where
     // it was made (the recorded directory, not DirInst).
