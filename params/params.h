@@ -38,6 +38,16 @@ int DeleteEntry();
 // Empties the list box and adds every entry name (file name without ".DAI").
 void FillEntryList(HWND listBox);
 
+// The main dialogs' list of entries and the button that acts on its
+// selection. RefillEntryList: FillEntryList, the button disabled since
+// nothing is selected then. EntryListNotified: the button enabled exactly
+// while an item is selected; true for a double click, which acts as the
+// button. TakeSelectedEntry: the selected name into appParams.nombre, 1, or
+// 0 with nombre unchanged.
+void RefillEntryList(HWND dialog, int list, int button);
+bool EntryListNotified(HWND dialog, int button, WPARAM wParam, LPARAM lParam);
+int TakeSelectedEntry(HWND dialog, int list);
+
 // EnumFontFamiliesA callback: keeps TrueType families in fontNames.
 int CALLBACK CollectFontFamily(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD fontType, LPARAM data);
 

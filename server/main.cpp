@@ -18,26 +18,18 @@ int InitInstance()
 
 namespace {
 
-void Refill(HWND dialog)
-{
-    FillEntryList(GetDlgItem(dialog, IDC_INICIO_LIST));
-    EnableWindow(GetDlgItem(dialog, IDC_INICIO_MODIFICAR), FALSE);
-}
-
 void ModifySelected(HWND dialog)
 {
-    char name[sizeof appParams.nombre];
-    if (!SelectedItemText(GetDlgItem(dialog, IDC_INICIO_LIST), name, sizeof name))
+    if (!TakeSelectedEntry(dialog, IDC_INICIO_LIST))
         return;
-    CopyText(appParams.nombre, name);
     EditEntry(dialog, 0);
-    Refill(dialog);
+    RefillEntryList(dialog, IDC_INICIO_LIST, IDC_INICIO_MODIFICAR);
 }
 
 void InitInicio(HWND dialog)
 {
     InitMainDialog(dialog);
-    Refill(dialog);
+    RefillEntryList(dialog, IDC_INICIO_LIST, IDC_INICIO_MODIFICAR);
     CollectFontNames(dialog);
 }
 
@@ -54,17 +46,13 @@ INT_PTR CALLBACK InicioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
-        case IDC_INICIO_LIST: {
-            HWND list = reinterpret_cast<HWND>(lParam);
-            bool selected = SendMessageA(list, LB_GETCURSEL, 0, 0) != LB_ERR;
-            EnableWindow(GetDlgItem(dialog, IDC_INICIO_MODIFICAR), selected);
-            if (HIWORD(wParam) == LBN_DBLCLK)
+        case IDC_INICIO_LIST:
+            if (EntryListNotified(dialog, IDC_INICIO_MODIFICAR, wParam, lParam))
                 ModifySelected(dialog);
             return TRUE;
-        }
         case IDC_INICIO_AGREGAR:
             EditEntry(dialog, 1);
-            Refill(dialog);
+            RefillEntryList(dialog, IDC_INICIO_LIST, IDC_INICIO_MODIFICAR);
             return TRUE;
         case IDC_INICIO_MODIFICAR:
             ModifySelected(dialog);

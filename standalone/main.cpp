@@ -12,27 +12,19 @@ const InstalarForm INSTALAR_FORM = {IDC_INST_NOMBRE, IDC_INST_DIR,   IDC_INST_JA
                                     IDC_INST_INSTALAR, IDC_INST_CANCELAR, IDC_INST_AYUDA, IDC_INST_JRE_VERSION,
                                     IDC_INST_JRE_DIR};
 
-void Refill(HWND dialog)
-{
-    FillEntryList(GetDlgItem(dialog, IDC_INICIO_LIST));
-    EnableWindow(GetDlgItem(dialog, IDC_INICIO_MODIFICAR), FALSE);
-}
-
 void ModifySelected(HWND dialog)
 {
-    char name[sizeof appParams.nombre];
-    if (!SelectedItemText(GetDlgItem(dialog, IDC_INICIO_LIST), name, sizeof name))
+    if (!TakeSelectedEntry(dialog, IDC_INICIO_LIST))
         return;
-    CopyText(appParams.nombre, name);
     EditAndInstall(dialog, 0);
-    Refill(dialog);
+    RefillEntryList(dialog, IDC_INICIO_LIST, IDC_INICIO_MODIFICAR);
 }
 
 void InitInicio(HWND dialog)
 {
     EnableWindow(GetDlgItem(dialog, IDC_INICIO_MENSAJE), ReadMessageFlag() == 0);
     InitMainDialog(dialog);
-    Refill(dialog);
+    RefillEntryList(dialog, IDC_INICIO_LIST, IDC_INICIO_MODIFICAR);
     CollectFontNames(dialog);
     PostMessageA(dialog, WM_INITIAL_MESSAGE, 0, 0);
 }
@@ -81,17 +73,13 @@ INT_PTR CALLBACK InicioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
-        case IDC_INICIO_LIST: {
-            HWND list = reinterpret_cast<HWND>(lParam);
-            bool selected = SendMessageA(list, LB_GETCURSEL, 0, 0) != LB_ERR;
-            EnableWindow(GetDlgItem(dialog, IDC_INICIO_MODIFICAR), selected);
-            if (HIWORD(wParam) == LBN_DBLCLK)
+        case IDC_INICIO_LIST:
+            if (EntryListNotified(dialog, IDC_INICIO_MODIFICAR, wParam, lParam))
                 ModifySelected(dialog);
             return TRUE;
-        }
         case IDC_INICIO_AGREGAR:
             EditAndInstall(dialog, 1);
-            Refill(dialog);
+            RefillEntryList(dialog, IDC_INICIO_LIST, IDC_INICIO_MODIFICAR);
             return TRUE;
         case IDC_INICIO_MODIFICAR:
             ModifySelected(dialog);

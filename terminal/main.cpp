@@ -43,18 +43,15 @@ namespace {
 
 void InstallSelected(HWND dialog)
 {
-    char name[sizeof appParams.nombre];
-    if (!SelectedItemText(GetDlgItem(dialog, IDC_INICIO_LIST), name, sizeof name))
+    if (!TakeSelectedEntry(dialog, IDC_INICIO_LIST))
         return;
-    CopyText(appParams.nombre, name);
     StartInstall(dialog);
 }
 
 void InitInicio(HWND dialog)
 {
     InitMainDialog(dialog);
-    FillEntryList(GetDlgItem(dialog, IDC_INICIO_LIST));
-    EnableWindow(GetDlgItem(dialog, IDC_INICIO_INSTALAR), FALSE);
+    RefillEntryList(dialog, IDC_INICIO_LIST, IDC_INICIO_INSTALAR);
     CollectFontNames(dialog);
 }
 
@@ -71,14 +68,10 @@ INT_PTR CALLBACK InicioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
-        case IDC_INICIO_LIST: {
-            HWND list = reinterpret_cast<HWND>(lParam);
-            bool selected = SendMessageA(list, LB_GETCURSEL, 0, 0) != LB_ERR;
-            EnableWindow(GetDlgItem(dialog, IDC_INICIO_INSTALAR), selected);
-            if (HIWORD(wParam) == LBN_DBLCLK)
+        case IDC_INICIO_LIST:
+            if (EntryListNotified(dialog, IDC_INICIO_INSTALAR, wParam, lParam))
                 InstallSelected(dialog);
             return TRUE;
-        }
         case IDC_INICIO_INSTALAR:
             InstallSelected(dialog);
             return TRUE;
