@@ -18,6 +18,7 @@ file(GLOB BASE_RESOURCES ${CMAKE_SOURCE_DIR}/resources/base/*)
 
 add_library(params STATIC
     params/entry.cpp
+    params/entrylist.cpp
     params/save.cpp
     params/fonts.cpp
     params/paint.cpp

@@ -104,26 +104,3 @@ void FillEntryList(HWND listBox)
     } while (FindNextFileA(search, &found));
     FindClose(search);
 }
-
-void RefillEntryList(HWND dialog, int list, int button)
-{
-    FillEntryList(GetDlgItem(dialog, list));
-    EnableWindow(GetDlgItem(dialog, button), FALSE);
-}
-
-bool EntryListNotified(HWND dialog, int button, WPARAM wParam, LPARAM lParam)
-{
-    HWND list = reinterpret_cast<HWND>(lParam);
-    bool selected = SendMessageA(list, LB_GETCURSEL, 0, 0) != LB_ERR;
-    EnableWindow(GetDlgItem(dialog, button), selected);
-    return HIWORD(wParam) == LBN_DBLCLK;
-}
-
-int TakeSelectedEntry(HWND dialog, int list)
-{
-    char name[sizeof appParams.nombre];
-    if (!SelectedItemText(GetDlgItem(dialog, list), name, sizeof name))
-        return 0;
-    CopyText(appParams.nombre, name);
-    return 1;
-}

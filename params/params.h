@@ -38,15 +38,20 @@ int DeleteEntry();
 // Empties the list box and adds every entry name (file name without ".DAI").
 void FillEntryList(HWND listBox);
 
-// The main dialogs' list of entries and the button that acts on its
-// selection. RefillEntryList: FillEntryList, the button disabled since
-// nothing is selected then. EntryListNotified: the button enabled exactly
-// while an item is selected; true for a double click, which acts as the
-// button. TakeSelectedEntry: the selected name into appParams.nombre, 1, or
-// 0 with nombre unchanged.
-void RefillEntryList(HWND dialog, int list, int button);
-bool EntryListNotified(HWND dialog, int button, WPARAM wParam, LPARAM lParam);
-int TakeSelectedEntry(HWND dialog, int list);
+// A main dialog INICIO over the list of entries: the list, the button that
+// acts on the selected entry (a double click does the same), the adding
+// button (0: none), help and end. edit acts on appParams.nombre with isNew
+// 0, or adds with 1; the list is filled anew after it when there is an
+// adding button.
+struct EntryListDialog {
+    int list, act, add, help, quit;
+    void (*edit)(HWND inicio, int isNewEntry);
+};
+// WM_INITDIALOG: the main dialog's icon and brush, the list filled with the
+// acting button disabled, the fonts collected.
+void InitEntryListDialog(HWND dialog, const EntryListDialog& form);
+// WM_COMMAND of those controls (and Esc): true when it was one of them.
+bool EntryListCommand(HWND dialog, const EntryListDialog& form, WPARAM wParam, LPARAM lParam);
 
 // EnumFontFamiliesA callback: keeps TrueType families in fontNames.
 int CALLBACK CollectFontFamily(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD fontType, LPARAM data);

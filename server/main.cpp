@@ -18,20 +18,8 @@ int InitInstance()
 
 namespace {
 
-void ModifySelected(HWND dialog)
-{
-    if (!TakeSelectedEntry(dialog, IDC_INICIO_LIST))
-        return;
-    EditEntry(dialog, 0);
-    RefillEntryList(dialog, IDC_INICIO_LIST, IDC_INICIO_MODIFICAR);
-}
-
-void InitInicio(HWND dialog)
-{
-    InitMainDialog(dialog);
-    RefillEntryList(dialog, IDC_INICIO_LIST, IDC_INICIO_MODIFICAR);
-    CollectFontNames(dialog);
-}
+const EntryListDialog INICIO_FORM = {IDC_INICIO_LIST, IDC_INICIO_MODIFICAR, IDC_INICIO_AGREGAR, IDC_INICIO_AYUDA,
+                                     IDC_INICIO_TERMINAR, EditEntry};
 
 }  // namespace
 
@@ -42,30 +30,10 @@ INT_PTR CALLBACK InicioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         return result;
     switch (message) {
     case WM_INITDIALOG:
-        InitInicio(dialog);
+        InitEntryListDialog(dialog, INICIO_FORM);
         return TRUE;
     case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDC_INICIO_LIST:
-            if (EntryListNotified(dialog, IDC_INICIO_MODIFICAR, wParam, lParam))
-                ModifySelected(dialog);
-            return TRUE;
-        case IDC_INICIO_AGREGAR:
-            EditEntry(dialog, 1);
-            RefillEntryList(dialog, IDC_INICIO_LIST, IDC_INICIO_MODIFICAR);
-            return TRUE;
-        case IDC_INICIO_MODIFICAR:
-            ModifySelected(dialog);
-            return TRUE;
-        case IDC_INICIO_AYUDA:
-            DialogBoxParamA(hInstance, "AYUDA_INICIO", dialog, PlainDialogProc, 0);
-            return TRUE;
-        case IDC_INICIO_TERMINAR:
-        case IDCANCEL:
-            DestroyWindow(dialog);
-            return TRUE;
-        }
-        break;
+        return EntryListCommand(dialog, INICIO_FORM, wParam, lParam) ? TRUE : FALSE;
     }
     return FALSE;
 }

@@ -12,20 +12,13 @@ const InstalarForm INSTALAR_FORM = {IDC_INST_NOMBRE, IDC_INST_DIR,   IDC_INST_JA
                                     IDC_INST_INSTALAR, IDC_INST_CANCELAR, IDC_INST_AYUDA, IDC_INST_JRE_VERSION,
                                     IDC_INST_JRE_DIR};
 
-void ModifySelected(HWND dialog)
-{
-    if (!TakeSelectedEntry(dialog, IDC_INICIO_LIST))
-        return;
-    EditAndInstall(dialog, 0);
-    RefillEntryList(dialog, IDC_INICIO_LIST, IDC_INICIO_MODIFICAR);
-}
+const EntryListDialog INICIO_FORM = {IDC_INICIO_LIST, IDC_INICIO_MODIFICAR, IDC_INICIO_AGREGAR, IDC_INICIO_AYUDA,
+                                     IDC_INICIO_TERMINAR, EditAndInstall};
 
 void InitInicio(HWND dialog)
 {
     EnableWindow(GetDlgItem(dialog, IDC_INICIO_MENSAJE), ReadMessageFlag() == 0);
-    InitMainDialog(dialog);
-    RefillEntryList(dialog, IDC_INICIO_LIST, IDC_INICIO_MODIFICAR);
-    CollectFontNames(dialog);
+    InitEntryListDialog(dialog, INICIO_FORM);
     PostMessageA(dialog, WM_INITIAL_MESSAGE, 0, 0);
 }
 
@@ -73,20 +66,6 @@ INT_PTR CALLBACK InicioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
-        case IDC_INICIO_LIST:
-            if (EntryListNotified(dialog, IDC_INICIO_MODIFICAR, wParam, lParam))
-                ModifySelected(dialog);
-            return TRUE;
-        case IDC_INICIO_AGREGAR:
-            EditAndInstall(dialog, 1);
-            RefillEntryList(dialog, IDC_INICIO_LIST, IDC_INICIO_MODIFICAR);
-            return TRUE;
-        case IDC_INICIO_MODIFICAR:
-            ModifySelected(dialog);
-            return TRUE;
-        case IDC_INICIO_AYUDA:
-            DialogBoxParamA(hInstance, "AYUDA_INICIO", dialog, PlainDialogProc, 0);
-            return TRUE;
         case IDC_INICIO_RTF:
             RunRtfInstaller(dialog);
             return TRUE;
@@ -94,12 +73,8 @@ INT_PTR CALLBACK InicioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             WriteMessageFlag(1);
             EnableWindow(GetDlgItem(dialog, IDC_INICIO_MENSAJE), FALSE);
             return TRUE;
-        case IDC_INICIO_TERMINAR:
-        case IDCANCEL:
-            DestroyWindow(dialog);
-            return TRUE;
         }
-        break;
+        return EntryListCommand(dialog, INICIO_FORM, wParam, lParam) ? TRUE : FALSE;
     }
     return FALSE;
 }

@@ -41,19 +41,13 @@ void StartInstall(HWND owner)
 
 namespace {
 
-void InstallSelected(HWND dialog)
+void Install(HWND inicio, int)
 {
-    if (!TakeSelectedEntry(dialog, IDC_INICIO_LIST))
-        return;
-    StartInstall(dialog);
+    StartInstall(inicio);
 }
 
-void InitInicio(HWND dialog)
-{
-    InitMainDialog(dialog);
-    RefillEntryList(dialog, IDC_INICIO_LIST, IDC_INICIO_INSTALAR);
-    CollectFontNames(dialog);
-}
+const EntryListDialog INICIO_FORM = {IDC_INICIO_LIST, IDC_INICIO_INSTALAR, 0, IDC_INICIO_AYUDA, IDC_INICIO_TERMINAR,
+                                     Install};
 
 }  // namespace
 
@@ -64,26 +58,10 @@ INT_PTR CALLBACK InicioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         return result;
     switch (message) {
     case WM_INITDIALOG:
-        InitInicio(dialog);
+        InitEntryListDialog(dialog, INICIO_FORM);
         return TRUE;
     case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDC_INICIO_LIST:
-            if (EntryListNotified(dialog, IDC_INICIO_INSTALAR, wParam, lParam))
-                InstallSelected(dialog);
-            return TRUE;
-        case IDC_INICIO_INSTALAR:
-            InstallSelected(dialog);
-            return TRUE;
-        case IDC_INICIO_AYUDA:
-            DialogBoxParamA(hInstance, "AYUDA_INICIO", dialog, PlainDialogProc, 0);
-            return TRUE;
-        case IDC_INICIO_TERMINAR:
-        case IDCANCEL:
-            DestroyWindow(dialog);
-            return TRUE;
-        }
-        break;
+        return EntryListCommand(dialog, INICIO_FORM, wParam, lParam) ? TRUE : FALSE;
     }
     return FALSE;
 }
