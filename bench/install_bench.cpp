@@ -1,7 +1,9 @@
 // A complete new installation through Dalvo.EXE, driven as a person does it
 // (INICIO, INSTALAR, the creation question, the editor), against copying the
-// same 50 archives (about 50 MB) and the icon with CopyFileA, in one run.
-//   install_bench DALVO.EXE DIR [ROUNDS]
+// same 50 archives (about 50 MB) and the icon with CopyFileA, in one run;
+// with BRENKO.EXE, also the same application added and installed through
+// Brenko's "&Agregar".
+//   install_bench DALVO.EXE DIR [ROUNDS [BRENKO.EXE]]
 #include <windows.h>
 #include <shlobj.h>
 
@@ -22,6 +24,8 @@ namespace {
 
 const int ARCHIVES = 50;
 const char NAME[] = "Banco";
+// Brenko adds an entry: it must not exist before.
+const char ADDED[] = "Agregada";
 
 std::string Archive(int i)
 {
@@ -47,28 +51,30 @@ void SetText(HKEY root, const char* key, const char* name, const std::string& te
 }
 
 // The workstation as before the installation: no marker, no shortcut.
-void Forget(const std::string& link)
+void Forget(const char* name, const std::string& desktop)
 {
     for (const char* key : {"SOFTWARE\\Vondra\\Java", "SOFTWARE\\Vondra\\Java\\Directorios"}) {
         HKEY handle;
         if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_ALL_ACCESS, &handle) == ERROR_SUCCESS) {
-            RegDeleteValueA(handle, NAME);
+            RegDeleteValueA(handle, name);
             RegCloseKey(handle);
         }
     }
-    DeleteFileA(link.c_str());
+    DeleteFileA((desktop + name + ".LNK").c_str());
 }
 
-void RemoveCopies(const std::string& dir)
+void RemoveCopies(const std::string& dir, const char* name = NAME)
 {
     for (int i = 0; i < ARCHIVES; ++i)
         DeleteFileA((dir + Archive(i)).c_str());
     for (const char* extension : {".ICO", ".PAR"})
-        DeleteFileA((dir + NAME + extension).c_str());
+        DeleteFileA((dir + name + extension).c_str());
     RemoveDirectoryA(dir.c_str());
 }
 
-bool Complete(const std::string& dir)
+// The archives in dir, and with withIcon the application's icon too (a new
+// entry added through Brenko has none).
+bool Complete(const std::string& dir, bool withIcon = true)
 {
     for (int i = 0; i < ARCHIVES; ++i) {
         WIN32_FILE_ATTRIBUTE_DATA data;
@@ -76,23 +82,61 @@ bool Complete(const std::string& dir)
             data.nFileSizeLow != SizeOf(i))
             return false;
     }
-    return GetFileAttributesA((dir + NAME + ".ICO").c_str()) != INVALID_FILE_ATTRIBUTES;
+    return !withIcon || GetFileAttributesA((dir + NAME + ".ICO").c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// One installation through a new Dalvo process; false when it failed.
-bool Install(const char* exe, const std::string& target, dalvodrive::Timing* timing)
+// One installation through a new Dalvo process, or with brenko an addition
+// through a new Brenko process started in root; false when it failed.
+bool Install(const char* exe, bool brenko, const std::string& root, const std::string& target,
+             dalvodrive::Timing* timing)
 {
-    drive::Program dalvo;
-    if (!dalvo.Start(exe))
+    drive::Program program;
+    std::string quoted = std::string("\"") + exe + "\"";
+    if (!program.Launch(exe, quoted, brenko ? root : ""))
         return false;
-    std::string failure = dalvodrive::InstallNew(dalvo.info.dwProcessId, NAME, target, "", timing);
+    DWORD pid = program.info.dwProcessId;
+    std::string failure = brenko ? dalvodrive::AddNew(pid, ADDED, target, "", timing)
+                                 : dalvodrive::InstallNew(pid, NAME, target, "", timing);
     if (!failure.empty()) {
         std::fprintf(stderr, "install_bench: %s\n", failure.c_str());
         return false;
     }
-    HWND inicio = drive::WaitForWindow(dalvodrive::INICIO_CAPTION, 1000, dalvo.info.dwProcessId);
-    drive::PostClick(inicio, 1002);  // "&Terminar"
-    return dalvo.WaitExit(10000) == 0;
+    HWND inicio =
+        drive::WaitForWindow(brenko ? dalvodrive::BRENKO_INICIO_CAPTION : dalvodrive::INICIO_CAPTION, 1000, pid);
+    drive::PostClick(inicio, brenko ? 1004 : 1002);  // "&Terminar"
+    return program.WaitExit(10000) == 0;
+}
+
+struct Figures {
+    std::vector<double> flows, steps, paths, inicios, instalars, editors;
+};
+
+// One round through the installer into dir; false when it did not complete.
+bool Round(const char* exe, bool brenko, const std::string& root, const std::string& dir,
+           const std::string& desktop, Figures* figures)
+{
+    const char* name = brenko ? ADDED : NAME;
+    RemoveCopies(dir, name);
+    Forget(name, desktop);
+    if (brenko) {
+        DeleteFileA((root + "Terminal\\" + ADDED + ".DAI").c_str());
+        DeleteFileA((root + "Terminal\\" + ADDED + ".ICO").c_str());
+    }
+    dalvodrive::Timing timing;
+    if (!Install(exe, brenko, root, dir.substr(0, dir.size() - 1), &timing) || !Complete(dir, !brenko) ||
+        GetFileAttributesA((desktop + name + ".LNK").c_str()) == INVALID_FILE_ATTRIBUTES) {
+        std::fprintf(stderr, "install_bench: the installation through %s did not complete\n", exe);
+        return false;
+    }
+    if (figures != nullptr) {
+        figures->flows.push_back(timing.done);
+        figures->steps.push_back(timing.done - timing.editorAccepted);
+        figures->paths.push_back(timing.done - timing.clicked);
+        figures->inicios.push_back(timing.inicioShown);
+        figures->instalars.push_back(timing.instalarShown);
+        figures->editors.push_back(timing.editorShown);
+    }
+    return true;
 }
 
 }  // namespace
@@ -127,21 +171,21 @@ int main(int argc, char** argv)
     }
     SetText(HKEY_CURRENT_USER, "SOFTWARE\\Vondra\\Java", "DirInst", root);
     SetText(HKEY_LOCAL_MACHINE, "SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.8.0_202", "JavaHome", java);
-    char desktop[MAX_PATH];
-    if (SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, desktop) != S_OK) {
+    SetText(HKEY_CURRENT_USER, "SOFTWARE\\Vondra\\Java", "Brenko", "0");
+    const char* brenko = argc > 4 ? argv[4] : nullptr;
+    char desktopDir[MAX_PATH];
+    if (SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, desktopDir) != S_OK) {
         std::fprintf(stderr, "install_bench: no desktop directory\n");
         return 1;
     }
-    std::string link = std::string(desktop) + "\\" + NAME + ".LNK";
+    std::string desktop = std::string(desktopDir) + "\\";
 
-    // One untimed round of each warms the file cache and Dalvo's start-up.
-    std::vector<double> copies, flows, steps, inicios, instalars, editors;
+    // One untimed round of each warms the file cache and the programs' start-up.
+    std::vector<double> copies;
+    Figures dalvo, added;
     for (int round = -1; round < rounds; ++round) {
-        std::string theirs = root + "CopyFileA\\", ours = root + "Dalvo\\";
+        std::string theirs = root + "CopyFileA\\";
         RemoveCopies(theirs);
-        RemoveCopies(ours);
-        Forget(link);
-
         double start = Now();
         CreateDirectoryA(theirs.c_str(), nullptr);
         for (int i = 0; i < ARCHIVES; ++i)
@@ -149,34 +193,41 @@ int main(int argc, char** argv)
         CopyFileA((entries + NAME + ".ICO").c_str(), (theirs + NAME + ".ICO").c_str(), FALSE);
         double copied = Now() - start;
 
-        dalvodrive::Timing timing;
-        if (!Install(argv[1], ours.substr(0, ours.size() - 1), &timing) || !Complete(ours) ||
-            GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES) {
-            std::fprintf(stderr, "install_bench: the installation did not complete\n");
-            return 1;
+        // Taking turns at going first: the one after the other finds the
+        // system busier with the writes of the one before.
+        for (int turn = 0; turn < 2; ++turn) {
+            bool through = (turn == 0) == (round % 2 != 0);
+            if (through && brenko != nullptr &&
+                !Round(brenko, true, root, root + "Brenko\\", desktop, round >= 0 ? &added : nullptr))
+                return 1;
+            if (!through && !Round(argv[1], false, root, root + "Dalvo\\", desktop, round >= 0 ? &dalvo : nullptr))
+                return 1;
         }
-        if (round >= 0) {
+        if (round >= 0)
             copies.push_back(copied);
-            flows.push_back(timing.done);
-            steps.push_back(timing.done - timing.editorAccepted);
-            inicios.push_back(timing.inicioShown);
-            instalars.push_back(timing.instalarShown);
-            editors.push_back(timing.editorShown);
-        }
     }
     RemoveCopies(root + "CopyFileA\\");
     RemoveCopies(root + "Dalvo\\");
-    Forget(link);
+    RemoveCopies(root + "Brenko\\", ADDED);
+    Forget(NAME, desktop);
+    Forget(ADDED, desktop);
 
-    double copy = Median(copies), flow = Median(flows), step = Median(steps);
+    double copy = Median(copies), flow = Median(dalvo.flows), step = Median(dalvo.steps);
     std::printf("archives: %d, %.1f MB, rounds: %d (medians)\n", ARCHIVES, total / 1e6, rounds);
     std::printf("  whole installation through Dalvo (start to INICIO back): %.3f s\n", flow);
-    std::printf("    INICIO shown after:                                   %.3f s\n", Median(inicios));
-    std::printf("    INSTALAR shown after:                                 %.3f s\n", Median(instalars));
-    std::printf("    the editor shown after:                               %.3f s\n", Median(editors));
+    std::printf("    INICIO shown after:                                   %.3f s\n", Median(dalvo.inicios));
+    std::printf("    INSTALAR shown after:                                 %.3f s\n", Median(dalvo.instalars));
+    std::printf("    the editor shown after:                               %.3f s\n", Median(dalvo.editors));
     std::printf("    the installation step (editor accepted to INICIO):    %.3f s\n", step);
     std::printf("  CopyFileA of the same archives and icon:                %.3f s\n", copy);
     std::printf("  ratio installation step / CopyFileA:                    %.2f (goal: at most 1.5)\n", step / copy);
     std::printf("  ratio whole driven installation / CopyFileA:            %.2f\n", flow / copy);
+    if (brenko == nullptr)
+        return 0;
+    double path = Median(added.paths), addStep = Median(added.steps);
+    std::printf("  Brenko's \"&Agregar\" (click to INICIO back):            %.3f s\n", path);
+    std::printf("    its installation step (editor accepted to INICIO):    %.3f s\n", addStep);
+    std::printf("  ratio Brenko's installation step / CopyFileA:           %.2f\n", addStep / copy);
+    std::printf("  ratio Brenko's step / Dalvo's step:                     %.2f (goal: at most 1.1)\n", addStep / step);
     return 0;
 }

@@ -18,6 +18,7 @@ file(GLOB BASE_RESOURCES ${CMAKE_SOURCE_DIR}/resources/base/*)
 
 add_library(params STATIC
     params/entry.cpp
+    params/entrylist.cpp
     params/save.cpp
     params/fonts.cpp
     params/paint.cpp
@@ -30,7 +31,8 @@ add_library(params STATIC
     params/iconpick.cpp
     params/editrules.cpp
     params/editform.cpp
-    params/editor.cpp)
+    params/editor.cpp
+    params/entryedit.cpp)
 target_link_libraries(params PUBLIC base params_format comdlg32)
 # The shared dialogs, included by the programs' .rc files; windres reports
 # no dependencies, so the including files name them.
@@ -40,7 +42,8 @@ set(PARAMS_RESOURCES
     ${CMAKE_SOURCE_DIR}/resources/params/select.rc
     ${CMAKE_SOURCE_DIR}/resources/params/select.h
     ${CMAKE_SOURCE_DIR}/resources/params/editor.rc
-    ${CMAKE_SOURCE_DIR}/resources/params/editor_ids.h)
+    ${CMAKE_SOURCE_DIR}/resources/params/editor_ids.h
+    ${CMAKE_SOURCE_DIR}/resources/params/editor_standalone_ids.h)
 
 add_library(installcore STATIC
     installcore/install.cpp
@@ -76,6 +79,16 @@ vondra_program(Fostra fostra
 set_source_files_properties(resources/fostra/fostra.rc PROPERTIES OBJECT_DEPENDS
     "${PARAMS_RESOURCES};${BASE_RESOURCES};${CMAKE_SOURCE_DIR}/resources/params/editor_server.rc;${CMAKE_SOURCE_DIR}/resources/params/editor_server_ids.h;${CMAKE_SOURCE_DIR}/resources/fostra/resource.h")
 target_link_libraries(Fostra PRIVATE params)
+vondra_program(Brenko brenko
+    standalone/main.cpp
+    standalone/message.cpp
+    standalone/companions.cpp
+    standalone/edit.cpp
+    standalone/starterror.cpp
+    resources/brenko/brenko.rc)
+set_source_files_properties(resources/brenko/brenko.rc PROPERTIES OBJECT_DEPENDS
+    "${PARAMS_RESOURCES};${BASE_RESOURCES};${CMAKE_SOURCE_DIR}/resources/brenko/resource.h;${CMAKE_SOURCE_DIR}/resources/brenko/message132.bmp")
+target_link_libraries(Brenko PRIVATE installcore)
 add_subdirectory(rtflib)
 
 # Kelmin's operations on files and registry, shared with its tests and benchmark.
@@ -99,6 +112,9 @@ set_tests_properties(Dalvo.ImportsOnlySystemDlls PROPERTIES LABELS static)
 add_test(NAME Fostra.ImportsOnlySystemDlls
     COMMAND ${CMAKE_SOURCE_DIR}/tests/check-imports ${VONDRA_OBJDUMP} $<TARGET_FILE:Fostra>)
 set_tests_properties(Fostra.ImportsOnlySystemDlls PROPERTIES LABELS static)
+add_test(NAME Brenko.ImportsOnlySystemDlls
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/check-imports ${VONDRA_OBJDUMP} $<TARGET_FILE:Brenko>)
+set_tests_properties(Brenko.ImportsOnlySystemDlls PROPERTIES LABELS static)
 add_test(NAME Kelmin.ImportsOnlySystemDlls
     COMMAND ${CMAKE_SOURCE_DIR}/tests/check-imports ${VONDRA_OBJDUMP} $<TARGET_FILE:Kelmin>)
 set_tests_properties(Kelmin.ImportsOnlySystemDlls PROPERTIES LABELS static)

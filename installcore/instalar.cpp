@@ -32,7 +32,10 @@ void Install(HWND dialog)
         Refuse(dialog, "La aplicaci\xF3n debe tener nombre !");
         return;
     }
-    if (ShortcutExists()) {
+    // The program's own test: the general installer also keeps the entries,
+    // so an entry file of that name counts as well.
+    int (*nameTaken)() = profile.editorActions.nameTaken;
+    if (nameTaken != nullptr ? nameTaken() : ShortcutExists()) {
         Refuse(dialog, "El nombre de la aplicaci\xF3n ya existe !");
         return;
     }
@@ -57,6 +60,7 @@ void InitInstalar(HWND dialog)
     FindInstallation();
     // Longer text could not be read back whole into installDir.
     SendDlgItemMessageA(dialog, form.directory, EM_LIMITTEXT, sizeof installDir - 1, 0);
+    SendDlgItemMessageA(dialog, form.nombre, EM_LIMITTEXT, sizeof appParams.nombre - 1, 0);
     SetDlgItemTextA(dialog, form.nombre, appParams.nombre);
     SetDlgItemTextA(dialog, form.directory, installDir);
     if (form.jreVersion != 0)
@@ -74,15 +78,6 @@ int InstallNameTaken()
     return ShortcutExists();
 }
 
-int AskArchives(HWND editor)
-{
-    if (isNew == 1)
-        copyJars = 1;
-    else if (JarStatus(installDir) > 0)
-        copyJars = DialogBoxParamA(hInstance, "CONF_Copiar_JAR", editor, PlainDialogProc, 0) == 1;
-    return 1;
-}
-
 int Uninstall(HWND editor)
 {
     if (DialogBoxParamA(hInstance, "Conf_Borrar", editor, PlainDialogProc, 0) != 1)
@@ -94,6 +89,26 @@ int Uninstall(HWND editor)
 }  // namespace
 
 const EditorActions INSTALL_EDITOR_ACTIONS = {InstallNameTaken, AskArchives, Uninstall};
+
+int FindJreOrSay(HWND owner)
+{
+    if (FindNewestJre(jreVersion, javaHome))
+        return 1;
+    ShowError(owner,
+              "El JRE de Java no est\xE1 instalado !\n"
+              "Favor de instalarlo antes de intentar una instalaci\xF3n de VONDRA.",
+              "ERROR en JRE");
+    return 0;
+}
+
+int AskArchives(HWND editor)
+{
+    if (isNew == 1)
+        copyJars = 1;
+    else if (JarStatus(installDir) > 0)
+        copyJars = DialogBoxParamA(hInstance, "CONF_Copiar_JAR", editor, PlainDialogProc, 0) == 1;
+    return 1;
+}
 
 void UpdateJarCheckBox(HWND dialog)
 {

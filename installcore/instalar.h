@@ -26,3 +26,12 @@ INT_PTR CALLBACK InstalarDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 // desktop shortcut exists, an accepted update asks about the archives,
 // "&Desinstalar" uninstalls after CONF_BORRAR.
 extern const EditorActions INSTALL_EDITOR_ACTIONS;
+
+// What the installers' editors do on accepting: a new installation copies
+// the archives, an update asks CONF_COPIAR_JAR when they are not current
+// (copyJars). Always 1.
+int AskArchives(HWND editor);
+
+// The newest Java runtime into jreVersion and javaHome: 1, or 0 after the
+// "ERROR en JRE" message when none is registered.
+int FindJreOrSay(HWND owner);

@@ -2,6 +2,7 @@
 
 #include "../resources/params/editor_ids.h"
 #include "../resources/params/editor_server_ids.h"
+#include "../resources/params/editor_standalone_ids.h"
 
 const EditorForm TERMINAL_EDITOR = {
     {{IDC_ED_MODERNO, IDC_ED_PRE_MODERNO, 0},
@@ -87,5 +88,48 @@ const EditorForm SERVER_EDITOR = {
     IDC_ES_MOD_CLAVE,
     IDC_ES_MOD_IMAGEN,
     IDC_ES_MOD_SELECCIONAR,
+    1,
+};
+
+// The general installer edits everything: nothing is held by a Mod. flag, and
+// the name, server and /P parameters are read back as in the server form.
+const EditorForm STANDALONE_EDITOR = {
+    {{IDC_EG_MODERNO, IDC_EG_PRE_MODERNO, 0},
+     {IDC_EG_DECORATIVO, IDC_EG_PRE_DECORATIVO, 0},
+     {IDC_EG_ROMANO, IDC_EG_PRE_ROMANO, 0},
+     {IDC_EG_SUIZO, IDC_EG_PRE_SUIZO, 0},
+     {IDC_EG_MANUSCRITO, IDC_EG_PRE_MANUSCRITO, 0},
+     {IDC_EG_ENVIO, IDC_EG_PRE_ENVIO, 0},
+     {IDC_EG_TAMANO, IDC_EG_PRE_TAMANO, 0},
+     {IDC_EG_DIRECTORIO, IDC_EG_PRE_DIRECTORIO, 0},
+     {IDC_EG_NOMBRE_DIRECTA, IDC_EG_PRE_NOMBRE_DIRECTA, 0},
+     {IDC_EG_MARGEN, IDC_EG_PRE_MARGEN, 0}},
+    IDC_EG_RCM,
+    IDC_EG_IMPRESORAS,
+    IDC_EG_NOMBRE,
+    IDC_EG_IP,
+    IDC_EG_PARAMETROS,
+    IDC_EG_PAGINA_INICIAL,
+    IDC_EG_IMAGENES_GRANDES,
+    IDC_EG_DIRECTA_I,
+    IDC_EG_DIRECTA_F,
+    IDC_EG_DIRECTA_A,
+    IDC_EG_ENVIADOR,
+    IDC_EG_SERVIDOR,
+    IDC_EG_CLAVE,
+    IDC_EG_IMAGEN,
+    IDC_EG_SELECCIONAR_SI,
+    IDC_EG_SELECCIONAR_NO,
+    IDC_EG_TIEMPO,
+    IDC_EG_PREVIEW,
+    IDC_EG_CAMBIAR_ICONO,
+    IDC_EG_ESTILO,
+    IDC_EG_AREA,
+    IDC_EG_ACEPTAR,
+    IDC_EG_CANCELAR,
+    IDC_EG_DESINSTALAR,
+    IDC_EG_AYUDA,
+    0,
+    0, 0, 0, 0, 0,
     1,
 };

@@ -33,3 +33,4 @@ struct EditorForm {
 
 extern const EditorForm TERMINAL_EDITOR;
 extern const EditorForm SERVER_EDITOR;
+extern const EditorForm STANDALONE_EDITOR;

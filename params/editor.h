@@ -16,3 +16,12 @@ INT_PTR OpenParametros(HWND owner);
 
 // Copies the editor's controls into appParams.
 void ReadParamsBack(HWND dialog);
+
+// The editors that keep entries. EntryNameTaken: the entry file of nombre
+// exists. SaveEditedEntry: SaveEntry after refusing a name that is no file
+// name or, on a rename, another entry's name; every refusal and a failed
+// save is shown, owned by editor, and gives 0. DeleteLoadedEntry: DeleteEntry
+// of the entry last loaded (nombre then names it), a failure shown and 0.
+int EntryNameTaken();
+int SaveEditedEntry(HWND editor);
+int DeleteLoadedEntry(HWND editor);

@@ -38,6 +38,21 @@ int DeleteEntry();
 // Empties the list box and adds every entry name (file name without ".DAI").
 void FillEntryList(HWND listBox);
 
+// A main dialog INICIO over the list of entries: the list, the button that
+// acts on the selected entry (a double click does the same), the adding
+// button (0: none), help and end. edit acts on appParams.nombre with isNew
+// 0, or adds with 1; the list is filled anew after it when there is an
+// adding button.
+struct EntryListDialog {
+    int list, act, add, help, quit;
+    void (*edit)(HWND inicio, int isNewEntry);
+};
+// WM_INITDIALOG: the main dialog's icon and brush, the list filled with the
+// acting button disabled, the fonts collected.
+void InitEntryListDialog(HWND dialog, const EntryListDialog& form);
+// WM_COMMAND of those controls (and Esc): true when it was one of them.
+bool EntryListCommand(HWND dialog, const EntryListDialog& form, WPARAM wParam, LPARAM lParam);
+
 // EnumFontFamiliesA callback: keeps TrueType families in fontNames.
 int CALLBACK CollectFontFamily(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD fontType, LPARAM data);
 

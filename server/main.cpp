@@ -18,28 +18,8 @@ int InitInstance()
 
 namespace {
 
-void Refill(HWND dialog)
-{
-    FillEntryList(GetDlgItem(dialog, IDC_INICIO_LIST));
-    EnableWindow(GetDlgItem(dialog, IDC_INICIO_MODIFICAR), FALSE);
-}
-
-void ModifySelected(HWND dialog)
-{
-    char name[sizeof appParams.nombre];
-    if (!SelectedItemText(GetDlgItem(dialog, IDC_INICIO_LIST), name, sizeof name))
-        return;
-    CopyText(appParams.nombre, name);
-    EditEntry(dialog, 0);
-    Refill(dialog);
-}
-
-void InitInicio(HWND dialog)
-{
-    InitMainDialog(dialog);
-    Refill(dialog);
-    CollectFontNames(dialog);
-}
+const EntryListDialog INICIO_FORM = {IDC_INICIO_LIST, IDC_INICIO_MODIFICAR, IDC_INICIO_AGREGAR, IDC_INICIO_AYUDA,
+                                     IDC_INICIO_TERMINAR, EditEntry};
 
 }  // namespace
 
@@ -50,34 +30,10 @@ INT_PTR CALLBACK InicioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         return result;
     switch (message) {
     case WM_INITDIALOG:
-        InitInicio(dialog);
+        InitEntryListDialog(dialog, INICIO_FORM);
         return TRUE;
     case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDC_INICIO_LIST: {
-            HWND list = reinterpret_cast<HWND>(lParam);
-            bool selected = SendMessageA(list, LB_GETCURSEL, 0, 0) != LB_ERR;
-            EnableWindow(GetDlgItem(dialog, IDC_INICIO_MODIFICAR), selected);
-            if (HIWORD(wParam) == LBN_DBLCLK)
-                ModifySelected(dialog);
-            return TRUE;
-        }
-        case IDC_INICIO_AGREGAR:
-            EditEntry(dialog, 1);
-            Refill(dialog);
-            return TRUE;
-        case IDC_INICIO_MODIFICAR:
-            ModifySelected(dialog);
-            return TRUE;
-        case IDC_INICIO_AYUDA:
-            DialogBoxParamA(hInstance, "AYUDA_INICIO", dialog, PlainDialogProc, 0);
-            return TRUE;
-        case IDC_INICIO_TERMINAR:
-        case IDCANCEL:
-            DestroyWindow(dialog);
-            return TRUE;
-        }
-        break;
+        return EntryListCommand(dialog, INICIO_FORM, wParam, lParam) ? TRUE : FALSE;
     }
     return FALSE;
 }

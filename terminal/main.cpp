@@ -35,34 +35,19 @@ int InitInstance()
 
 void StartInstall(HWND owner)
 {
-    if (!FindNewestJre(jreVersion, javaHome)) {
-        ShowError(owner,
-                  "El JRE de Java no est\xE1 instalado !\n"
-                  "Favor de instalarlo antes de intentar una instalaci\xF3n de VONDRA.",
-                  "ERROR en JRE");
-        return;
-    }
-    RunInstallFlow(owner);
+    if (FindJreOrSay(owner))
+        RunInstallFlow(owner);
 }
 
 namespace {
 
-void InstallSelected(HWND dialog)
+void Install(HWND inicio, int)
 {
-    char name[sizeof appParams.nombre];
-    if (!SelectedItemText(GetDlgItem(dialog, IDC_INICIO_LIST), name, sizeof name))
-        return;
-    CopyText(appParams.nombre, name);
-    StartInstall(dialog);
+    StartInstall(inicio);
 }
 
-void InitInicio(HWND dialog)
-{
-    InitMainDialog(dialog);
-    FillEntryList(GetDlgItem(dialog, IDC_INICIO_LIST));
-    EnableWindow(GetDlgItem(dialog, IDC_INICIO_INSTALAR), FALSE);
-    CollectFontNames(dialog);
-}
+const EntryListDialog INICIO_FORM = {IDC_INICIO_LIST, IDC_INICIO_INSTALAR, 0, IDC_INICIO_AYUDA, IDC_INICIO_TERMINAR,
+                                     Install};
 
 }  // namespace
 
@@ -73,30 +58,10 @@ INT_PTR CALLBACK InicioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         return result;
     switch (message) {
     case WM_INITDIALOG:
-        InitInicio(dialog);
+        InitEntryListDialog(dialog, INICIO_FORM);
         return TRUE;
     case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDC_INICIO_LIST: {
-            HWND list = reinterpret_cast<HWND>(lParam);
-            bool selected = SendMessageA(list, LB_GETCURSEL, 0, 0) != LB_ERR;
-            EnableWindow(GetDlgItem(dialog, IDC_INICIO_INSTALAR), selected);
-            if (HIWORD(wParam) == LBN_DBLCLK)
-                InstallSelected(dialog);
-            return TRUE;
-        }
-        case IDC_INICIO_INSTALAR:
-            InstallSelected(dialog);
-            return TRUE;
-        case IDC_INICIO_AYUDA:
-            DialogBoxParamA(hInstance, "AYUDA_INICIO", dialog, PlainDialogProc, 0);
-            return TRUE;
-        case IDC_INICIO_TERMINAR:
-        case IDCANCEL:
-            DestroyWindow(dialog);
-            return TRUE;
-        }
-        break;
+        return EntryListCommand(dialog, INICIO_FORM, wParam, lParam) ? TRUE : FALSE;
     }
     return FALSE;
 }

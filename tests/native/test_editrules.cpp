@@ -164,7 +164,10 @@ TEST(EditRules, FlagsOfEachParameter)
                    {1009, 1035, 0}, {1017, 1045, 0}, {1043, 1037, 0}, {1013, 1038, 0}, {1040, 1048, 0}}},
                  {SERVER_EDITOR,
                   {{1017, 1036, 1028}, {1018, 1037, 1031}, {1020, 1038, 1034}, {1019, 1039, 1035}, {1021, 1061, 1043},
-                   {1007, 1062, 1045}, {1015, 1076, 1060}, {1055, 1048, 1066}, {1014, 1051, 0}, {1073, 1075, 1030}}}};
+                   {1007, 1062, 1045}, {1015, 1076, 1060}, {1055, 1048, 1066}, {1014, 1051, 0}, {1073, 1075, 1030}}},
+                 {STANDALONE_EDITOR,
+                  {{1020, 1028, 0}, {1021, 1029, 0}, {1023, 1030, 0}, {1022, 1031, 0}, {1024, 1033, 0},
+                   {1011, 1034, 0}, {1019, 1045, 0}, {1014, 1036, 0}, {1013, 1037, 0}, {1035, 1039, 0}}}};
     for (const auto& entry : forms) {
         const EditorForm& f = entry.form;
         std::set<int> seen;
@@ -183,7 +186,7 @@ TEST(EditRules, FlagsOfEachParameter)
             EXPECT_TRUE(id == 0 || seen.insert(id).second) << id;
         EXPECT_EQ(f.tiempo, 1087);
         EXPECT_EQ(f.imagenesGrandes, 2000);
-        EXPECT_EQ(f.cancel, 1002);
+        EXPECT_EQ(f.cancel, &f == &STANDALONE_EDITOR ? 1004 : 1002);
     }
     const EditorForm &f = TERMINAL_EDITOR, &s = SERVER_EDITOR;
     EXPECT_EQ(f.accept, 1024);
@@ -197,6 +200,11 @@ TEST(EditRules, FlagsOfEachParameter)
     EXPECT_EQ(s.editsIdentity, 1);
     for (int box : {s.modEnviador, s.modServidor, s.modClave, s.modImagen, s.modSeleccionar})
         EXPECT_NE(box, 0);
+    const EditorForm& g = STANDALONE_EDITOR;
+    EXPECT_EQ(g.accept, 1025);
+    EXPECT_EQ(g.remove, 1027);
+    EXPECT_EQ(g.modRestricts + g.modEnviador + g.modSeleccionar, 0);
+    EXPECT_EQ(g.editsIdentity, 1);
 
     // A Mod. flag set through the form's parameter lands in its own slot.
     AppParams m = recordfix::Defaults("m");

@@ -21,18 +21,16 @@ namespace {
 const char SETUP_CAPTION[] = "Instalaci\xF3n de la versi\xF3n de VONDRA para Internet";
 const char TERMINAR_CAPTION[] = "Finalizando la instalaci\xF3n ...";
 const char FOSTRA_CAPTION[] = "Instalaci\xF3n y mantenimiento de aplicaciones - SERVIDOR";
-const char BRENKO_CAPTION[] = "Instalaci\xF3n y mantenimiento de aplicaciones";
 const char NEW_ENTRY_CAPTION[] = "Agregar una nueva aplicaci\xF3n - Capturar sus par\xE1metros";
 const char ESTILO_CAPTION[] = "Efectos, colores y tipo de letra";
 const char PRINTERS_CAPTION[] = "Selecci\xF3n de la impresora directa";
 const char ICON_FILE_CAPTION[] = "Cargar un \xED" "cono de un archivo";
-const char INSTALAR_CAPTION[] = "Instalaci\xF3n de la aplicaci\xF3n";
 const char KELMIN_CAPTION[] = "Instalaci\xF3n de VONDRA";
 
 // Controls of Instalar, Kelmin and Brenko, as a person sees them.
 enum { SETUP_DIR = 1000, SETUP_INSTALAR = 1025, TERMINAR_FOSTRA = 1004 };
 enum { KELMIN_INSTALAR = 3000, KELMIN_DESINSTALAR = 3001, KELMIN_INSTALADA = 3004, KELMIN_TERMINAR = 2000 };
-enum { BRENKO_AGREGAR = 1002, BRENKO_TERMINAR = 1004, BRENKO_ACCEPT = 1025, BRENKO_NAME = 1006, BRENKO_DIR = 1003 };
+enum { BRENKO_TERMINAR = 1004, BRENKO_CONTINUAR = 1025 };
 enum { PRINTER_LIST = 1040, BY_PORT = 1044 };
 enum { DALVO_TERMINAR = 1002 };
 
@@ -259,7 +257,7 @@ std::string AddWithBrenko(const Chain& chain)
     if (!brenko.Launch(exe.c_str(), "\"" + exe + "\"", chain.setupDir))
         return "Brenko.EXE did not start";
     DWORD pid = brenko.info.dwProcessId;
-    HWND inicio = brenko.Appears(BRENKO_CAPTION, 30000);
+    HWND inicio = brenko.Appears(dalvodrive::BRENKO_INICIO_CAPTION, 30000);
     if (inicio == nullptr)
         return "Brenko did not show INICIO";
     // The message has no caption: it is the dialog that offers to run Fostra.
@@ -272,28 +270,16 @@ std::string AddWithBrenko(const Chain& chain)
         return "Brenko did not show its initial message";
     Shot(chain, message, "12-brenko-mensaje");
     Reached(chain, "brenko-mensaje", message);
-    drive::PostClick(message, BRENKO_ACCEPT);  // "&Continuar"
+    drive::PostClick(message, BRENKO_CONTINUAR);
     if (!drive::WaitUntil([&] { return !IsWindow(message); }))
         return "the initial message did not close";
 
-    drive::PostClick(inicio, BRENKO_AGREGAR);
-    HWND install = brenko.Appears(INSTALAR_CAPTION, 10000);
-    if (install == nullptr)
-        return "Brenko did not show INSTALAR";
-    if (!drive::Type(install, BRENKO_NAME, SECOND_APP) ||
-        !drive::Type(install, BRENKO_DIR, chain.setupDir + "\\" + SECOND_APP))
-        return "could not type the name and directory into INSTALAR";
-    Shot(chain, install, "13-brenko-instalar");
-    drive::PostClick(install, BRENKO_ACCEPT);
-    HWND editor = AfterCreation(chain, pid, NEW_ENTRY_CAPTION, "14-brenko-crear", 20000);
-    if (editor == nullptr)
-        return "Brenko did not open the editor";
-    Shot(chain, editor, "15-brenko-parametros");
-    Reached(chain, "brenko-parametros", editor);
-    drive::PostClick(editor, BRENKO_ACCEPT);
-    if (!drive::WaitUntil([&] { return IsWindowVisible(inicio) != 0; }, 120000))
-        return "Brenko did not come back to INICIO (an error box?)";
-    Shot(chain, inicio, "16-brenko-inicio");
+    auto editor = [&](HWND dialog) { Reached(chain, "brenko-parametros", dialog); };
+    std::string failure = dalvodrive::AddNew(pid, SECOND_APP, chain.setupDir + "\\" + SECOND_APP, chain.shots,
+                                             nullptr, "13-brenko-", editor);
+    if (!failure.empty())
+        return "Brenko: " + failure;
+    Shot(chain, inicio, "14-brenko-inicio");
     drive::PostClick(inicio, BRENKO_TERMINAR);
     return brenko.WaitExit(10000) == 0 ? "" : "Brenko did not end";
 }

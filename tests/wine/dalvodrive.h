@@ -1,5 +1,6 @@
-// A new installation driven through a running Dalvo.EXE as a person does it:
-// shared by the demo and the benchmark.
+// A new installation driven through a running Dalvo.EXE, or an application
+// added through a running Brenko.EXE, as a person does it: shared by the
+// demo and the benchmark.
 #pragma once
 
 #include <windows.h>
@@ -10,10 +11,12 @@
 namespace dalvodrive {
 
 extern const char INICIO_CAPTION[];
+extern const char BRENKO_INICIO_CAPTION[];
 
 // Times of the steps, in seconds from the call.
 struct Timing {
     double inicioShown = 0;     // INICIO was found
+    double clicked = 0;         // the button of INICIO was clicked
     double instalarShown = 0;   // INSTALAR was found
     double editorShown = 0;     // the editor was found
     double editorAccepted = 0;  // the editor's accept button was clicked
@@ -23,10 +26,16 @@ struct Timing {
 // Picks name in INICIO, types dir into INSTALAR, accepts its creation when
 // asked and accepts the editor as it comes; returns when INICIO is back.
 // With shots set, a picture of each dialog goes there (Windows path), its
-// name after shotPrefix. onEditor sees the editor before it is accepted.
+// name after shotPrefix; onEditor sees the editor before it is accepted.
 // "" on success, else what did not happen.
+using EditorCheck = std::function<void(HWND editor)>;
 std::string InstallNew(DWORD pid, const std::string& name, const std::string& dir, const std::string& shots = "",
                        Timing* timing = nullptr, const std::string& shotPrefix = "",
-                       const std::function<void(HWND editor)>& onEditor = nullptr);
+                       const EditorCheck& onEditor = nullptr);
+
+// The same through Brenko: "&Agregar", then name and dir typed into INSTALAR.
+std::string AddNew(DWORD pid, const std::string& name, const std::string& dir, const std::string& shots = "",
+                   Timing* timing = nullptr, const std::string& shotPrefix = "",
+                   const EditorCheck& onEditor = nullptr);
 
 }  // namespace dalvodrive

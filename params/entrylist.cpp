@@ -1,0 +1,53 @@
+// The main dialogs' list of entries and the buttons around it.
+#include "params.h"
+
+namespace {
+
+void Refill(HWND dialog, const EntryListDialog& form)
+{
+    FillEntryList(GetDlgItem(dialog, form.list));
+    EnableWindow(GetDlgItem(dialog, form.act), FALSE);
+}
+
+void ActOnSelected(HWND dialog, const EntryListDialog& form)
+{
+    char name[sizeof appParams.nombre];
+    if (!SelectedItemText(GetDlgItem(dialog, form.list), name, sizeof name))
+        return;
+    CopyText(appParams.nombre, name);
+    form.edit(dialog, 0);
+    if (form.add != 0)
+        Refill(dialog, form);
+}
+
+}  // namespace
+
+void InitEntryListDialog(HWND dialog, const EntryListDialog& form)
+{
+    InitMainDialog(dialog);
+    Refill(dialog, form);
+    CollectFontNames(dialog);
+}
+
+bool EntryListCommand(HWND dialog, const EntryListDialog& form, WPARAM wParam, LPARAM lParam)
+{
+    int id = LOWORD(wParam);
+    if (id == form.list) {
+        bool selected = SendMessageA(reinterpret_cast<HWND>(lParam), LB_GETCURSEL, 0, 0) != LB_ERR;
+        EnableWindow(GetDlgItem(dialog, form.act), selected);
+        if (HIWORD(wParam) == LBN_DBLCLK)
+            ActOnSelected(dialog, form);
+    } else if (id == form.act) {
+        ActOnSelected(dialog, form);
+    } else if (form.add != 0 && id == form.add) {
+        form.edit(dialog, 1);
+        Refill(dialog, form);
+    } else if (id == form.help) {
+        DialogBoxParamA(hInstance, "AYUDA_INICIO", dialog, PlainDialogProc, 0);
+    } else if (id == form.quit || id == IDCANCEL) {
+        DestroyWindow(dialog);
+    } else {
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,37 @@
+// Control and resource identifiers of Brenko's dialogs.
+#pragma once
+
+#define IDI_PROGRAM 128
+#define IDB_TILE 105
+#define IDB_BANNER 131
+#define IDB_MESSAGE 132
+#define IDB_HELP 136
+
+#define IDC_INICIO_LIST 1000
+#define IDC_INICIO_AGREGAR 1002
+#define IDC_INICIO_TERMINAR 1004
+#define IDC_INICIO_MODIFICAR 1005
+#define IDC_INICIO_RTF 1009
+#define IDC_INICIO_MENSAJE 1010
+#define IDC_INICIO_AYUDA 1026
+
+// The plain dialogs: help, questions, PARAM_AREA and PARAM_RCM
+#define IDC_PLAIN_ACEPTAR 1025
+#define IDC_PLAIN_CANCELAR 1004
+
+// STANDALONE, the initial message
+#define IDC_MSG_NO_MOSTRAR 1001
+#define IDC_MSG_CONTINUAR 1025
+#define IDC_MSG_TERMINAR 1004
+#define IDC_MSG_FOSTRA 1008
+
+// INSTALAR
+#define IDC_INST_BUSCAR 1002
+#define IDC_INST_DIR 1003
+#define IDC_INST_CANCELAR 1004
+#define IDC_INST_NOMBRE 1006
+#define IDC_INST_JARS 1007
+#define IDC_INST_INSTALAR 1025
+#define IDC_INST_AYUDA 1026
+#define IDC_INST_JRE_VERSION 3002
+#define IDC_INST_JRE_DIR 3003

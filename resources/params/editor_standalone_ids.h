@@ -1,0 +1,62 @@
+/* Control identifiers of the parameter editor PARAMETROS in the general
+   installer's form and of its confirmation and help dialogs. Read by
+   editor.rc (EDITOR_STANDALONE) and by the code. */
+#pragma once
+
+#define IDC_EG_CAMBIAR_ICONO 1046
+#define IDC_EG_NOMBRE 1006
+#define IDC_EG_IP 1008
+#define IDC_EG_PARAMETROS 1010
+#define IDC_EG_PAGINA_INICIAL 1032
+#define IDC_EG_IMAGENES_GRANDES 2000
+
+#define IDC_EG_ACEPTAR 1025
+#define IDC_EG_CANCELAR 1004
+#define IDC_EG_DESINSTALAR 1027
+#define IDC_EG_AYUDA 1026
+
+#define IDC_EG_MODERNO 1020
+#define IDC_EG_PRE_MODERNO 1028
+#define IDC_EG_DECORATIVO 1021
+#define IDC_EG_PRE_DECORATIVO 1029
+#define IDC_EG_ROMANO 1023
+#define IDC_EG_PRE_ROMANO 1030
+#define IDC_EG_SUIZO 1022
+#define IDC_EG_PRE_SUIZO 1031
+#define IDC_EG_MANUSCRITO 1024
+#define IDC_EG_PRE_MANUSCRITO 1033
+
+#define IDC_EG_TAMANO 1019
+#define IDC_EG_PRE_TAMANO 1045
+#define IDC_EG_RCM 1052
+#define IDC_EG_ENVIO 1011
+#define IDC_EG_PRE_ENVIO 1034
+
+#define IDC_EG_PREVIEW 1012
+#define IDC_EG_ESTILO 1009
+#define IDC_EG_AREA 1018
+
+#define IDC_EG_DIRECTORIO 1014
+#define IDC_EG_PRE_DIRECTORIO 1036
+#define IDC_EG_NOMBRE_DIRECTA 1013
+#define IDC_EG_PRE_NOMBRE_DIRECTA 1037
+#define IDC_EG_IMPRESORAS 1038
+#define IDC_EG_DIRECTA_I 1015
+#define IDC_EG_DIRECTA_F 1016
+#define IDC_EG_DIRECTA_A 1017
+
+#define IDC_EG_ENVIADOR 1041
+#define IDC_EG_SERVIDOR 1042
+#define IDC_EG_CLAVE 1043
+#define IDC_EG_IMAGEN 1040
+
+#define IDC_EG_MARGEN 1035
+#define IDC_EG_PRE_MARGEN 1039
+
+#define IDC_EG_SELECCIONAR_SI 1054
+#define IDC_EG_SELECCIONAR_NO 1055
+
+#define IDC_EG_TIEMPO 1087
+
+/* The help's ">>" shown beside its text, never enabled */
+#define IDC_EG_AYUDA_CAPTURAR 1038
