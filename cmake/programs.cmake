@@ -102,3 +102,21 @@ set_tests_properties(Fostra.ImportsOnlySystemDlls PROPERTIES LABELS static)
 add_test(NAME Kelmin.ImportsOnlySystemDlls
     COMMAND ${CMAKE_SOURCE_DIR}/tests/check-imports ${VONDRA_OBJDUMP} $<TARGET_FILE:Kelmin>)
 set_tests_properties(Kelmin.ImportsOnlySystemDlls PROPERTIES LABELS static)
+
+# Instalar: its operations on files and registry, shared with its tests and
+# benchmark, and the program.
+add_library(instalar_ops STATIC
+    setup/copy.cpp
+    setup/remove.cpp)
+target_link_libraries(instalar_ops PUBLIC base setup_rules lz32)
+
+vondra_program(Instalar instalar
+    setup/main.cpp
+    setup/terminar.cpp
+    resources/instalar/instalar.rc)
+set_source_files_properties(resources/instalar/instalar.rc PROPERTIES OBJECT_DEPENDS
+    "${BASE_RESOURCES};${CMAKE_SOURCE_DIR}/resources/instalar/resource.h")
+target_link_libraries(Instalar PRIVATE instalar_ops)
+add_test(NAME Instalar.ImportsOnlySystemDlls
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/check-imports ${VONDRA_OBJDUMP} $<TARGET_FILE:Instalar>)
+set_tests_properties(Instalar.ImportsOnlySystemDlls PROPERTIES LABELS static)
