@@ -32,8 +32,8 @@ void CopyMatching(const char* pattern, int expand, SetupFailures& failures);
 int ExpandCopy(const char* source, const char* destination, int expand, SetupFailures& failures);
 
 // Removes the files the setup placed in setupDir, the directories left
-// empty, and DirInst (kept while listed files remain). Files that could not
-// be removed are added to failures.
+// empty, and DirInst. Files that could not be removed are added to
+// failures; Brenko.EXE and DirInst then stay.
 int RemoveDistribution(SetupFailures& failures);
 // Deletes path; a failure other than its absence is added to failures.
 void DeleteListed(const char* path, SetupFailures& failures);

@@ -44,13 +44,16 @@ int RemoveDistribution(SetupFailures& failures)
             RemoveDirectoryA(path);
     }
 
+    // While listed files remain, Brenko.EXE and DirInst stay: the
+    // distribution is still offered for removal and found by the others.
+    if (!failures.empty())
+        return 0;
     if (ComposeInstallPath(path, setupDir, "Brenko.EXE", ""))
         DeleteListed(path, failures);
     // Directories that still hold other files stay, without a word.
     RemoveDirectoryA(setupDir);
-
-    // While listed files remain, DirInst still points at the distribution.
-    if (failures.empty())
-        DeleteUserDirInst();
-    return failures.empty() ? 1 : 0;
+    if (!failures.empty())
+        return 0;
+    DeleteUserDirInst();
+    return 1;
 }
