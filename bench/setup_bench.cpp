@@ -16,27 +16,14 @@
 
 namespace {
 
-const int ARCHIVES = 200, COMPRESSED = 20;
+const int ARCHIVES = ARCHIVE_SET, COMPRESSED = 20;
 const size_t EXPANDED_SIZE = 500 * 1000;
-
-std::string Archive(int i)
-{
-    char name[32];
-    std::snprintf(name, sizeof name, "Archivo%03d.JAR", i);
-    return name;
-}
 
 std::string Icon(int i, char last)
 {
     char name[32];
     std::snprintf(name, sizeof name, "Icono%02d.IC%c", i, last);
     return name;
-}
-
-// Sizes from 12 KiB to about 1 MiB, 100 MB in all, in no particular order.
-size_t SizeOf(int i)
-{
-    return 12 * 1024 + static_cast<size_t>((i * 7919) % ARCHIVES) * 5000;
 }
 
 // An SZDD file of literals only (every flag byte 0xFF): what the platform's
@@ -58,7 +45,7 @@ bool WriteCompressed(const std::string& path, unsigned seed)
 void Empty(const std::string& terminal)
 {
     for (int i = 0; i < ARCHIVES; ++i)
-        DeleteFileA((terminal + Archive(i)).c_str());
+        DeleteFileA((terminal + ArchiveName(i)).c_str());
     for (int i = 0; i < COMPRESSED; ++i)
         DeleteFileA((terminal + Icon(i, 'O')).c_str());
 }
@@ -66,7 +53,7 @@ void Empty(const std::string& terminal)
 void PlatformCopy(const std::string& terminal)
 {
     for (int i = 0; i < ARCHIVES; ++i)
-        CopyFileA(Archive(i).c_str(), (terminal + Archive(i)).c_str(), FALSE);
+        CopyFileA(ArchiveName(i).c_str(), (terminal + ArchiveName(i)).c_str(), FALSE);
     for (int i = 0; i < COMPRESSED; ++i) {
         OFSTRUCT from, to;
         std::string source = Icon(i, '_'), target = terminal + Icon(i, 'O');
@@ -101,8 +88,8 @@ int main(int argc, char** argv)
     size_t total = 0;
     bool written = true;
     for (int i = 0; i < ARCHIVES; ++i) {
-        total += SizeOf(i);
-        written = written && WriteSeededFile(media + Archive(i), SizeOf(i), static_cast<unsigned>(i));
+        total += ArchiveSize(i);
+        written = written && WriteSeededFile(media + ArchiveName(i), ArchiveSize(i), static_cast<unsigned>(i));
     }
     for (int i = 0; i < COMPRESSED; ++i)
         written = written && WriteCompressed(media + Icon(i, '_'), static_cast<unsigned>(i));
@@ -137,7 +124,7 @@ int main(int argc, char** argv)
     }
     bool same = !failed;
     for (int i = 0; i < ARCHIVES && same; ++i)
-        same = Same(oursTerminal + Archive(i), theirsTerminal + Archive(i));
+        same = Same(oursTerminal + ArchiveName(i), theirsTerminal + ArchiveName(i));
     for (int i = 0; i < COMPRESSED && same; ++i)
         same = Same(oursTerminal + Icon(i, 'O'), theirsTerminal + Icon(i, 'O'));
     if (hadDirInst)
@@ -148,7 +135,7 @@ int main(int argc, char** argv)
     Empty(oursTerminal);
     Empty(theirsTerminal);
     for (int i = 0; i < ARCHIVES; ++i)
-        DeleteFileA((media + Archive(i)).c_str());
+        DeleteFileA((media + ArchiveName(i)).c_str());
     for (int i = 0; i < COMPRESSED; ++i)
         DeleteFileA((media + Icon(i, '_')).c_str());
     for (const std::string& dir : {oursTerminal, ours + "Servidor\\", ours, theirsTerminal, theirs, media, root})

@@ -49,7 +49,13 @@ struct LzFile {
     explicit LzFile(INT opened) : handle(opened) {}
     LzFile(const LzFile&) = delete;
     LzFile& operator=(const LzFile&) = delete;
-    ~LzFile() { LZClose(handle); }
+    ~LzFile() { Close(); }
+    void Close()
+    {
+        if (handle >= 0)
+            LZClose(handle);
+        handle = -1;
+    }
 };
 
 // The extension directory of the runtime found, with '\'; 0 without one.
@@ -131,6 +137,9 @@ int ExpandCopy(const char* source, const char* destination, int expand, SetupFai
             return 0;
         }
     }
+    // Closed first: a setup run from its own target directory replaces
+    // the very files it reads.
+    lz.Close();
     if (kind == SZDD_COMPRESSED && total != expected) {
         Fail(failures, source, DAMAGED);
         return 0;
@@ -170,6 +179,8 @@ void CopyMatching(const char* pattern, int expand, SetupFailures& failures)
 
 int CopyDistribution(SetupFailures& failures)
 {
+    // A runtime unregistered since an earlier try leaves no stale target.
+    jreVersion[0] = javaHome[0] = '\0';
     FindNewestJre(jreVersion, javaHome);
     char dir[PATH_SIZE];
     for (const char* sub : {"Servidor", "Terminal"}) {
