@@ -59,9 +59,11 @@ struct LzFile {
 };
 
 // The extension directory of the runtime found, with '\'; 0 without one.
+// A registration whose directory is gone counts as none: nothing is created
+// for a runtime that is not there.
 int ExtensionDir(char (&out)[PATH_SIZE])
 {
-    return javaHome[0] != '\0' && ComposeInstallPath(out, javaHome, "lib\\ext\\", "");
+    return javaHome[0] != '\0' && DirectoryExists(javaHome) && ComposeInstallPath(out, javaHome, "lib\\ext\\", "");
 }
 
 void MakeDirectory(const char* dir, SetupFailures& failures)
