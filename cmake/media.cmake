@@ -24,3 +24,9 @@ add_custom_command(
     COMMENT "distribution media in ${media_dir}"
     VERBATIM)
 add_custom_target(media ALL DEPENDS ${media_dir}/Instalar.EXE)
+
+# What the media carry is stripped: no debug section in any program or library.
+add_test(NAME Media.NoDebugSections
+    COMMAND sh -c "${CMAKE_OBJDUMP} -h \"$0\"/*.EXE \"$0\"/PLUVIK.DLL | grep -q '^ *[0-9].*\\.debug' && exit 1 || exit 0"
+        ${media_dir})
+set_tests_properties(Media.NoDebugSections PROPERTIES LABELS static)
