@@ -192,6 +192,7 @@ TEST_F(Instalar, DamagedMediaReportedThenSetupStartsFostra)
     ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr));
     ASSERT_TRUE(drive::Type(program.dialog, DIR, dir));
     program.Click(INSTALAR);
+    drive::Screenshot(program.Appears("Error"), "instalar-error.bmp");
     std::string message = program.CloseMessage("Error");
     EXPECT_NE(message.find("Kelmin.EX_: archivo comprimido da\xF1" "ado"), std::string::npos) << message;
     EXPECT_FALSE(Exists(dir + "\\Terminal\\Kelmin.EXE"));
