@@ -73,6 +73,38 @@ void MakeDirectory(const char* dir, SetupFailures& failures)
         Fail(failures, dir, "no se pudo crear el directorio");
 }
 
+enum { SOURCE_MISSING = -1000, SOURCE_FAILED = -1001 };
+
+// source opened for the platform's expansion, and what its header says: an
+// LZ handle, SOURCE_MISSING (not on the media), or SOURCE_FAILED (listed).
+// The header tells the expanded length: the platform's expansion stops
+// quietly where a cut file ends, and copies an unknown method unexpanded.
+INT OpenSource(const char* source, SzddKind* kind, uint32_t* expected, SetupFailures& failures)
+{
+    HANDLE input = CreateFileA(source, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (input == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return SOURCE_MISSING;
+        Fail(failures, source, "no se pudo leer");
+        return SOURCE_FAILED;
+    }
+    unsigned char header[SZDD_HEADER_SIZE];
+    DWORD got = 0;
+    bool read = ReadFile(input, header, sizeof header, &got, nullptr) != 0;
+    *kind = read ? ReadSzddHeader(header, got, expected) : SZDD_PLAIN;
+    // LZInit rather than LZOpenFileA: the OpenFile under it cannot name
+    // paths of 128 characters or more.
+    INT opened = read && *kind != SZDD_UNKNOWN_METHOD ? LZInit(static_cast<HFILE>(HandleToLong(input))) : -1;
+    if (opened < 0) {
+        CloseHandle(input);
+        Fail(failures, source, *kind == SZDD_PLAIN ? "no se pudo leer" : DAMAGED);
+        return SOURCE_FAILED;
+    }
+    return opened;
+}
+
 }  // namespace
 
 int ExpandCopy(const char* source, const char* destination, int expand, SetupFailures& failures)
@@ -81,40 +113,13 @@ int ExpandCopy(const char* source, const char* destination, int expand, SetupFai
     CopyText(target, destination);
     if (expand)
         ExpandedName(target);
-    HANDLE input = CreateFileA(source, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (input == INVALID_HANDLE_VALUE) {
-        DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
-            return 1;
-        Fail(failures, source, "no se pudo leer");
-        return 0;
-    }
-    // The header tells the expanded length: the platform's expansion stops
-    // quietly where a cut file ends, and copies an unknown method unexpanded.
-    unsigned char header[SZDD_HEADER_SIZE];
-    DWORD got = 0;
-    uint32_t expected = 0;
     SzddKind kind = SZDD_PLAIN;
-    if (!ReadFile(input, header, sizeof header, &got, nullptr)) {
-        CloseHandle(input);
-        Fail(failures, source, "no se pudo leer");
+    uint32_t expected = 0;
+    INT opened = OpenSource(source, &kind, &expected, failures);
+    if (opened == SOURCE_MISSING)
+        return 1;
+    if (opened < 0)
         return 0;
-    }
-    kind = ReadSzddHeader(header, got, &expected);
-    if (kind == SZDD_UNKNOWN_METHOD) {
-        CloseHandle(input);
-        Fail(failures, source, DAMAGED);
-        return 0;
-    }
-    // LZInit rather than LZOpenFileA: the OpenFile under it cannot name
-    // paths of 128 characters or more.
-    INT opened = LZInit(static_cast<HFILE>(HandleToLong(input)));
-    if (opened < 0) {
-        CloseHandle(input);
-        Fail(failures, source, kind == SZDD_COMPRESSED ? DAMAGED : "no se pudo leer");
-        return 0;
-    }
     LzFile lz(opened);
     // The new contents take the old file's place only when whole.
     Replacement output(target, false);
