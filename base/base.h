@@ -23,6 +23,27 @@ extern char javaHome[PATH_SIZE];
 int InitInstance();
 
 int FileExists(const char* path);
+int DirectoryExists(const char* path);
+
+// Calls visit(name) for each file (not directory) matching dir + pattern, in
+// the order the file system lists them, until it returns false. dir is empty
+// (the current directory) or ends in '\'.
+template <typename Visit>
+void ForEachFile(const char* dir, const char* pattern, Visit visit)
+{
+    char search[PATH_SIZE];
+    if (!ComposeText(search, dir, pattern))
+        return;
+    WIN32_FIND_DATAA found;
+    HANDLE handle = FindFirstFileA(search, &found);
+    if (handle == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !visit(found.cFileName))
+            break;
+    } while (FindNextFileA(handle, &found));
+    FindClose(handle);
+}
 
 // Creates every missing level of dir (the root never). 0 for an empty path.
 int MakeDirectoryPath(const char* dir);

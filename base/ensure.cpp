@@ -33,12 +33,6 @@ INT_PTR CALLBACK CrearDirectorioProc(HWND dialog, UINT message, WPARAM wParam, L
     return FALSE;
 }
 
-int IsDirectory(const char* path)
-{
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 }  // namespace
 
 int EnsureDirectory(HWND owner, const char* dir)
@@ -62,7 +56,7 @@ int EnsureDirectory(HWND owner, const char* dir)
         return 0;
     MakeDirectoryPath(dir);
     // Writing into a directory that is not there would fail silently later.
-    if (!IsDirectory(dir)) {
+    if (!DirectoryExists(dir)) {
         ShowError(owner, "No se pudo crear el directorio !", "Error");
         return 0;
     }

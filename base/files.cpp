@@ -11,6 +11,12 @@ int FileExists(const char* path)
     return 1;
 }
 
+int DirectoryExists(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 int MakeDirectoryPath(const char* dir)
 {
     if (dir[0] == '\0')

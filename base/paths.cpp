@@ -15,6 +15,16 @@ int ComposeEntryDir(char (&out)[PATH_SIZE], const char* base)
     return 1;
 }
 
+int ComposeInstallPath(char (&path)[PATH_SIZE], const char* dir, const char* name, const char* extension)
+{
+    char base[PATH_SIZE];
+    if (!CopyText(base, dir) || !AddBackslash(base) || !ComposeText(path, base, name, extension)) {
+        path[0] = '\0';
+        return 0;
+    }
+    return 1;
+}
+
 int EntryNameFromFile(char (&name)[128], const char* fileName)
 {
     const char* dot = std::strrchr(fileName, '.');

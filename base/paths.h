@@ -9,6 +9,10 @@ enum { PATH_SIZE = 260 };
 // when the result does not fit in a path buffer.
 int ComposeEntryDir(char (&out)[PATH_SIZE], const char* base);
 
+// dir, '\' when missing, name, extension: a file of an installation or of
+// the distribution. Returns 0, path empty, when it does not fit a path buffer.
+int ComposeInstallPath(char (&path)[PATH_SIZE], const char* dir, const char* name, const char* extension);
+
 // The entry name of a directory listing: the file name cut at its last '.'.
 // Returns 0 for names that are no entry file (another extension) or whose
 // name would not fit the record's nombre field.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,22 @@ inline double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+// The archive benchmarks' set: 200 archives from 12 KiB to about 1 MiB,
+// 100 MB in all, in no particular order of size.
+const int ARCHIVE_SET = 200;
+
+inline std::string ArchiveName(int i)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "Archivo%03d.JAR", i);
+    return name;
+}
+
+inline size_t ArchiveSize(int i)
+{
+    return 12 * 1024 + static_cast<size_t>((i * 7919) % ARCHIVE_SET) * 5000;
 }
 
 // size bytes that only seed decides, as the whole new content of path.

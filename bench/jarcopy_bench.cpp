@@ -15,20 +15,7 @@
 
 namespace {
 
-const int ARCHIVES = 200;
-
-std::string Name(int i)
-{
-    char name[32];
-    std::snprintf(name, sizeof name, "Archivo%03d.JAR", i);
-    return name;
-}
-
-// Sizes from 12 KiB to about 1 MiB, 100 MB in all, in no particular order.
-size_t SizeOf(int i)
-{
-    return 12 * 1024 + static_cast<size_t>((i * 7919) % ARCHIVES) * 5000;
-}
+const int ARCHIVES = ARCHIVE_SET;
 
 std::string ReadAll(const std::string& path)
 {
@@ -47,7 +34,7 @@ std::string ReadAll(const std::string& path)
 void Empty(const std::string& dir)
 {
     for (int i = 0; i < ARCHIVES; ++i)
-        DeleteFileA((dir + Name(i)).c_str());
+        DeleteFileA((dir + ArchiveName(i)).c_str());
 }
 
 }  // namespace
@@ -65,9 +52,9 @@ int main(int argc, char** argv)
         CreateDirectoryA(dir.c_str(), nullptr);
     size_t total = 0;
     for (int i = 0; i < ARCHIVES; ++i) {
-        total += SizeOf(i);
-        if (!WriteSeededFile(source + Name(i), SizeOf(i), static_cast<unsigned>(i))) {
-            std::fprintf(stderr, "jarcopy_bench: cannot write %s\n", (source + Name(i)).c_str());
+        total += ArchiveSize(i);
+        if (!WriteSeededFile(source + ArchiveName(i), ArchiveSize(i), static_cast<unsigned>(i))) {
+            std::fprintf(stderr, "jarcopy_bench: cannot write %s\n", (source + ArchiveName(i)).c_str());
             return 1;
         }
     }
@@ -88,7 +75,7 @@ int main(int argc, char** argv)
                     CopyJars();
                 } else {
                     for (int i = 0; i < ARCHIVES; ++i)
-                        CopyFileA((source + Name(i)).c_str(), (theirs + Name(i)).c_str(), FALSE);
+                        CopyFileA((source + ArchiveName(i)).c_str(), (theirs + ArchiveName(i)).c_str(), FALSE);
                 }
                 if (round >= 0)
                     times[over][platform].push_back(Now() - start);
@@ -97,7 +84,7 @@ int main(int argc, char** argv)
     }
     bool same = JarStatus(theirs.c_str()) == JARS_CURRENT && JarStatus(ours.c_str()) == JARS_CURRENT;
     for (int i = 0; i < ARCHIVES && same; ++i)
-        same = ReadAll(ours + Name(i)) == ReadAll(source + Name(i));
+        same = ReadAll(ours + ArchiveName(i)) == ReadAll(source + ArchiveName(i));
     Empty(ours);
     Empty(theirs);
     Empty(source);

@@ -57,12 +57,18 @@ target_link_libraries(installcore PUBLIC params installcore_format ole32 uuid)
 add_library(appshell OBJECT base/appshell.cpp)
 target_include_directories(appshell PRIVATE ${CMAKE_SOURCE_DIR})
 
+# Each program is checked statically too: it imports only system DLLs
+# (label "static": no Wine needed).
+find_program(VONDRA_OBJDUMP NAMES ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32-objdump objdump)
 function(vondra_program name resources_dir)
     add_executable(${name} WIN32 ${ARGN} $<TARGET_OBJECTS:appshell>)
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/resources/${resources_dir})
     set_target_properties(${name} PROPERTIES
         SUFFIX ".EXE"
         RUNTIME_OUTPUT_DIRECTORY "${VONDRA_DIST_DIR}")
+    add_test(NAME ${name}.ImportsOnlySystemDlls
+        COMMAND ${CMAKE_SOURCE_DIR}/tests/check-imports ${VONDRA_OBJDUMP} $<TARGET_FILE:${name}>)
+    set_tests_properties(${name}.ImportsOnlySystemDlls PROPERTIES LABELS static)
 endfunction()
 
 vondra_program(Dalvo dalvo
@@ -104,17 +110,17 @@ vondra_program(Kelmin kelmin
     resources/kelmin/kelmin.rc)
 target_link_libraries(Kelmin PRIVATE kelmin_ops)
 
-# Static checks of the built programs; they need no Wine (label "static").
-find_program(VONDRA_OBJDUMP NAMES ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32-objdump objdump)
-add_test(NAME Dalvo.ImportsOnlySystemDlls
-    COMMAND ${CMAKE_SOURCE_DIR}/tests/check-imports ${VONDRA_OBJDUMP} $<TARGET_FILE:Dalvo>)
-set_tests_properties(Dalvo.ImportsOnlySystemDlls PROPERTIES LABELS static)
-add_test(NAME Fostra.ImportsOnlySystemDlls
-    COMMAND ${CMAKE_SOURCE_DIR}/tests/check-imports ${VONDRA_OBJDUMP} $<TARGET_FILE:Fostra>)
-set_tests_properties(Fostra.ImportsOnlySystemDlls PROPERTIES LABELS static)
-add_test(NAME Brenko.ImportsOnlySystemDlls
-    COMMAND ${CMAKE_SOURCE_DIR}/tests/check-imports ${VONDRA_OBJDUMP} $<TARGET_FILE:Brenko>)
-set_tests_properties(Brenko.ImportsOnlySystemDlls PROPERTIES LABELS static)
-add_test(NAME Kelmin.ImportsOnlySystemDlls
-    COMMAND ${CMAKE_SOURCE_DIR}/tests/check-imports ${VONDRA_OBJDUMP} $<TARGET_FILE:Kelmin>)
-set_tests_properties(Kelmin.ImportsOnlySystemDlls PROPERTIES LABELS static)
+# Instalar: its operations on files and registry, shared with its tests and
+# benchmark, and the program.
+add_library(instalar_ops STATIC
+    setup/copy.cpp
+    setup/remove.cpp)
+target_link_libraries(instalar_ops PUBLIC base setup_rules lz32)
+
+vondra_program(Instalar instalar
+    setup/main.cpp
+    setup/terminar.cpp
+    resources/instalar/instalar.rc)
+set_source_files_properties(resources/instalar/instalar.rc PROPERTIES OBJECT_DEPENDS
+    "${BASE_RESOURCES};${CMAKE_SOURCE_DIR}/resources/instalar/resource.h")
+target_link_libraries(Instalar PRIVATE instalar_ops)

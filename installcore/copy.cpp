@@ -7,24 +7,6 @@
 
 namespace {
 
-// Each match of dir + pattern that is a file, until visit returns false.
-template <typename Visit>
-void ForEachFile(const char* dir, const char* pattern, Visit visit)
-{
-    char search[PATH_SIZE];
-    if (!ComposeText(search, dir, pattern))
-        return;
-    WIN32_FIND_DATAA found;
-    HANDLE handle = FindFirstFileA(search, &found);
-    if (handle == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !visit(found.cFileName))
-            break;
-    } while (FindNextFileA(handle, &found));
-    FindClose(handle);
-}
-
 ULONGLONG Size(const WIN32_FILE_ATTRIBUTE_DATA& data)
 {
     return (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;

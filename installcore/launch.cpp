@@ -201,16 +201,6 @@ int BuildCommandLine(char (&line)[COMMAND_LINE_SIZE], const AppParams& r, const 
     return ComposeTextN(line, sizeof line, parts, sizeof parts / sizeof parts[0]);
 }
 
-int ComposeInstallPath(char (&path)[PATH_SIZE], const char* dir, const char* name, const char* extension)
-{
-    char base[PATH_SIZE];
-    if (!CopyText(base, dir) || !AddBackslash(base) || !ComposeText(path, base, name, extension)) {
-        path[0] = '\0';
-        return 0;
-    }
-    return 1;
-}
-
 int ComposeShortcutPath(char (&path)[PATH_SIZE], const char* desktop, const char* name)
 {
     char shortName[TEXT_FIELD];

@@ -46,9 +46,5 @@ void BuildPArgument(char (&argument)[P_ARGUMENT_SIZE], const AppParams& record);
 int BuildCommandLine(char (&line)[COMMAND_LINE_SIZE], const AppParams& record, const char* installDir,
                      const char* paramFile);
 
-// dir, '\' when missing, name, extension: the .PAR and .ICO of an
-// installation. Returns 0, path empty, when it does not fit a path buffer.
-int ComposeInstallPath(char (&path)[PATH_SIZE], const char* dir, const char* name, const char* extension);
-
 // desktop, '\', name cut before its first '.', ".LNK".
 int ComposeShortcutPath(char (&path)[PATH_SIZE], const char* desktop, const char* name);

@@ -1,0 +1,59 @@
+// Removal of a distribution: only the files the setup placed, and the
+// directories that are left empty. Entry files, parameter files, texts and
+// the user's own files stay, and so do the directories holding them.
+#include "../base/regkey.h"
+#include "instalar.h"
+
+// Deleting what is not there is no failure.
+void DeleteListed(const char* path, SetupFailures& failures)
+{
+    if (!DeleteFileA(path) && GetLastError() != ERROR_FILE_NOT_FOUND && GetLastError() != ERROR_PATH_NOT_FOUND)
+        failures.push_back({path, "no se pudo eliminar"});
+}
+
+void DeleteMatching(const char* pattern, const char* dir, SetupFailures& failures)
+{
+    ForEachFile(dir, pattern, [&](const char* name) {
+        char path[PATH_SIZE];
+        if (ComposeText(path, dir, name))
+            DeleteListed(path, failures);
+        return true;
+    });
+}
+
+void DeleteUserDirInst()
+{
+    RegKey key;
+    if (key.Open(HKEY_CURRENT_USER, VONDRA_KEY, KEY_SET_VALUE))
+        RegDeleteValueA(key.handle, "DirInst");
+}
+
+int RemoveDistribution(SetupFailures& failures)
+{
+    char path[PATH_SIZE];
+    if (ComposeInstallPath(path, setupDir, "Servidor\\Fostra.EXE", ""))
+        DeleteListed(path, failures);
+    if (ComposeInstallPath(path, setupDir, "Servidor", ""))
+        RemoveDirectoryA(path);
+
+    char terminal[PATH_SIZE];
+    if (ComposeInstallPath(terminal, setupDir, "Terminal\\", "")) {
+        for (const char* pattern : {"*.GIF", "*.ICO", "*.JAR", "*.EXE", "*.DLL"})
+            DeleteMatching(pattern, terminal, failures);
+        if (ComposeInstallPath(path, setupDir, "Terminal", ""))
+            RemoveDirectoryA(path);
+    }
+
+    // While listed files remain, Brenko.EXE and DirInst stay: the
+    // distribution is still offered for removal and found by the others.
+    if (!failures.empty())
+        return 0;
+    if (ComposeInstallPath(path, setupDir, "Brenko.EXE", ""))
+        DeleteListed(path, failures);
+    // Directories that still hold other files stay, without a word.
+    RemoveDirectoryA(setupDir);
+    if (!failures.empty())
+        return 0;
+    DeleteUserDirInst();
+    return 1;
+}

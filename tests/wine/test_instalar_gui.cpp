@@ -1,0 +1,214 @@
+// The real Instalar.EXE started in a copy of dist/media and driven from
+// outside: the tree it leaves (expanded files checked against msexpand),
+// updates and removals that meet resisting files, damaged media, and the
+// companions TERMINAR starts.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "caller.h"
+#include "drive.h"
+#include "fixtures.h"
+
+namespace {
+
+using fixture::Exists;
+using fixture::Listing;
+using fixture::ReadAll;
+typedef std::vector<std::string> Names;
+
+const char INICIO[] = "Instalaci\xF3n de la versi\xF3n de VONDRA para Internet";
+const char TERMINAR[] = "Finalizando la instalaci\xF3n ...";
+const char COMMAND_KEY[] = "VONDRA\\VONDRA";
+enum { DIR = 1000, INSTALAR = 1025, DESINSTALAR = 1046, CANCELAR = 1004, BRENKO = 1003, FOSTRA = 1004 };
+
+// extra.ico: the media's lowercase extra.ic_, expanded and renamed.
+const Names TERMINAL = {"Dalvo.EXE", "Kelmin.EXE", "LEEME.TXT", "PLUVIK.DLL", "Reportes.JAR", "Telmir.ICO",
+                        "VERSION.TXT", "Vondra.ICO", "Vondra.JAR", "activation.jar", "commons-ssl-0.3.11.jar",
+                        "extra.ico", "fontbox-2.0.8.jar", "javax.mail-1.6.jar", "pdfbox-2.0.8.jar",
+                        "zxing-core-3.3.jar"};
+
+class Instalar : public ::testing::Test {
+protected:
+    std::string media = fixture::NewDirectory("media"), base = fixture::NewDirectory("setup");
+    std::string expanded = media + "expanded\\", starts = base + "starts.txt";
+    drive::DialogProgram program;
+
+    // The media with the recorder standing in for the companions, and what
+    // msexpand makes of its compressed files.
+    void SetUp() override
+    {
+        fixture::ClearRegistry();
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, "VONDRA");
+        for (const std::string& name : Listing(fixture::WindowsPath(MEDIA_DIR) + "\\"))
+            ASSERT_TRUE(CopyFileA((fixture::WindowsPath(MEDIA_DIR) + "\\" + name).c_str(), (media + name).c_str(),
+                                  FALSE));
+        for (const char* companion : {"Brenko.EXE", "Fostra.EXE"})
+            ASSERT_TRUE(CopyFileA(RECORDER_EXE, (media + companion).c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA((media + "Telmir.IC_").c_str(), (media + "extra.ic_").c_str(), FALSE));
+        CreateDirectoryA(expanded.c_str(), nullptr);
+        std::string command = "/bin/sh -c \"cd '" + fixture::UnixPath(media) +
+                              "' && for f in *_; do msexpand <$f >expanded/$f; done; touch expanded/done\"";
+        ASSERT_TRUE(fixture::RunUnix(command, [&] { return Exists(expanded + "done"); }, 30000));
+        SetEnvironmentVariableA("VONDRA_STARTS", starts.c_str());
+    }
+    void TearDown() override { RegDeleteTreeA(HKEY_CLASSES_ROOT, "VONDRA"); }
+
+    void Start(Caller caller = {})
+    {
+        SCOPED_CALLER(caller);
+        for (HANDLE earlier : {program.info.hProcess, program.info.hThread})
+            if (earlier != nullptr)
+                CloseHandle(earlier);
+        program.info = {};
+        ASSERT_TRUE(program.Launch(nullptr, "\"" + media + "Instalar.EXE\"", media));
+        program.dialog = program.Appears(INICIO, 20000);
+        ASSERT_NE(program.dialog, nullptr);
+    }
+    // "&Instalar" or "&Actualizar" and whether "&Desinstalar" is enabled.
+    std::string Buttons()
+    {
+        drive::Settle(program.dialog);
+        return program.Text(INSTALAR) + (program.Enabled(DESINSTALAR) ? " +" : " -");
+    }
+    void Answer(const char* caption, int id)
+    {
+        HWND box = program.Appears(caption);
+        ASSERT_NE(box, nullptr) << caption;
+        drive::PostClick(box, id);
+    }
+    // The one start the recorder wrote down (it may still be writing).
+    void ExpectStart(const std::string& start, Caller caller = {})
+    {
+        SCOPED_CALLER(caller);
+        EXPECT_TRUE(drive::WaitUntil([&] { return ReadAll(starts) == start + "\n"; })) << ReadAll(starts);
+    }
+    // The tree below dir: copies equal to the media, expanded files to msexpand's.
+    void ExpectTree(const std::string& dir, const Names& terminal, Caller caller = {})
+    {
+        SCOPED_CALLER(caller);
+        EXPECT_EQ(Listing(dir + "Terminal\\"), terminal);
+        for (std::string name : terminal) {
+            std::string source = media + name, copy = dir + "Terminal\\" + name;
+            if (lstrcmpiA(name.c_str() + name.size() - 4, ".ICO") == 0 || name == "Kelmin.EXE")
+                source = expanded + name.substr(0, name.size() - 1) + "_";
+            EXPECT_TRUE(ReadAll(copy) == ReadAll(source) && ReadAll(source) != "(missing)") << name;
+        }
+        EXPECT_EQ(ReadAll(dir + "Brenko.EXE"), ReadAll(RECORDER_EXE));
+        EXPECT_EQ(Listing(dir + "Servidor\\"), Names{"Fostra.EXE"});
+    }
+};
+
+TEST_F(Instalar, SetupUpdateWithResistingFilesAndRemoval)
+{
+    std::string java = base + "jre", ext = java + "\\lib\\ext\\", dir = base + "Nuevo\\Java";
+    ASSERT_TRUE(CreateDirectoryA(java.c_str(), nullptr) && CreateDirectoryA((java + "\\lib").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(ext.c_str(), nullptr));
+    for (const char* earlier : {"mail.jar", "otro.jar"})
+        fixture::WriteBytes(ext + earlier, "earlier", 7);
+    fixture::AddJre("1.8.0_202", java.c_str());
+    fixture::SetText(HKEY_CLASSES_ROOT, COMMAND_KEY, nullptr, "C:\\VONDRA\\VONDRA.EXE /S " + base + "Nuevo\\ /P");
+    Start();
+    EXPECT_EQ(program.Text(DIR), dir);
+    EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst"), dir);
+    EXPECT_EQ(Buttons(), "&Instalar -");
+    drive::Screenshot(program.dialog, "instalar-inicio.bmp");
+
+    program.Click(INSTALAR);
+    Answer("ADVERTENCIA", 1025);  // create the directory
+    HWND terminar = program.Appears(TERMINAR, 20000);
+    ASSERT_NE(terminar, nullptr);
+    drive::Screenshot(terminar, "instalar-terminar.bmp");
+    ExpectTree(dir + "\\", TERMINAL);
+    EXPECT_EQ(Listing(ext), (Names{"activation.jar", "commons-ssl-0.3.11.jar", "fontbox-2.0.8.jar",
+                                   "javax.mail-1.6.jar", "otro.jar", "pdfbox-2.0.8.jar"}));
+    EXPECT_EQ(ReadAll(ext + "activation.jar"), ReadAll(media + "activation.jar"));
+    drive::PostClick(terminar, BRENKO);
+    EXPECT_EQ(program.Wait(), 0u);
+    ExpectStart("Brenko.EXE|" + dir);
+
+    // An update over a read-only program: reported, the old program kept,
+    // no TERMINAR, no DirInst; INICIO stays.
+    std::string dalvo = dir + "\\Terminal\\Dalvo.EXE";
+    fixture::WriteBytes(dalvo, "old", 3);
+    SetFileAttributesA(dalvo.c_str(), FILE_ATTRIBUTE_READONLY);
+    fixture::ClearRegistry();
+    for (const char* own : {"Terminal\\Ventas.DAI", "Terminal\\Ventas.PAR", "Servidor\\Notas.DAI"})
+        fixture::WriteBytes(dir + "\\" + own, "own", 3);
+    Start();
+    EXPECT_EQ(program.Text(DIR), dir);  // from the command line, DirInst being gone
+    ASSERT_TRUE(drive::Type(program.dialog, DIR, base + "Otro"));
+    EXPECT_EQ(Buttons(), "&Instalar -");
+    ASSERT_TRUE(drive::Type(program.dialog, DIR, dir));
+    EXPECT_EQ(Buttons(), "&Actualizar +");
+    fixture::DeleteValue(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst");
+    program.Click(INSTALAR);
+    std::string message = program.CloseMessage("Error");
+    EXPECT_NE(message.find(dalvo + ": archivo de s\xF3lo lectura"), std::string::npos) << message;
+    EXPECT_EQ(ReadAll(dalvo), "old");
+    EXPECT_EQ(Listing(dir + "\\Terminal\\").size(), TERMINAL.size() + 2);  // no work file left
+    EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst"), "(none)");
+    EXPECT_EQ(program.WaitExit(0), STILL_ACTIVE);
+    EXPECT_TRUE(program.Gone(TERMINAR, 0));
+
+    // Removal: the read-only program is named, Brenko.EXE and DirInst
+    // stay; once it can go, only the listed files are gone.
+    fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst", dir);
+    program.Click(DESINSTALAR);
+    Answer("ADVERTENCIA", 1025);
+    message = program.CloseMessage("Error");
+    EXPECT_NE(message.find(dalvo + ": no se pudo eliminar"), std::string::npos) << message;
+    EXPECT_EQ(Listing(dir + "\\Terminal\\"), (Names{"Dalvo.EXE", "LEEME.TXT", "VERSION.TXT", "Ventas.DAI", "Ventas.PAR"}));
+    EXPECT_EQ(Listing(dir + "\\"), (Names{"Brenko.EXE", "Servidor", "Terminal"}));
+    EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst"), dir);
+    EXPECT_EQ(Buttons(), "&Actualizar +");
+    SetFileAttributesA(dalvo.c_str(), FILE_ATTRIBUTE_NORMAL);
+    program.Click(DESINSTALAR);
+    Answer("ADVERTENCIA", 1025);
+    // The buttons follow only once a box would have been closed.
+    EXPECT_TRUE(drive::WaitUntil([&] { return program.Text(INSTALAR) == "&Instalar"; }));
+    EXPECT_EQ(drive::FindWindowNow(nullptr, program.info.dwProcessId, [](HWND w) { return drive::Text(w) == "Error"; }),
+              nullptr);
+    EXPECT_EQ(Listing(dir + "\\Terminal\\"), (Names{"LEEME.TXT", "VERSION.TXT", "Ventas.DAI", "Ventas.PAR"}));
+    EXPECT_EQ(Listing(dir + "\\"), (Names{"Servidor", "Terminal"}));
+    EXPECT_EQ(Listing(dir + "\\Servidor\\"), Names{"Notas.DAI"});
+    EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst"), "(none)");
+    EXPECT_EQ(Buttons(), "&Instalar -");
+    program.Click(CANCELAR);
+    EXPECT_EQ(program.Wait(), 0u);
+}
+
+TEST_F(Instalar, DamagedMediaReportedThenSetupStartsFostra)
+{
+    // Too long for the command buffer: the default stays, nothing stored.
+    fixture::SetText(HKEY_CLASSES_ROOT, COMMAND_KEY, nullptr, "VONDRA.EXE /S D:\\Apps " + std::string(70, 'x'));
+    std::string kelmin = ReadAll(media + "Kelmin.EX_");
+    fixture::WriteBytes(media + "Kelmin.EX_", kelmin.data(), kelmin.size() / 2);
+    Start();
+    EXPECT_EQ(program.Text(DIR), "C:\\Vondra\\Java");
+    EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst"), "(none)");
+    std::string dir = base + "Destino";
+    ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr));
+    ASSERT_TRUE(drive::Type(program.dialog, DIR, dir));
+    program.Click(INSTALAR);
+    drive::Screenshot(program.Appears("Error"), "instalar-error.bmp");
+    std::string message = program.CloseMessage("Error");
+    EXPECT_NE(message.find("Kelmin.EX_: archivo comprimido da\xF1" "ado"), std::string::npos) << message;
+    EXPECT_FALSE(Exists(dir + "\\Terminal\\Kelmin.EXE"));
+    EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst"), "(none)");
+    EXPECT_TRUE(program.Gone(TERMINAR, 0));
+
+    // Sound media, no Java runtime: the extension archives stay in Terminal\ only.
+    fixture::WriteBytes(media + "Kelmin.EX_", kelmin.data(), kelmin.size());
+    program.Click(INSTALAR);
+    HWND terminar = program.Appears(TERMINAR, 20000);
+    ASSERT_NE(terminar, nullptr);
+    ExpectTree(dir + "\\", TERMINAL);
+    EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst"), dir);
+    drive::PostClick(terminar, FOSTRA);
+    EXPECT_EQ(program.Wait(), 0u);
+    ExpectStart("Fostra.EXE|" + dir + "\\Servidor");
+}
+
+}  // namespace
