@@ -11,10 +11,30 @@ namespace fixture {
 const char VONDRA_KEY[] = "SOFTWARE\\Vondra\\Java";
 const char JRE_KEY[] = "SOFTWARE\\JavaSoft\\Java Runtime Environment";
 
+namespace {
+
+void DeleteEveryValue(HKEY root, const char* key)
+{
+    HKEY handle;
+    if (RegOpenKeyExA(root, key, 0, KEY_ALL_ACCESS, &handle) != ERROR_SUCCESS)
+        return;
+    char name[256];
+    DWORD length = sizeof name;
+    while (RegEnumValueA(handle, 0, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+           RegDeleteValueA(handle, name) == ERROR_SUCCESS)
+        length = sizeof name;
+    RegCloseKey(handle);
+}
+
+}  // namespace
+
 void ClearRegistry()
 {
-    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
-        DeleteValue(root, VONDRA_KEY, "DirInst");
+    // The user's values, markers and recorded directories included: what one
+    // test installed is no installation for the next.
+    DeleteEveryValue(HKEY_CURRENT_USER, VONDRA_KEY);
+    DeleteEveryValue(HKEY_CURRENT_USER, "SOFTWARE\\Vondra\\Java\\Directorios");
+    DeleteValue(HKEY_LOCAL_MACHINE, VONDRA_KEY, "DirInst");
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, JRE_KEY);
 }
 

@@ -12,7 +12,9 @@ namespace fixture {
 extern const char VONDRA_KEY[];
 extern const char JRE_KEY[];
 
-// Removes DirInst from both keys and every registered Java runtime.
+// Removes every value of the user's key (DirInst, markers, the message
+// flag, recorded directories), the machine's DirInst and every registered
+// Java runtime.
 void ClearRegistry();
 // Stores text as REG_SZ; without its NUL when withNul is false.
 void SetText(HKEY root, const std::string& key, const char* name, const std::string& text, bool withNul = true);

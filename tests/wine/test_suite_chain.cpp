@@ -43,7 +43,6 @@ TEST(Suite, SetUpDefineInstallFromTheMedia)
 {
     fixture::ClearRegistry();
     kelmin::ClearInstallation();
-    fixture::DeleteValue(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "Brenko");
     fixture::Workstation ws;  // the desktop that receives the shortcuts
     std::string home = kelmin::NewJre("1.8.0_202", kelmin::STOCK_POLICY);
     for (const char* dir : {"BIN", "lib", "lib\\ext"})
