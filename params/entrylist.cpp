@@ -51,3 +51,18 @@ bool EntryListCommand(HWND dialog, const EntryListDialog& form, WPARAM wParam, L
     }
     return true;
 }
+
+INT_PTR EntryListDialogMessage(HWND dialog, const EntryListDialog& form, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    INT_PTR result;
+    if (MainDialogMessage(dialog, message, wParam, &result))
+        return result;
+    switch (message) {
+    case WM_INITDIALOG:
+        InitEntryListDialog(dialog, form);
+        return TRUE;
+    case WM_COMMAND:
+        return EntryListCommand(dialog, form, wParam, lParam) ? TRUE : FALSE;
+    }
+    return FALSE;
+}

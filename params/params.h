@@ -52,6 +52,8 @@ struct EntryListDialog {
 void InitEntryListDialog(HWND dialog, const EntryListDialog& form);
 // WM_COMMAND of those controls (and Esc): true when it was one of them.
 bool EntryListCommand(HWND dialog, const EntryListDialog& form, WPARAM wParam, LPARAM lParam);
+// The dialog procedure of a main dialog that holds nothing else.
+INT_PTR EntryListDialogMessage(HWND dialog, const EntryListDialog& form, UINT message, WPARAM wParam, LPARAM lParam);
 
 // EnumFontFamiliesA callback: keeps TrueType families in fontNames.
 int CALLBACK CollectFontFamily(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD fontType, LPARAM data);

@@ -25,15 +25,5 @@ const EntryListDialog INICIO_FORM = {IDC_INICIO_LIST, IDC_INICIO_MODIFICAR, IDC_
 
 INT_PTR CALLBACK InicioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    INT_PTR result;
-    if (MainDialogMessage(dialog, message, wParam, &result))
-        return result;
-    switch (message) {
-    case WM_INITDIALOG:
-        InitEntryListDialog(dialog, INICIO_FORM);
-        return TRUE;
-    case WM_COMMAND:
-        return EntryListCommand(dialog, INICIO_FORM, wParam, lParam) ? TRUE : FALSE;
-    }
-    return FALSE;
+    return EntryListDialogMessage(dialog, INICIO_FORM, message, wParam, lParam);
 }

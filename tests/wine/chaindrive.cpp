@@ -52,49 +52,6 @@ void Say(const Chain& chain, const std::string& text)
         chain.say(text);
 }
 
-struct ButtonSearch {
-    const char* text;
-    int id;
-};
-
-BOOL CALLBACK MatchButton(HWND child, LPARAM data)
-{
-    auto* search = reinterpret_cast<ButtonSearch*>(data);
-    if (drive::Text(child) != search->text)
-        return TRUE;
-    search->id = GetDlgCtrlID(child);
-    return FALSE;
-}
-
-// The control id of the button that reads text, 0 when there is none.
-int ButtonReading(HWND dialog, const char* text)
-{
-    ButtonSearch search = {text, 0};
-    EnumChildWindows(dialog, MatchButton, reinterpret_cast<LPARAM>(&search));
-    return search.id;
-}
-
-// The dialog with that caption once it comes; a directory-creation question
-// on the way is answered with "&Crear".
-HWND AfterCreation(const Chain& chain, DWORD pid, const char* caption, const std::string& shot, DWORD timeoutMs)
-{
-    HWND found = nullptr;
-    drive::WaitUntil([&] {
-        found = drive::WaitForWindow(caption, 1, pid);
-        if (found != nullptr)
-            return true;
-        HWND question = drive::WaitForWindow("ADVERTENCIA", 1, pid);
-        int create = question == nullptr ? 0 : ButtonReading(question, "&Crear");
-        if (create != 0) {
-            Shot(chain, question, shot);
-            drive::PostClick(question, create);
-            drive::WaitForNoWindow("ADVERTENCIA", 5000, pid);
-        }
-        return false;
-    }, timeoutMs);
-    return found;
-}
-
 bool Unchecked(HWND dialog, int box)
 {
     drive::PostClick(dialog, box);
@@ -107,6 +64,35 @@ std::string Program(const std::string& dir, const char* file)
 }
 
 }  // namespace
+
+std::string ChoosePrinter(HWND editor)
+{
+    if (!Unchecked(editor, IDC_ES_PRE_NOMBRE_DIRECTA))
+        return "could not free the printer name";
+    drive::PostClick(editor, IDC_ES_IMPRESORAS);
+    HWND printers = drive::WaitForWindow(PRINTERS_CAPTION, 10000);
+    if (printers == nullptr)
+        return "IMPRESORAS did not open";
+    drive::PostClick(printers, BY_PORT);
+    drive::WaitUntil([&] { return drive::Checked(printers, BY_PORT); });
+    drive::ClickListItem(GetDlgItem(printers, PRINTER_LIST), 1, true);  // 0 is "Predeterminada"
+    if (!drive::WaitUntil([&] { return drive::ControlText(editor, IDC_ES_NOMBRE_DIRECTA) == "LPT1:"; }))
+        return "the printer was not chosen";
+    return "";
+}
+
+std::string ChooseIconFile(HWND editor, const std::string& file)
+{
+    drive::PostClick(editor, IDC_ES_CAMBIAR_ICONO);
+    HWND open = drive::WaitForWindow(ICON_FILE_CAPTION, 10000);
+    if (open == nullptr)
+        return "the icon file dialog did not open";
+    drive::SetText(GetDlgItem(open, 1148), file);  // the file name box
+    PostMessageA(open, WM_COMMAND, IDOK, 0);
+    if (!drive::WaitForNoWindow(ICON_FILE_CAPTION, 10000))
+        return "the icon file dialog did not close";
+    return "";
+}
 
 std::string SetUpFromMedia(const Chain& chain)
 {
@@ -123,7 +109,8 @@ std::string SetUpFromMedia(const Chain& chain)
     Shot(chain, inicio, "01-instalar");
     Reached(chain, "instalar", inicio);
     drive::PostClick(inicio, SETUP_INSTALAR);
-    HWND done = AfterCreation(chain, setup.info.dwProcessId, TERMINAR_CAPTION, "02-instalar-crear", 180000);
+    HWND done = dalvodrive::AfterCreation(setup.info.dwProcessId, TERMINAR_CAPTION, "02-instalar-crear.bmp",
+                                          chain.shots, 180000);
     if (done == nullptr)
         return "Instalar did not reach TERMINAR (an error box?)";
     Shot(chain, done, "03-terminar");
@@ -166,29 +153,13 @@ std::string DefineInFostra(const Chain& chain, const std::string& iconFile)
     if (!drive::WaitForNoWindow(ESTILO_CAPTION, 5000))
         return "PARAM_ESTILO did not close";
 
-    if (!Unchecked(editor, IDC_ES_PRE_NOMBRE_DIRECTA))
-        return "could not free the printer name";
-    drive::PostClick(editor, IDC_ES_IMPRESORAS);
-    HWND printers = drive::WaitForWindow(PRINTERS_CAPTION, 10000);
-    if (printers == nullptr)
-        return "IMPRESORAS did not open";
-    drive::PostClick(printers, BY_PORT);
-    drive::WaitUntil([&] { return drive::Checked(printers, BY_PORT); });
-    Shot(chain, printers, "06-fostra-impresoras");
-    drive::ClickListItem(GetDlgItem(printers, PRINTER_LIST), 1, true);  // 0 is "Predeterminada"
-    if (!drive::WaitUntil([&] { return drive::ControlText(editor, IDC_ES_NOMBRE_DIRECTA) == "LPT1:"; }))
-        return "the printer was not chosen";
+    std::string failure = ChoosePrinter(editor);
+    if (failure.empty())
+        failure = ChooseIconFile(editor, iconFile);
+    if (!failure.empty())
+        return failure;
 
-    drive::PostClick(editor, IDC_ES_CAMBIAR_ICONO);
-    HWND open = drive::WaitForWindow(ICON_FILE_CAPTION, 10000);
-    if (open == nullptr)
-        return "the icon file dialog did not open";
-    drive::SetText(GetDlgItem(open, 1148), iconFile);  // the file name box
-    PostMessageA(open, WM_COMMAND, IDOK, 0);
-    if (!drive::WaitForNoWindow(ICON_FILE_CAPTION, 10000))
-        return "the icon file dialog did not close";
-
-    Shot(chain, editor, "07-fostra-parametros");
+    Shot(chain, editor, "06-fostra-parametros");
     Reached(chain, "fostra-parametros", editor);
     drive::PostClick(editor, IDC_ES_GUARDAR);
     if (!drive::WaitUntil([&] { return IsWindowVisible(inicio) != 0; }, 20000))
@@ -196,7 +167,7 @@ std::string DefineInFostra(const Chain& chain, const std::string& iconFile)
     std::vector<std::string> listed = drive::ListItems(GetDlgItem(inicio, IDC_INICIO_LIST));
     if (std::find(listed.begin(), listed.end(), FIRST_APP) == listed.end())
         return "Fostra does not list the new entry";
-    Shot(chain, inicio, "08-fostra-guardada");
+    Shot(chain, inicio, "07-fostra-guardada");
     drive::PostClick(inicio, IDC_INICIO_TERMINAR);
     if (!drive::WaitForNoWindow(FOSTRA_CAPTION, 10000))
         return "Fostra did not end";
@@ -215,7 +186,7 @@ std::string InstallWithDalvo(const Chain& chain)
     auto editor = [&](HWND dialog) { Reached(chain, "dalvo-parametros", dialog); };
     std::string failure =
         dalvodrive::InstallNew(dalvo.info.dwProcessId, FIRST_APP, chain.setupDir + "\\Java", chain.shots, nullptr,
-                               "09-dalvo-", editor);
+                               "08-dalvo-", editor);
     if (!failure.empty())
         return "Dalvo: " + failure;
     HWND inicio = dalvo.Appears(dalvodrive::INICIO_CAPTION);
@@ -238,11 +209,11 @@ std::string InstallRtfLibrary(const Chain& chain)
     auto installed = [&] { return drive::ControlText(inicio, KELMIN_INSTALADA); };
     if (!drive::WaitUntil([&] { return !installed().empty(); }))
         return "Kelmin did not show the installed version";
-    Shot(chain, inicio, "10-kelmin");
+    Shot(chain, inicio, "09-kelmin");
     drive::PostClick(inicio, KELMIN_INSTALAR);
     if (!drive::WaitUntil([&] { return IsWindowEnabled(GetDlgItem(inicio, KELMIN_DESINSTALAR)) != 0; }, 20000))
         return "Kelmin did not install the library (an error box?)";
-    Shot(chain, inicio, "11-kelmin-instalada");
+    Shot(chain, inicio, "10-kelmin-instalada");
     Reached(chain, "kelmin", inicio);
     drive::PostClick(inicio, KELMIN_TERMINAR);
     return kelmin.WaitExit(10000) == 0 ? "" : "Kelmin did not end";
@@ -263,12 +234,12 @@ std::string AddWithBrenko(const Chain& chain)
     // The message has no caption: it is the dialog that offers to run Fostra.
     HWND message = nullptr;
     drive::WaitUntil([&] {
-        message = drive::FindWindowNow("#32770", pid, [](HWND w) { return ButtonReading(w, "&Ejecutar Fostra.EXE"); });
+        message = drive::FindWindowNow("#32770", pid, [](HWND w) { return drive::ButtonReading(w, "&Ejecutar Fostra.EXE"); });
         return message != nullptr;
     }, 20000);
     if (message == nullptr)
         return "Brenko did not show its initial message";
-    Shot(chain, message, "12-brenko-mensaje");
+    Shot(chain, message, "11-brenko-mensaje");
     Reached(chain, "brenko-mensaje", message);
     drive::PostClick(message, BRENKO_CONTINUAR);
     if (!drive::WaitUntil([&] { return !IsWindow(message); }))
@@ -276,10 +247,10 @@ std::string AddWithBrenko(const Chain& chain)
 
     auto editor = [&](HWND dialog) { Reached(chain, "brenko-parametros", dialog); };
     std::string failure = dalvodrive::AddNew(pid, SECOND_APP, chain.setupDir + "\\" + SECOND_APP, chain.shots,
-                                             nullptr, "13-brenko-", editor);
+                                             nullptr, "12-brenko-", editor);
     if (!failure.empty())
         return "Brenko: " + failure;
-    Shot(chain, inicio, "14-brenko-inicio");
+    Shot(chain, inicio, "13-brenko-inicio");
     drive::PostClick(inicio, BRENKO_TERMINAR);
     return brenko.WaitExit(10000) == 0 ? "" : "Brenko did not end";
 }

@@ -29,6 +29,10 @@ extern const char SECOND_APP[];  // in Brenko
 extern const char SERVER_ADDRESS[];
 
 // Each returns "" when the step completed, else what did not happen.
+// In the server form of PARAMETROS: the printer name's Pre. box cleared and
+// the second line of IMPRESORAS (LPT1:) taken by its port; an icon file.
+std::string ChoosePrinter(HWND editor);
+std::string ChooseIconFile(HWND editor, const std::string& file);
 std::string SetUpFromMedia(const Chain& chain);  // ends with Fostra started
 std::string DefineInFostra(const Chain& chain, const std::string& iconFile);
 std::string InstallWithDalvo(const Chain& chain);

@@ -14,7 +14,7 @@ namespace {
 
 const char INSTALAR_CAPTION[] = "Instalaci\xF3n de la aplicaci\xF3n";
 const char EDITOR_CAPTION[] = "Agregar una nueva aplicaci\xF3n - Capturar sus par\xE1metros";
-enum { LIST = 1000, CREATE = 1024 };
+enum { LIST = 1000 };
 
 // What sets the two installers' windows apart. name 0: picked in the list.
 struct Installer {
@@ -65,21 +65,7 @@ std::string Drive(const Installer& in, DWORD pid, const std::string& name, const
     drive::Screenshot(install, shotPrefix + "2-instalar.bmp", shots);
     drive::PostClick(install, in.accept);
 
-    // The creation question comes only for a directory that is not there.
-    HWND editor = nullptr;
-    bool created = false;
-    drive::WaitUntil([&] {
-        editor = drive::WaitForWindow(EDITOR_CAPTION, 1, pid);
-        if (editor != nullptr)
-            return true;
-        HWND create = created ? nullptr : drive::WaitForWindow("ADVERTENCIA", 1, pid);
-        if (create != nullptr) {
-            drive::Screenshot(create, shotPrefix + "3-crear_directorio.bmp", shots);
-            drive::PostClick(create, CREATE);
-            created = true;
-        }
-        return false;
-    }, 20000);
+    HWND editor = AfterCreation(pid, EDITOR_CAPTION, shotPrefix + "3-crear_directorio.bmp", shots, 20000);
     if (editor == nullptr)
         return "the editor did not show";
     double editorShown = Now() - start;
@@ -102,6 +88,26 @@ std::string Drive(const Installer& in, DWORD pid, const std::string& name, const
 }
 
 }  // namespace
+
+HWND AfterCreation(DWORD pid, const char* caption, const std::string& shotFile, const std::string& shots,
+                   DWORD timeoutMs)
+{
+    HWND found = nullptr;
+    drive::WaitUntil([&] {
+        found = drive::WaitForWindow(caption, 1, pid);
+        if (found != nullptr)
+            return true;
+        HWND question = drive::WaitForWindow("ADVERTENCIA", 1, pid);
+        int create = question == nullptr ? 0 : drive::ButtonReading(question, "&Crear");
+        if (create != 0) {
+            drive::Screenshot(question, shotFile, shots);
+            drive::PostClick(question, create);
+            drive::WaitForNoWindow("ADVERTENCIA", 5000, pid);
+        }
+        return false;
+    }, timeoutMs);
+    return found;
+}
 
 std::string InstallNew(DWORD pid, const std::string& name, const std::string& dir, const std::string& shots,
                        Timing* timing, const std::string& shotPrefix, const EditorCheck& onEditor)

@@ -38,4 +38,10 @@ std::string AddNew(DWORD pid, const std::string& name, const std::string& dir, c
                    Timing* timing = nullptr, const std::string& shotPrefix = "",
                    const EditorCheck& onEditor = nullptr);
 
+// The dialog of pid with that caption once it comes; a directory-creation
+// question on the way is answered with "&Crear", its picture taken first
+// when shots is set. nullptr when the dialog did not come in time.
+HWND AfterCreation(DWORD pid, const char* caption, const std::string& shotFile, const std::string& shots,
+                   DWORD timeoutMs);
+
 }  // namespace dalvodrive

@@ -292,6 +292,31 @@ void ClickListItem(HWND list, int index, bool doubleClick)
     }
 }
 
+namespace {
+
+struct ButtonSearch {
+    const char* text;
+    int id;
+};
+
+BOOL CALLBACK MatchButton(HWND child, LPARAM data)
+{
+    auto* search = reinterpret_cast<ButtonSearch*>(data);
+    if (Text(child) != search->text)
+        return TRUE;
+    search->id = GetDlgCtrlID(child);
+    return FALSE;
+}
+
+}  // namespace
+
+int ButtonReading(HWND dialog, const char* text)
+{
+    ButtonSearch search = {text, 0};
+    EnumChildWindows(dialog, MatchButton, reinterpret_cast<LPARAM>(&search));
+    return search.id;
+}
+
 bool ChooseAt(HWND combo, int index)
 {
     DWORD pid = 0;

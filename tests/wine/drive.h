@@ -65,6 +65,8 @@ void SetText(HWND window, const std::string& text);
 // one (-1: none).
 std::vector<std::string> ListItems(HWND list);
 int Selection(HWND list);
+// The control id of the dialog's child that reads text, 0 when none does.
+int ButtonReading(HWND dialog, const char* text);
 // Texts of the static controls of a dialog, in creation order.
 std::vector<std::string> StaticTexts(HWND dialog);
 // The last of them: what a message box says.

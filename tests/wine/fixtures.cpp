@@ -10,6 +10,7 @@ namespace fixture {
 
 const char VONDRA_KEY[] = "SOFTWARE\\Vondra\\Java";
 const char JRE_KEY[] = "SOFTWARE\\JavaSoft\\Java Runtime Environment";
+const char DIRS_KEY[] = "SOFTWARE\\Vondra\\Java\\Directorios";
 
 namespace {
 
@@ -33,7 +34,7 @@ void ClearRegistry()
     // The user's values, markers and recorded directories included: what one
     // test installed is no installation for the next.
     DeleteEveryValue(HKEY_CURRENT_USER, VONDRA_KEY);
-    DeleteEveryValue(HKEY_CURRENT_USER, "SOFTWARE\\Vondra\\Java\\Directorios");
+    DeleteEveryValue(HKEY_CURRENT_USER, DIRS_KEY);
     DeleteValue(HKEY_LOCAL_MACHINE, VONDRA_KEY, "DirInst");
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, JRE_KEY);
 }

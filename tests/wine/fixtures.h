@@ -11,6 +11,7 @@ namespace fixture {
 
 extern const char VONDRA_KEY[];
 extern const char JRE_KEY[];
+extern const char DIRS_KEY[];  // the user's recorded installation directories
 
 // Removes every value of the user's key (DirInst, markers, the message
 // flag, recorded directories), the machine's DirInst and every registered

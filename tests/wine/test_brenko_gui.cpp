@@ -23,7 +23,7 @@ const char INICIO_CAPTION[] = "Instalaci\xF3n y mantenimiento de aplicaciones";
 const char INSTALAR_CAPTION[] = "Instalaci\xF3n de la aplicaci\xF3n";
 const char NEW_CAPTION[] = "Agregar una nueva aplicaci\xF3n - Capturar sus par\xE1metros";
 const char UPDATE_CAPTION[] = "Actualizar par\xE1metros de una aplicaci\xF3n";
-const char DIRS_KEY[] = "SOFTWARE\\Vondra\\Java\\Directorios";
+using fixture::DIRS_KEY;
 enum { LIST = 1000, AGREGAR = 1002, TERMINAR = 1004, MODIFICAR = 1005, RTF = 1009, MENSAJE = 1010 };
 enum { NO_MOSTRAR = 1001, CONTINUAR = 1025, FOSTRA = 1008, OK = 1025, CANCEL = 1004 };
 enum { INST_NOMBRE = 1006, INST_DIR = 1003 };
@@ -63,10 +63,6 @@ protected:
         if (program.Running() && inicio != nullptr) {
             drive::PostClick(inicio, TERMINAR);
             EXPECT_EQ(program.WaitExit(10000), 0u);
-        }
-        for (const char* name : {"Contabilidad", "Nomina", "Brenko"}) {
-            fixture::DeleteValue(HKEY_CURRENT_USER, fixture::VONDRA_KEY, name);
-            fixture::DeleteValue(HKEY_CURRENT_USER, DIRS_KEY, name);
         }
         kelmin::ClearInstallation();
         fixture::ClearRegistry();

@@ -27,7 +27,7 @@ const char BROWSE_CAPTION[] = "Seleccione el directorio deseado";
 const char WARNING[] = "ADVERTENCIA";
 const char COPY_JARS[] = "Copiar archivos &JAR";
 const char UPDATE_JARS[] = "Actualizar archivos &JAR";
-const char DIRS_KEY[] = "SOFTWARE\\Vondra\\Java\\Directorios";
+using fixture::DIRS_KEY;
 
 enum { LIST = 1000, INICIO_INSTALAR = 1005 };
 enum { DIR = 1001, CANCELAR = 1002, JARS = 1003, NOMBRE = 1004, BUSCAR = 1006, ACEPTAR = 1024, AYUDA = 1026 };

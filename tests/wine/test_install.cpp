@@ -518,7 +518,7 @@ TEST_F(Install, CopyKeepsTheEarlierFileWhenItCannotBeCompleted)
 
 TEST_F(Install, FindInstallationReadsMarkerRecordAndOlderKeys)
 {
-    const char* dirsKey = "SOFTWARE\\Vondra\\Java\\Directorios";
+    const char* dirsKey = fixture::DIRS_KEY;
     auto removeMachine = [] { fixture::DeleteValue(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "Contabilidad"); };
     auto user = [](const char* key, const char* name) { return fixture::TextOf(HKEY_CURRENT_USER, key, name); };
     fixture::ClearRegistry();
