@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "dlgnames.h"
 #include "paths.h"
 #include "profile.h"
 #include "textbuf.h"
@@ -15,6 +16,8 @@ extern HINSTANCE hInstance;      // this module, taken by the start-up layer
 extern HICON appIcon;            // the program icon, loaded once at start
 extern HWND mainWindow;          // the modeless main dialog
 extern HBRUSH staticBrush;       // created and deleted by the main dialog
+// The newest Java runtime, found when a program starts its work with it;
+// read afterwards, never rewritten.
 extern char jreVersion[PATH_SIZE];
 extern char javaHome[PATH_SIZE];
 
@@ -67,6 +70,8 @@ INT_PTR CALLBACK PlainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 // Shows text with the error icon and the given caption.
 void ShowError(HWND owner, const char* text, const char* caption);
+// What the user must put right: text, then detail, under the caption "Error".
+void Refuse(HWND owner, const char* text, const char* detail = "");
 
 // The main dialogs' background: bitmap 105 tiled, banner 131 on top.
 void PaintMainBackground(HWND dialog, HDC dc);

@@ -228,7 +228,7 @@ int BrowseDirectory(char (&path)[PATH_SIZE], HWND owner)
     // has a selection and the lists show real directories.
     if (IsBlankPath(browsePath))
         GetCurrentDirectoryA(sizeof browsePath, browsePath);
-    INT_PTR result = DialogBoxParamA(hInstance, "SELEC_DIRECTORIO", owner, SelecDirectorioProc, 0);
+    INT_PTR result = DialogBoxParamA(hInstance, IDD_SELEC_DIRECTORIO, owner, SelecDirectorioProc, 0);
     if (result != 1)
         return 0;
     CopyText(path, browsePath);

@@ -26,3 +26,10 @@ void ShowError(HWND owner, const char* text, const char* caption)
 {
     MessageBoxA(owner, text, caption, MB_OK | MB_ICONERROR);
 }
+
+void Refuse(HWND owner, const char* text, const char* detail)
+{
+    char message[512];
+    ComposeText(message, text, detail);
+    ShowError(owner, message, "Error");
+}

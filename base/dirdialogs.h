@@ -13,14 +13,11 @@ struct DirDialogIds {
     int path;
     int accept;   // "&Aceptar" / "&Crear"
     int cancel;   // "&Cancelar" / "C&ancelar"
-    int pending;  // CREAR_DIRECTORIO: edit showing pendingDir
+    int pending;  // CREAR_DIRECTORIO: edit showing the directory to create
 };
 
 extern const DirDialogIds TERMINAL_DIR_IDS;  // Dalvo and Brenko
 extern const DirDialogIds SETUP_DIR_IDS;     // Instalar
-
-// The directory shown by CREAR_DIRECTORIO.
-extern char pendingDir[PATH_SIZE];
 
 // Runs SELEC_DIRECTORIO from path. 1 with the chosen directory in path, or
 // 0 with path unchanged.

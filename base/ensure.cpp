@@ -4,18 +4,17 @@
 
 #include "base.h"
 
-char pendingDir[PATH_SIZE];
-
 namespace {
 
 // Ends with 0 for "&Crear", 1 for "C&ancelar" and the close box: the one
 // question of the suite whose accepting button ends with 0.
-INT_PTR CALLBACK CrearDirectorioProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+// lParam: the directory to show.
+INT_PTR CALLBACK CrearDirectorioProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
         SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(appIcon));
-        SetDlgItemTextA(dialog, profile.dirDialogs->pending, pendingDir);
+        SetDlgItemTextA(dialog, profile.dirDialogs->pending, reinterpret_cast<const char*>(lParam));
         return TRUE;
     case WM_COMMAND: {
         int id = LOWORD(wParam);
@@ -51,8 +50,7 @@ int EnsureDirectory(HWND owner, const char* dir)
             return 1;
         }
     }
-    CopyText(pendingDir, dir);
-    if (DialogBoxParamA(hInstance, "CREAR_DIRECTORIO", owner, CrearDirectorioProc, 0) != 0)
+    if (DialogBoxParamA(hInstance, IDD_CREAR_DIRECTORIO, owner, CrearDirectorioProc, reinterpret_cast<LPARAM>(dir)) != 0)
         return 0;
     MakeDirectoryPath(dir);
     // Writing into a directory that is not there would fail silently later.

@@ -25,6 +25,25 @@ int ComposeInstallPath(char (&path)[PATH_SIZE], const char* dir, const char* nam
     return 1;
 }
 
+namespace {
+
+// Windows opens the device for its name alone, before a '.' and with
+// trailing blanks ("CON .x", "COM1 ").
+int IsDeviceName(const char* name)
+{
+    static const char* const DEVICES[] = {"CON", "PRN", "AUX", "NUL"};
+    size_t len = std::strcspn(name, ".");
+    while (len > 0 && name[len - 1] == ' ')
+        --len;
+    for (const char* device : DEVICES)
+        if (len == 3 && strncasecmp(name, device, 3) == 0)
+            return 1;
+    return len == 4 && (strncasecmp(name, "COM", 3) == 0 || strncasecmp(name, "LPT", 3) == 0) && name[3] >= '1' &&
+           name[3] <= '9';
+}
+
+}  // namespace
+
 int EntryNameFromFile(char (&name)[128], const char* fileName)
 {
     const char* dot = std::strrchr(fileName, '.');
@@ -36,23 +55,9 @@ int EntryNameFromFile(char (&name)[128], const char* fileName)
         return 0;
     std::memcpy(name, fileName, len);
     name[len] = '\0';
-    return 1;
+    // A device's name would open the device, not a file: a read that never returns.
+    return IsDeviceName(name) ? 0 : 1;
 }
-
-namespace {
-
-int IsDeviceName(const char* name)
-{
-    static const char* const DEVICES[] = {"CON", "PRN", "AUX", "NUL"};
-    size_t len = std::strcspn(name, ".");
-    for (const char* device : DEVICES)
-        if (len == 3 && strncasecmp(name, device, 3) == 0)
-            return 1;
-    return len == 4 && (strncasecmp(name, "COM", 3) == 0 || strncasecmp(name, "LPT", 3) == 0) && name[3] >= '1' &&
-           name[3] <= '9';
-}
-
-}  // namespace
 
 int EntryNameUsable(const char* name, const char* dir)
 {
@@ -63,4 +68,13 @@ int EntryNameUsable(const char* name, const char* dir)
         if (static_cast<unsigned char>(*c) < 0x20 || std::strchr("\\/:*?\"<>|", *c) != nullptr)
             return 0;
     return std::strlen(dir) + len + sizeof ".DAI" <= PATH_SIZE;
+}
+
+int IsFullDirectory(const char* dir)
+{
+    if (std::strchr(dir, '%') != nullptr)
+        return 0;
+    bool drive = ((dir[0] | 0x20) >= 'a' && (dir[0] | 0x20) <= 'z') && dir[1] == ':' && dir[2] == '\\';
+    bool unc = dir[0] == '\\' && dir[1] == '\\' && dir[2] != '\0' && dir[2] != '\\';
+    return drive || unc;
 }

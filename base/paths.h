@@ -25,3 +25,7 @@ int EntryNameFromFile(char (&name)[128], const char* fileName);
 // make files of the names stored in entries: a name that is a path would
 // put them elsewhere.
 int EntryNameUsable(const char* name, const char* dir);
+
+// A directory given in full: "X:\..." or "\\server\share...", with no
+// variable left to expand ('%').
+int IsFullDirectory(const char* dir);

@@ -7,4 +7,4 @@ HWND mainWindow;
 HBRUSH staticBrush;
 char jreVersion[PATH_SIZE];
 char javaHome[PATH_SIZE];
-ProgramProfile profile = {PROGRAM_TERMINAL, 1024, 1002, &TERMINAL_DIR_IDS, nullptr, nullptr, nullptr, nullptr, {}};
+ProgramProfile profile = {1024, 1002, &TERMINAL_DIR_IDS, nullptr, nullptr, nullptr, nullptr, {}, 0};

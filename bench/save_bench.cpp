@@ -31,7 +31,9 @@ int main(int argc, char** argv)
     const int repeats = 1000;
 
     ReleaseIcon();
-    isNew = 1;
+    Entry entry{};
+    entry.isNew = 1;
+    AppParams& appParams = entry.record;
     SetEntryDefaults(appParams);
     std::strcpy(appParams.nombre, "BENCH");
     const std::string saved = dir + "BENCH.DAI", plain = dir + "PLAIN.DAI";
@@ -41,7 +43,7 @@ int main(int argc, char** argv)
     for (int round = -1; round < rounds; ++round) {
         double t0 = Now();
         for (int i = 0; i < repeats; ++i)
-            if (!SaveEntry())
+            if (!SaveEntry(entry))
                 return std::fprintf(stderr, "save_bench: SaveEntry failed\n"), 1;
         double t1 = Now();
         for (int i = 0; i < repeats; ++i)

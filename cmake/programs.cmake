@@ -51,7 +51,7 @@ add_library(installcore STATIC
     installcore/copy.cpp
     installcore/shortcut.cpp
     installcore/instalar.cpp)
-target_link_libraries(installcore PUBLIC params installcore_format ole32 uuid)
+target_link_libraries(installcore PUBLIC params installcore_format ole32 uuid shell32)
 
 # The start-up layer is linked into programs only: test programs bring main().
 add_library(appshell OBJECT base/appshell.cpp)
@@ -84,7 +84,7 @@ vondra_program(Fostra fostra
     resources/fostra/fostra.rc)
 set_source_files_properties(resources/fostra/fostra.rc PROPERTIES OBJECT_DEPENDS
     "${PARAMS_RESOURCES};${BASE_RESOURCES};${CMAKE_SOURCE_DIR}/resources/params/editor_server.rc;${CMAKE_SOURCE_DIR}/resources/params/editor_server_ids.h;${CMAKE_SOURCE_DIR}/resources/fostra/resource.h")
-target_link_libraries(Fostra PRIVATE params)
+target_link_libraries(Fostra PRIVATE installcore)
 vondra_program(Brenko brenko
     standalone/main.cpp
     standalone/message.cpp

@@ -46,11 +46,11 @@ int CopyFileRaw(const char* destination, const char* source)
     return result;
 }
 
-void CopyJars()
+void CopyJars(const char* dir)
 {
-    ForEachFile(entryDir, "*.JAR", [](const char* name) {
+    ForEachFile(entryDir, "*.JAR", [dir](const char* name) {
         char source[PATH_SIZE], target[PATH_SIZE];
-        if (ComposeText(source, entryDir, name) && ComposeInstallPath(target, installDir, name, ""))
+        if (ComposeText(source, entryDir, name) && ComposeInstallPath(target, dir, name, ""))
             CopyFileRaw(target, source);
         return true;
     });

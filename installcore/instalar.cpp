@@ -6,89 +6,145 @@
 
 namespace {
 
+// What the dialog edits, and what it hands back on its accepting button.
+struct InstalarState {
+    Entry& entry;
+    Installation& target;
+    Installation working;
+};
+
 const InstalarForm& Form()
 {
     return *profile.instalar;
 }
 
-void ReadInstallDir(HWND dialog)
+InstalarState& StateOf(HWND dialog)
 {
-    GetDlgItemTextA(dialog, Form().directory, installDir, sizeof installDir);
+    return *reinterpret_cast<InstalarState*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
-void Refuse(HWND dialog, const char* text)
+void ReadInstallDir(HWND dialog, Installation& working)
 {
-    ShowError(dialog, text, "Error");
+    GetDlgItemTextA(dialog, Form().directory, working.dir, sizeof working.dir);
 }
 
-void Install(HWND dialog)
+// Text, check state and enabled state of the archive check box, from
+// JarStatus of the directory shown.
+void UpdateJarCheckBox(HWND dialog, const Installation& working)
+{
+    int jars = Form().jars;
+    int status = JarStatus(working.dir);
+    SetDlgItemTextA(dialog, jars, status == JARS_MISSING ? "Copiar archivos &JAR" : "Actualizar archivos &JAR");
+    CheckDlgButton(dialog, jars, status == JARS_CURRENT ? BST_UNCHECKED : BST_CHECKED);
+    EnableWindow(GetDlgItem(dialog, jars), status == JARS_OUT_OF_DATE);
+}
+
+void Install(HWND dialog, InstalarState& state)
 {
     const InstalarForm& form = Form();
-    ReadInstallDir(dialog);
-    if (!EnsureDirectory(dialog, installDir))
+    ReadInstallDir(dialog, state.working);
+    if (RefuseEntryDirectory(dialog, state.working.dir) || !EnsureDirectory(dialog, state.working.dir))
         return;
-    GetDlgItemTextA(dialog, form.nombre, appParams.nombre, sizeof appParams.nombre);
-    if (appParams.nombre[0] == '\0') {
+    char name[sizeof(AppParams::nombre)];
+    GetDlgItemTextA(dialog, form.nombre, name, sizeof name);
+    if (name[0] == '\0') {
         Refuse(dialog, "La aplicaci\xF3n debe tener nombre !");
         return;
     }
     // The program's own test: the general installer also keeps the entries,
     // so an entry file of that name counts as well.
-    int (*nameTaken)() = profile.editorActions.nameTaken;
-    if (nameTaken != nullptr ? nameTaken() : ShortcutExists()) {
+    int (*nameTaken)(const char*) = profile.editorActions.nameTaken;
+    if (nameTaken != nullptr ? nameTaken(name) : ShortcutExists(name)) {
         Refuse(dialog, "El nombre de la aplicaci\xF3n ya existe !");
         return;
     }
-    copyJars = IsDlgButtonChecked(dialog, form.jars) == BST_CHECKED ? 1 : 0;
+    state.working.copyJars = IsDlgButtonChecked(dialog, form.jars) == BST_CHECKED ? 1 : 0;
+    CopyText(state.entry.record.nombre, name);
+    state.target = state.working;
     EndDialog(dialog, 1);
 }
 
-void Browse(HWND dialog)
+void Browse(HWND dialog, InstalarState& state)
 {
     const InstalarForm& form = Form();
-    GetDlgItemTextA(dialog, form.directory, pendingDir, sizeof pendingDir);
-    if (BrowseDirectory(pendingDir, dialog) == 1)
-        SetDlgItemTextA(dialog, form.directory, pendingDir);
-    ReadInstallDir(dialog);
-    UpdateJarCheckBox(dialog);
+    char chosen[PATH_SIZE];
+    GetDlgItemTextA(dialog, form.directory, chosen, sizeof chosen);
+    if (BrowseDirectory(chosen, dialog) == 1)
+        SetDlgItemTextA(dialog, form.directory, chosen);
+    ReadInstallDir(dialog, state.working);
+    UpdateJarCheckBox(dialog, state.working);
 }
 
-void InitInstalar(HWND dialog)
+void InitInstalar(HWND dialog, InstalarState& state)
 {
     const InstalarForm& form = Form();
     SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(appIcon));
-    FindInstallation();
-    // Longer text could not be read back whole into installDir.
-    SendDlgItemMessageA(dialog, form.directory, EM_LIMITTEXT, sizeof installDir - 1, 0);
-    SendDlgItemMessageA(dialog, form.nombre, EM_LIMITTEXT, sizeof appParams.nombre - 1, 0);
-    SetDlgItemTextA(dialog, form.nombre, appParams.nombre);
-    SetDlgItemTextA(dialog, form.directory, installDir);
+    // Longer text could not be read back whole into the directory.
+    SendDlgItemMessageA(dialog, form.directory, EM_LIMITTEXT, sizeof state.working.dir - 1, 0);
+    SendDlgItemMessageA(dialog, form.nombre, EM_LIMITTEXT, sizeof(AppParams::nombre) - 1, 0);
+    SetDlgItemTextA(dialog, form.nombre, state.entry.record.nombre);
+    SetDlgItemTextA(dialog, form.directory, state.working.dir);
     if (form.jreVersion != 0)
         SetDlgItemTextA(dialog, form.jreVersion, jreVersion);
     if (form.jreDir != 0)
         SetDlgItemTextA(dialog, form.jreDir, javaHome);
     // Filling the directory normally sets the check box through its change
     // notification; do not depend on it.
-    UpdateJarCheckBox(dialog);
+    UpdateJarCheckBox(dialog, state.working);
     SetFocus(GetDlgItem(dialog, form.directory));
 }
 
-int InstallNameTaken()
+INT_PTR CALLBACK InstalarDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return ShortcutExists();
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        InitInstalar(dialog, StateOf(dialog));
+        return FALSE;  // focus is on the directory
+    }
+    if (message != WM_COMMAND || GetWindowLongPtrA(dialog, DWLP_USER) == 0)
+        return FALSE;
+    InstalarState& state = StateOf(dialog);
+    const InstalarForm& form = Form();
+    int id = LOWORD(wParam);
+    if (id == form.directory) {
+        ReadInstallDir(dialog, state.working);
+        UpdateJarCheckBox(dialog, state.working);
+    } else if (id == form.browse) {
+        Browse(dialog, state);
+    } else if (id == form.accept) {
+        Install(dialog, state);
+    } else if (id == form.help) {
+        DialogBoxParamA(hInstance, IDD_AYUDA_INSTALA, dialog, PlainDialogProc, 0);
+    } else if (id == form.cancel || id == IDCANCEL) {
+        EndDialog(dialog, 0);
+    } else {
+        return FALSE;
+    }
+    return TRUE;
 }
 
-int Uninstall(HWND editor)
+int InstallNameTaken(const char* name)
 {
-    if (DialogBoxParamA(hInstance, "Conf_Borrar", editor, PlainDialogProc, 0) != 1)
+    return ShortcutExists(name);
+}
+
+int Uninstall(HWND editor, const Entry& edited, void* context)
+{
+    if (DialogBoxParamA(hInstance, IDD_CONF_BORRAR, editor, PlainDialogProc, 0) != 1)
         return 0;
-    UninstallApplication();
+    UninstallApplication(edited.listedName, *static_cast<const Installation*>(context));
     return 1;
 }
 
 }  // namespace
 
 const EditorActions INSTALL_EDITOR_ACTIONS = {InstallNameTaken, AskArchives, Uninstall};
+
+INT_PTR OpenInstalar(HWND owner, Entry& entry, Installation& installation)
+{
+    InstalarState state{entry, installation, installation};
+    return DialogBoxParamA(hInstance, IDD_INSTALAR, owner, InstalarDialogProc, reinterpret_cast<LPARAM>(&state));
+}
 
 int FindJreOrSay(HWND owner)
 {
@@ -101,49 +157,13 @@ int FindJreOrSay(HWND owner)
     return 0;
 }
 
-int AskArchives(HWND editor)
+int AskArchives(HWND editor, Entry& edited, void* context)
 {
-    if (isNew == 1)
-        copyJars = 1;
-    else if (JarStatus(installDir) > 0)
-        copyJars = DialogBoxParamA(hInstance, "CONF_Copiar_JAR", editor, PlainDialogProc, 0) == 1;
+    Installation& installation = *static_cast<Installation*>(context);
+    if (edited.isNew == 1)
+        installation.copyJars = 1;
+    else if (JarStatus(installation.dir) > 0)
+        installation.copyJars =
+            DialogBoxParamA(hInstance, IDD_CONF_COPIAR_JAR, editor, PlainDialogProc, 0) == 1 ? 1 : 0;
     return 1;
-}
-
-void UpdateJarCheckBox(HWND dialog)
-{
-    int jars = Form().jars;
-    int status = JarStatus(installDir);
-    SetDlgItemTextA(dialog, jars, status == JARS_MISSING ? "Copiar archivos &JAR" : "Actualizar archivos &JAR");
-    CheckDlgButton(dialog, jars, status == JARS_CURRENT ? BST_UNCHECKED : BST_CHECKED);
-    EnableWindow(GetDlgItem(dialog, jars), status == JARS_OUT_OF_DATE);
-}
-
-INT_PTR CALLBACK InstalarDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
-{
-    switch (message) {
-    case WM_INITDIALOG:
-        InitInstalar(dialog);
-        return FALSE;  // focus is on the directory
-    case WM_COMMAND: {
-        const InstalarForm& form = Form();
-        int id = LOWORD(wParam);
-        if (id == form.directory) {
-            ReadInstallDir(dialog);
-            UpdateJarCheckBox(dialog);
-        } else if (id == form.browse) {
-            Browse(dialog);
-        } else if (id == form.accept) {
-            Install(dialog);
-        } else if (id == form.help) {
-            DialogBoxParamA(hInstance, "AYUDA_INSTALA", dialog, PlainDialogProc, 0);
-        } else if (id == form.cancel || id == IDCANCEL) {
-            EndDialog(dialog, 0);
-        } else {
-            break;
-        }
-        return TRUE;
-    }
-    }
-    return FALSE;
 }

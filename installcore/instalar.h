@@ -14,13 +14,11 @@ struct InstalarForm {
     int jreVersion, jreDir;  // the runtime found (0: the form shows none)
 };
 
-// Text, check state and enabled state of the archive check box, from
-// JarStatus of installDir.
-void UpdateJarCheckBox(HWND dialog);
-
-// Ends with 1 once the directory exists and the name is free, with
-// installDir and copyJars set; 0 when cancelled.
-INT_PTR CALLBACK InstalarDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// INSTALAR over the entry's name and the installation found for it. 1 once
+// the directory exists and the name is free: the name typed (the general
+// installer's form) goes into the entry, the directory and the archive
+// choice into installation. 0 when cancelled or closed: both stay as they were.
+INT_PTR OpenInstalar(HWND owner, Entry& entry, Installation& installation);
 
 // The parameter editor over an installation: the name is taken when its
 // desktop shortcut exists, an accepted update asks about the archives,
@@ -28,9 +26,9 @@ INT_PTR CALLBACK InstalarDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 extern const EditorActions INSTALL_EDITOR_ACTIONS;
 
 // What the installers' editors do on accepting: a new installation copies
-// the archives, an update asks CONF_COPIAR_JAR when they are not current
-// (copyJars). Always 1.
-int AskArchives(HWND editor);
+// the archives, an update asks CONF_COPIAR_JAR when they are not current.
+// context is the Installation, whose copyJars is set. Always 1.
+int AskArchives(HWND editor, Entry& edited, void* context);
 
 // The newest Java runtime into jreVersion and javaHome: 1, or 0 after the
 // "ERROR en JRE" message when none is registered.

@@ -5,9 +5,6 @@
 #include "../base/workfile.h"
 #include "install.h"
 
-char installDir[PATH_SIZE];
-int copyJars;
-
 namespace {
 
 const char PATH_TOO_LONG[] =
@@ -16,24 +13,25 @@ const char COMMAND_TOO_LONG[] =
     "La l\xEDnea de comando de la aplicaci\xF3n excede lo que admite un acceso directo !\n"
     "Use un directorio de instalaci\xF3n m\xE1s corto o menos par\xE1metros /P.";
 const char JRE_TOO_LONG[] = "La ruta del JRE de Java es demasiado larga para el acceso directo !";
+const char NAME_UNUSABLE[] = "El nombre de la aplicaci\xF3n no es v\xE1lido como nombre de archivo !\n";
+const char ENTRY_DIR_REFUSED[] =
+    "El directorio de instalaci\xF3n no puede ser el de las aplicaciones del servidor !\n";
 const char PARAM_FILE_FAILED[] = "No se pudo escribir el archivo de par\xE1metros de la aplicaci\xF3n !\n";
 
-int Refuse(const char* text, const char* detail = "")
+int RefuseInstall(HWND owner, const char* text, const char* detail = "")
 {
-    char message[512];
-    ComposeText(message, text, detail);
-    ShowError(mainWindow, message, "Error");
+    Refuse(owner, text, detail);
     return INSTALL_REFUSED;
 }
 
 }  // namespace
 
-int WriteParamFile(const char* lines, char (&path)[PATH_SIZE])
+int WriteParamFile(const char* dir, const char* name, const char* lines, char (&path)[PATH_SIZE])
 {
-    if (!ComposeInstallPath(path, installDir, appParams.nombre, ".PAR"))
+    if (!ComposeInstallPath(path, dir, name, ".PAR"))
         return 0;
     // The shortcut will point at this file: its directory must exist first.
-    MakeDirectoryPath(installDir);
+    MakeDirectoryPath(dir);
     return WriteWholeFile(path, lines, std::strlen(lines));
 }
 
@@ -59,51 +57,78 @@ void ToShortPath(char (&path)[PATH_SIZE], char (&work)[PATH_SIZE])
     std::memcpy(path, work, std::strlen(work) + 1);
 }
 
-void DeleteInstalledIcon()
+int IsEntryDirectory(const char* dir)
 {
+    char full[2][PATH_SIZE];
+    const char* given[2] = {dir, entryDir};
+    for (int i = 0; i < 2; ++i) {
+        DWORD got = GetFullPathNameA(given[i], PATH_SIZE, full[i], nullptr);
+        if (got == 0 || got >= PATH_SIZE || !AddBackslash(full[i]))
+            return 0;
+    }
+    return lstrcmpiA(full[0], full[1]) == 0;
+}
+
+int RefuseEntryDirectory(HWND owner, const char* dir)
+{
+    if (!IsEntryDirectory(dir))
+        return 0;
+    Refuse(owner, ENTRY_DIR_REFUSED, dir);
+    return 1;
+}
+
+void DeleteInstalledIcon(const char* name, const char* dir)
+{
+    // The entries directory holds the entry's own icon, not an installed copy.
     char icon[PATH_SIZE];
-    if (ComposeInstallPath(icon, installDir, appParams.nombre, ".ICO"))
+    if (!IsEntryDirectory(dir) && ComposeInstallPath(icon, dir, name, ".ICO"))
         DeleteFileA(icon);
 }
 
-void UninstallApplication()
+void UninstallApplication(const char* name, const Installation& installation)
 {
-    UnmarkInstalled();
-    DeleteInstalledIcon();
-    DeleteShortcut();
+    UnmarkInstalled(name);
+    DeleteInstalledIcon(name, installation.dir);
+    DeleteShortcut(name);
 }
 
-int InstallApplication()
+int InstallApplication(HWND owner, const AppParams& record, const Installation& installation)
 {
     // Everything is composed and checked before the first file is written:
     // a refused installation leaves the workstation as it was.
+    const char* name = record.nombre;
+    const char* dir = installation.dir;
+    if (!EntryNameUsable(name, entryDir))
+        return RefuseInstall(owner, NAME_UNUSABLE, name);
+    if (RefuseEntryDirectory(owner, dir))
+        return INSTALL_REFUSED;
     char lines[PARAM_LINES_SIZE];
-    BuildParamLines(lines, appParams);
+    BuildParamLines(lines, record);
     char paramFile[PATH_SIZE], icon[PATH_SIZE];
-    if (!ComposeInstallPath(paramFile, installDir, appParams.nombre, ".PAR") ||
-        !ComposeInstallPath(icon, installDir, appParams.nombre, ".ICO"))
-        return Refuse(PATH_TOO_LONG);
+    if (!ComposeInstallPath(paramFile, dir, name, ".PAR") || !ComposeInstallPath(icon, dir, name, ".ICO"))
+        return RefuseInstall(owner, PATH_TOO_LONG);
     char command[COMMAND_LINE_SIZE];
-    if (!BuildCommandLine(command, appParams, installDir, paramFile))
-        return Refuse(COMMAND_TOO_LONG);
+    if (!BuildCommandLine(command, record, dir, paramFile))
+        return RefuseInstall(owner, COMMAND_TOO_LONG);
 
-    char work[PATH_SIZE];
-    ToShortPath(javaHome, work);
+    // The shortcut's target in short form; the runtime found stays as found.
+    char java[PATH_SIZE], work[PATH_SIZE];
+    CopyText(java, javaHome);
+    ToShortPath(java, work);
     char targetDir[PATH_SIZE], target[PATH_SIZE];
-    if (!ComposeText(targetDir, javaHome, "\\BIN\\") || !ComposeText(target, targetDir, "JavaW.EXE"))
-        return Refuse(JRE_TOO_LONG);
+    if (!ComposeText(targetDir, java, "\\BIN\\") || !ComposeText(target, targetDir, "JavaW.EXE"))
+        return RefuseInstall(owner, JRE_TOO_LONG);
 
-    if (!WriteParamFile(lines, paramFile))
-        return Refuse(PARAM_FILE_FAILED, paramFile);
+    if (!WriteParamFile(dir, name, lines, paramFile))
+        return RefuseInstall(owner, PARAM_FILE_FAILED, paramFile);
 
     // A missing entry icon leaves the shortcut's icon pointing at nothing, as
     // before; the installation goes on.
     char iconSource[PATH_SIZE];
-    MakeDirectoryPath(installDir);
-    if (ComposeText(iconSource, entryDir, appParams.nombre, ".ICO"))
+    if (ComposeText(iconSource, entryDir, name, ".ICO"))
         CopyFileRaw(icon, iconSource);
-    if (copyJars)
-        CopyJars();
-    MarkInstalled();
-    return CreateShortcut(targetDir, "JavaW.EXE", appParams.nombre, installDir, command, icon);
+    if (installation.copyJars)
+        CopyJars(dir);
+    MarkInstalled(name, dir);
+    return CreateShortcut(targetDir, "JavaW.EXE", name, dir, command, icon);
 }

@@ -1,19 +1,19 @@
 // Installing an application on a workstation: parameter file, icon and
 // archive copies, the installed marker and the desktop shortcut, and their
-// removal. They work on appParams, entryDir, installDir and javaHome.
+// removal. Files are named after the application's name as listed; the
+// archives and the entry's icon come from entryDir, the runtime is javaHome.
 #pragma once
 
 #include "../base/base.h"
 #include "../params/params.h"
 #include "launch.h"
 
-// Where the application is installed; set by FindInstallation and the
-// installation dialog.
-extern char installDir[PATH_SIZE];
-
-// 1: InstallApplication copies the Java archives too. Set by the installation
-// dialog and the editor; not reset between installations.
-extern int copyJars;
+// Where an application is (or is to be) installed on this workstation, and
+// whether the installation copies the Java archives there too.
+struct Installation {
+    char dir[PATH_SIZE];
+    int copyJars;
+};
 
 // Result codes of CreateShortcut.
 enum {
@@ -34,15 +34,16 @@ enum {
 // Results of JarStatus.
 enum { JARS_CURRENT = 0, JARS_MISSING = 1, JARS_OUT_OF_DATE = 2 };
 
-// The whole installation of appParams into installDir. Paths or a command
-// line too long for the platform, or a parameter file that cannot be
-// written, are reported to the user and nothing further is done
-// (INSTALL_REFUSED). Otherwise returns CreateShortcut's code.
-int InstallApplication();
+// The whole installation of record (named by its nombre) into the
+// installation's directory. Paths or a command line too long for the
+// platform, or a parameter file that cannot be written, are reported to the
+// user (boxes owned by owner) and nothing further is done (INSTALL_REFUSED).
+// Otherwise returns CreateShortcut's code.
+int InstallApplication(HWND owner, const AppParams& record, const Installation& installation);
 
-// Writes the lines to installDir\nombre.PAR (the path is left in path),
-// creating the directory first. 1, or 0 with any earlier file left as it was.
-int WriteParamFile(const char* lines, char (&path)[PATH_SIZE]);
+// Writes the lines to dir\name.PAR (the path is left in path), creating the
+// directory first. 1, or 0 with any earlier file left as it was.
+int WriteParamFile(const char* dir, const char* name, const char* lines, char (&path)[PATH_SIZE]);
 
 // Replaces path by its short form, component by component; components that
 // have none stay as they are. work receives the same text.
@@ -53,8 +54,8 @@ void ToShortPath(char (&path)[PATH_SIZE], char (&work)[PATH_SIZE]);
 // was copied and the destination replaced, else 0.
 int CopyFileRaw(const char* destination, const char* source);
 
-// Every *.JAR of entryDir into installDir; results are not examined.
-void CopyJars();
+// Every *.JAR of entryDir into dir; results are not examined.
+void CopyJars(const char* dir);
 
 // 0 when every *.JAR of entryDir is in dir and current, 1 when one is
 // missing there (or entryDir has none), 2 when one is older or of another size.
@@ -63,28 +64,35 @@ int JarStatus(const char* dir);
 // Where an installation goes when nothing else is known.
 constexpr char DEFAULT_INSTALL_DIR[] = "C:\\VONDRA\\Java";
 
-// "Instalado !" as the user-key value named after nombre, with installDir
-// recorded beside it; and the removal of both.
-void MarkInstalled();
-void UnmarkInstalled();
+// "Instalado !" as the user-key value named after name, with dir recorded
+// beside it; and the removal of both.
+void MarkInstalled(const char* name, const char* dir);
+void UnmarkInstalled(const char* name);
 
-// Sets installDir (DirInst, or the default; for an installed application the
-// directory it was installed to, when recorded) and returns 1 when nombre is
-// marked installed. A marker found only in the machine key is copied to the
-// user's key with DirInst.
-int FindInstallation();
+// Sets installation.dir (DirInst, or the default; for an installed
+// application the directory it was installed to, when recorded) and returns
+// 1 when name is marked installed. A marker found only in the machine key is
+// copied to the user's key with DirInst. copyJars is left as it is.
+int FindInstallation(const char* name, Installation& installation);
 
-// The desktop shortcut of nombre. ShortcutPath returns 0 when the desktop
+// The desktop shortcut of name. ShortcutPath returns 0 when the desktop
 // directory is unknown or the path would not fit.
-int ShortcutPath(char (&path)[PATH_SIZE]);
-int ShortcutExists();
-void DeleteShortcut();
+int ShortcutPath(const char* name, char (&path)[PATH_SIZE]);
+int ShortcutExists(const char* name);
+void DeleteShortcut(const char* name);
 int CreateShortcut(const char* targetDir, const char* targetFile, const char* name, const char* workingDir,
                    const char* arguments, const char* iconPath);
 
-// installDir\nombre.ICO
-void DeleteInstalledIcon();
+// dir\name.ICO, unless dir is the entries directory (the entry's own icon).
+void DeleteInstalledIcon(const char* name, const char* dir);
 
-// Marker, installed icon and shortcut go; parameter file, archives and the
-// directory stay.
-void UninstallApplication();
+// The entries directory would take installed files beside the entries and
+// lose the entry's icon at the uninstall: 1 when dir is it (the same folder,
+// however written). RefuseEntryDirectory says so too, in a box owned by owner.
+int IsEntryDirectory(const char* dir);
+int RefuseEntryDirectory(HWND owner, const char* dir);
+
+// Marker, installed icon and shortcut of name go; parameter file, archives
+// and the directory stay. Needs no entry: the marker and the installation
+// found for name are enough.
+void UninstallApplication(const char* name, const Installation& installation);

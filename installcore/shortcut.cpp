@@ -37,17 +37,22 @@ struct ComSession {
     bool Usable() const { return SUCCEEDED(status) || status == RPC_E_CHANGED_MODE; }
 };
 
+// The user's desktop folder. A value that names no folder of its own (empty,
+// relative, with a variable left unexpanded) would put the shortcut in the
+// current directory, maybe a share: the system is asked instead, and a
+// shortcut goes nowhere but to a full path.
 int ReadDesktop(char (&desktop)[PATH_SIZE])
 {
-    RegKey key;
-    return key.Open(HKEY_CURRENT_USER, SHELL_FOLDERS, KEY_QUERY_VALUE) &&
-           QueryRegText(key.handle, "Desktop", desktop, sizeof desktop);
-}
-
-int ShortcutPathOf(const char* name, char (&path)[PATH_SIZE])
-{
-    char desktop[PATH_SIZE];
-    return ReadDesktop(desktop) && ComposeShortcutPath(path, desktop, name);
+    {
+        RegKey key;
+        if (!key.Open(HKEY_CURRENT_USER, SHELL_FOLDERS, KEY_QUERY_VALUE) ||
+            !QueryRegText(key.handle, "Desktop", desktop, sizeof desktop))
+            return 0;
+    }
+    if (IsFullDirectory(desktop))
+        return 1;
+    return SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop)) &&
+           IsFullDirectory(desktop);
 }
 
 bool FitsPath(const char* text)
@@ -57,21 +62,22 @@ bool FitsPath(const char* text)
 
 }  // namespace
 
-int ShortcutPath(char (&path)[PATH_SIZE])
+int ShortcutPath(const char* name, char (&path)[PATH_SIZE])
 {
-    return ShortcutPathOf(appParams.nombre, path);
+    char desktop[PATH_SIZE];
+    return ReadDesktop(desktop) && ComposeShortcutPath(path, desktop, name);
 }
 
-int ShortcutExists()
+int ShortcutExists(const char* name)
 {
     char path[PATH_SIZE];
-    return ShortcutPath(path) && FileExists(path);
+    return ShortcutPath(name, path) && FileExists(path);
 }
 
-void DeleteShortcut()
+void DeleteShortcut(const char* name)
 {
     char path[PATH_SIZE];
-    if (ShortcutPath(path))
+    if (ShortcutPath(name, path))
         DeleteFileA(path);
 }
 

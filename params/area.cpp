@@ -9,6 +9,7 @@
 namespace {
 
 struct AreaState {
+    AppParams& record;
     uint8_t working[AREA_COUNT][COLOUR_ROLE_COUNT];
     int shown;
 };
@@ -39,10 +40,10 @@ void StoreRow(HWND dialog, uint8_t (&row)[COLOUR_ROLE_COUNT])
 void InitArea(HWND dialog, AreaState& state)
 {
     SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(appIcon));
-    FillParamCombo(dialog, IDC_AREA_LIST, 0, KIND_AREA);
+    FillParamCombo(dialog, IDC_AREA_LIST, 0, KIND_AREA, state.record);
     for (int combo : AREA_COLOUR_COMBOS)
-        FillParamCombo(dialog, combo, 0, KIND_AREA_COLOUR);
-    std::memcpy(state.working, appParams.areas, sizeof state.working);
+        FillParamCombo(dialog, combo, 0, KIND_AREA_COLOUR, state.record);
+    std::memcpy(state.working, state.record.areas, sizeof state.working);
     for (auto& row : state.working)
         for (auto& colour : row)
             if (colour > NO_COLOUR)
@@ -70,7 +71,7 @@ void AcceptArea(HWND dialog, AreaState& state)
         ShowError(dialog, message, "Error en par\xE1metros de 'Area'");
         return;
     }
-    std::memcpy(appParams.areas, state.working, sizeof appParams.areas);
+    std::memcpy(state.record.areas, state.working, sizeof state.record.areas);
     EndDialog(dialog, 1);
 }
 
@@ -102,8 +103,8 @@ INT_PTR CALLBACK AreaDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-INT_PTR OpenParamArea(HWND owner)
+INT_PTR OpenParamArea(HWND owner, AppParams& record)
 {
-    AreaState state{};
-    return DialogBoxParamA(hInstance, "Param_Area", owner, AreaDialogProc, reinterpret_cast<LPARAM>(&state));
+    AreaState state{record, {}, 0};
+    return DialogBoxParamA(hInstance, IDD_PARAM_AREA, owner, AreaDialogProc, reinterpret_cast<LPARAM>(&state));
 }

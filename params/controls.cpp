@@ -1,14 +1,14 @@
 #include "appearance.h"
 
-void ApplyPreBox(HWND dialog, int control, int box, int kind)
+void ApplyPreBox(HWND dialog, int control, int box, int kind, AppParams& record)
 {
     int preSet = box != 0 && IsDlgButtonChecked(dialog, box) == BST_CHECKED;
     EnableWindow(GetDlgItem(dialog, control), !preSet);
-    if (const char* text = ApplyKindPre(appParams, kind, preSet))
+    if (const char* text = ApplyKindPre(record, kind, preSet))
         SetDlgItemTextA(dialog, control, text);
 }
 
-void FillParamCombo(HWND dialog, int control, int box, int kind)
+void FillParamCombo(HWND dialog, int control, int box, int kind, AppParams& record)
 {
     HWND combo = GetDlgItem(dialog, control);
     SendMessageA(combo, CB_RESETCONTENT, 0, 0);
@@ -23,5 +23,5 @@ void FillParamCombo(HWND dialog, int control, int box, int kind)
     case KIND_LIST_NONE:
         break;
     }
-    ApplyPreBox(dialog, control, box, kind);
+    ApplyPreBox(dialog, control, box, kind, record);
 }

@@ -4,132 +4,96 @@
 #include "../resources/params/editor_server_ids.h"
 #include "../resources/params/editor_standalone_ids.h"
 
-const EditorForm TERMINAL_EDITOR = {
-    {{IDC_ED_MODERNO, IDC_ED_PRE_MODERNO, 0},
-     {IDC_ED_DECORATIVO, IDC_ED_PRE_DECORATIVO, 0},
-     {IDC_ED_ROMANO, IDC_ED_PRE_ROMANO, 0},
-     {IDC_ED_SUIZO, IDC_ED_PRE_SUIZO, 0},
-     {IDC_ED_MANUSCRITO, IDC_ED_PRE_MANUSCRITO, 0},
-     {IDC_ED_ENVIO, IDC_ED_PRE_ENVIO, 0},
-     {IDC_ED_TAMANO, IDC_ED_PRE_TAMANO, 0},
-     {IDC_ED_DIRECTORIO, IDC_ED_PRE_DIRECTORIO, 0},
-     {IDC_ED_NOMBRE_DIRECTA, IDC_ED_PRE_NOMBRE_DIRECTA, 0},
-     {IDC_ED_MARGEN, IDC_ED_PRE_MARGEN, 0}},
-    IDC_ED_RCM,
-    IDC_ED_IMPRESORAS,
-    IDC_ED_NOMBRE,
-    IDC_ED_IP,
-    IDC_ED_PARAMETROS,
-    IDC_ED_PAGINA_INICIAL,
-    IDC_ED_IMAGENES_GRANDES,
-    IDC_ED_DIRECTA_I,
-    IDC_ED_DIRECTA_F,
-    IDC_ED_DIRECTA_A,
-    IDC_ED_ENVIADOR,
-    IDC_ED_SERVIDOR,
-    IDC_ED_CLAVE,
-    IDC_ED_IMAGEN,
-    IDC_ED_SELECCIONAR_SI,
-    IDC_ED_SELECCIONAR_NO,
-    IDC_ED_TIEMPO,
-    IDC_ED_PREVIEW,
-    IDC_ED_CAMBIAR_ICONO,
-    IDC_ED_ESTILO,
-    IDC_ED_AREA,
-    IDC_ED_ACEPTAR,
-    IDC_ED_CANCELAR,
-    IDC_ED_DESINSTALAR,
-    IDC_ED_AYUDA,
-    1,
-    0, 0, 0, 0, 0,
-    0,
-};
+namespace {
 
-const EditorForm SERVER_EDITOR = {
-    {{IDC_ES_MODERNO, IDC_ES_PRE_MODERNO, IDC_ES_MOD_MODERNO},
-     {IDC_ES_DECORATIVO, IDC_ES_PRE_DECORATIVO, IDC_ES_MOD_DECORATIVO},
-     {IDC_ES_ROMANO, IDC_ES_PRE_ROMANO, IDC_ES_MOD_ROMANO},
-     {IDC_ES_SUIZO, IDC_ES_PRE_SUIZO, IDC_ES_MOD_SUIZO},
-     {IDC_ES_MANUSCRITO, IDC_ES_PRE_MANUSCRITO, IDC_ES_MOD_MANUSCRITO},
-     {IDC_ES_ENVIO, IDC_ES_PRE_ENVIO, IDC_ES_MOD_ENVIO},
-     {IDC_ES_TAMANO, IDC_ES_PRE_TAMANO, IDC_ES_MOD_TAMANO},
-     {IDC_ES_DIRECTORIO, IDC_ES_PRE_DIRECTORIO, IDC_ES_MOD_DIRECTA},
-     // One Mod. box stands for the direct printer's directory and name.
-     {IDC_ES_NOMBRE_DIRECTA, IDC_ES_PRE_NOMBRE_DIRECTA, 0},
-     {IDC_ES_MARGEN, IDC_ES_PRE_MARGEN, IDC_ES_MOD_MARGEN}},
-    IDC_ES_RCM,
-    IDC_ES_IMPRESORAS,
-    IDC_ES_NOMBRE,
-    IDC_ES_IP,
-    IDC_ES_PARAMETROS,
-    IDC_ES_PAGINA_INICIAL,
-    IDC_ES_IMAGENES_GRANDES,
-    IDC_ES_DIRECTA_I,
-    IDC_ES_DIRECTA_F,
-    IDC_ES_DIRECTA_A,
-    IDC_ES_ENVIADOR,
-    IDC_ES_SERVIDOR,
-    IDC_ES_CLAVE,
-    IDC_ES_IMAGEN,
-    IDC_ES_SELECCIONAR_SI,
-    IDC_ES_SELECCIONAR_NO,
-    IDC_ES_TIEMPO,
-    IDC_ES_PREVIEW,
-    IDC_ES_CAMBIAR_ICONO,
-    IDC_ES_ESTILO,
-    IDC_ES_AREA,
-    IDC_ES_GUARDAR,
-    IDC_ES_CANCELAR,
-    IDC_ES_BORRAR,
-    IDC_ES_AYUDA,
-    0,
-    IDC_ES_MOD_ENVIADOR,
-    IDC_ES_MOD_SERVIDOR,
-    IDC_ES_MOD_CLAVE,
-    IDC_ES_MOD_IMAGEN,
-    IDC_ES_MOD_SELECCIONAR,
-    1,
-};
+// The controls every form has, named alike but for the prefix of its
+// identifiers (ED terminal, ES server, EG stand-alone).
+#define VONDRA_EDITOR_CONTROLS(P)                                       \
+    f.params[ED_MODERNO] = {IDC_##P##_MODERNO, IDC_##P##_PRE_MODERNO, 0};             \
+    f.params[ED_DECORATIVO] = {IDC_##P##_DECORATIVO, IDC_##P##_PRE_DECORATIVO, 0};    \
+    f.params[ED_ROMANO] = {IDC_##P##_ROMANO, IDC_##P##_PRE_ROMANO, 0};                \
+    f.params[ED_SUIZO] = {IDC_##P##_SUIZO, IDC_##P##_PRE_SUIZO, 0};                   \
+    f.params[ED_MANUSCRITO] = {IDC_##P##_MANUSCRITO, IDC_##P##_PRE_MANUSCRITO, 0};    \
+    f.params[ED_ENVIO] = {IDC_##P##_ENVIO, IDC_##P##_PRE_ENVIO, 0};                   \
+    f.params[ED_TAMANO] = {IDC_##P##_TAMANO, IDC_##P##_PRE_TAMANO, 0};                \
+    f.params[ED_DIRECTORIO] = {IDC_##P##_DIRECTORIO, IDC_##P##_PRE_DIRECTORIO, 0};    \
+    f.params[ED_NOMBRE_DIRECTA] = {IDC_##P##_NOMBRE_DIRECTA, IDC_##P##_PRE_NOMBRE_DIRECTA, 0}; \
+    f.params[ED_MARGEN] = {IDC_##P##_MARGEN, IDC_##P##_PRE_MARGEN, 0};                \
+    f.rcm = IDC_##P##_RCM;                                              \
+    f.printer = IDC_##P##_IMPRESORAS;                                   \
+    f.nombre = IDC_##P##_NOMBRE;                                        \
+    f.ip = IDC_##P##_IP;                                                \
+    f.parametros = IDC_##P##_PARAMETROS;                                \
+    f.paginaInicial = IDC_##P##_PAGINA_INICIAL;                         \
+    f.imagenesGrandes = IDC_##P##_IMAGENES_GRANDES;                     \
+    f.directaI = IDC_##P##_DIRECTA_I;                                   \
+    f.directaF = IDC_##P##_DIRECTA_F;                                   \
+    f.directaA = IDC_##P##_DIRECTA_A;                                   \
+    f.enviador = IDC_##P##_ENVIADOR;                                    \
+    f.servidor = IDC_##P##_SERVIDOR;                                    \
+    f.clave = IDC_##P##_CLAVE;                                          \
+    f.imagen = IDC_##P##_IMAGEN;                                        \
+    f.seleccionarSi = IDC_##P##_SELECCIONAR_SI;                         \
+    f.seleccionarNo = IDC_##P##_SELECCIONAR_NO;                         \
+    f.tiempo = IDC_##P##_TIEMPO;                                        \
+    f.preview = IDC_##P##_PREVIEW;                                      \
+    f.changeIcon = IDC_##P##_CAMBIAR_ICONO;                             \
+    f.estilo = IDC_##P##_ESTILO;                                        \
+    f.area = IDC_##P##_AREA;                                            \
+    f.cancel = IDC_##P##_CANCELAR;                                      \
+    f.help = IDC_##P##_AYUDA
+
+EditorForm TerminalEditor()
+{
+    EditorForm f{};
+    VONDRA_EDITOR_CONTROLS(ED);
+    f.accept = IDC_ED_ACEPTAR;
+    f.remove = IDC_ED_DESINSTALAR;
+    f.modRestricts = 1;
+    return f;
+}
+
+EditorForm ServerEditor()
+{
+    EditorForm f{};
+    VONDRA_EDITOR_CONTROLS(ES);
+    f.params[ED_MODERNO].modBox = IDC_ES_MOD_MODERNO;
+    f.params[ED_DECORATIVO].modBox = IDC_ES_MOD_DECORATIVO;
+    f.params[ED_ROMANO].modBox = IDC_ES_MOD_ROMANO;
+    f.params[ED_SUIZO].modBox = IDC_ES_MOD_SUIZO;
+    f.params[ED_MANUSCRITO].modBox = IDC_ES_MOD_MANUSCRITO;
+    f.params[ED_ENVIO].modBox = IDC_ES_MOD_ENVIO;
+    f.params[ED_TAMANO].modBox = IDC_ES_MOD_TAMANO;
+    // One Mod. box stands for the direct printer's directory and name.
+    f.params[ED_DIRECTORIO].modBox = IDC_ES_MOD_DIRECTA;
+    f.params[ED_MARGEN].modBox = IDC_ES_MOD_MARGEN;
+    f.accept = IDC_ES_GUARDAR;
+    f.remove = IDC_ES_BORRAR;
+    f.modEnviador = IDC_ES_MOD_ENVIADOR;
+    f.modServidor = IDC_ES_MOD_SERVIDOR;
+    f.modClave = IDC_ES_MOD_CLAVE;
+    f.modImagen = IDC_ES_MOD_IMAGEN;
+    f.modSeleccionar = IDC_ES_MOD_SELECCIONAR;
+    f.editsIdentity = 1;
+    return f;
+}
 
 // The general installer edits everything: nothing is held by a Mod. flag, and
 // the name, server and /P parameters are read back as in the server form.
-const EditorForm STANDALONE_EDITOR = {
-    {{IDC_EG_MODERNO, IDC_EG_PRE_MODERNO, 0},
-     {IDC_EG_DECORATIVO, IDC_EG_PRE_DECORATIVO, 0},
-     {IDC_EG_ROMANO, IDC_EG_PRE_ROMANO, 0},
-     {IDC_EG_SUIZO, IDC_EG_PRE_SUIZO, 0},
-     {IDC_EG_MANUSCRITO, IDC_EG_PRE_MANUSCRITO, 0},
-     {IDC_EG_ENVIO, IDC_EG_PRE_ENVIO, 0},
-     {IDC_EG_TAMANO, IDC_EG_PRE_TAMANO, 0},
-     {IDC_EG_DIRECTORIO, IDC_EG_PRE_DIRECTORIO, 0},
-     {IDC_EG_NOMBRE_DIRECTA, IDC_EG_PRE_NOMBRE_DIRECTA, 0},
-     {IDC_EG_MARGEN, IDC_EG_PRE_MARGEN, 0}},
-    IDC_EG_RCM,
-    IDC_EG_IMPRESORAS,
-    IDC_EG_NOMBRE,
-    IDC_EG_IP,
-    IDC_EG_PARAMETROS,
-    IDC_EG_PAGINA_INICIAL,
-    IDC_EG_IMAGENES_GRANDES,
-    IDC_EG_DIRECTA_I,
-    IDC_EG_DIRECTA_F,
-    IDC_EG_DIRECTA_A,
-    IDC_EG_ENVIADOR,
-    IDC_EG_SERVIDOR,
-    IDC_EG_CLAVE,
-    IDC_EG_IMAGEN,
-    IDC_EG_SELECCIONAR_SI,
-    IDC_EG_SELECCIONAR_NO,
-    IDC_EG_TIEMPO,
-    IDC_EG_PREVIEW,
-    IDC_EG_CAMBIAR_ICONO,
-    IDC_EG_ESTILO,
-    IDC_EG_AREA,
-    IDC_EG_ACEPTAR,
-    IDC_EG_CANCELAR,
-    IDC_EG_DESINSTALAR,
-    IDC_EG_AYUDA,
-    0,
-    0, 0, 0, 0, 0,
-    1,
-};
+EditorForm StandaloneEditor()
+{
+    EditorForm f{};
+    VONDRA_EDITOR_CONTROLS(EG);
+    f.accept = IDC_EG_ACEPTAR;
+    f.remove = IDC_EG_DESINSTALAR;
+    f.editsIdentity = 1;
+    return f;
+}
+
+#undef VONDRA_EDITOR_CONTROLS
+
+}  // namespace
+
+const EditorForm TERMINAL_EDITOR = TerminalEditor();
+const EditorForm SERVER_EDITOR = ServerEditor();
+const EditorForm STANDALONE_EDITOR = StandaloneEditor();

@@ -1,5 +1,6 @@
 // PARAMETROS: the parameters of one application. Every control reads from and
-// writes to appParams; which control is which comes from the program's form.
+// writes to the dialog's working copy of the entry, which only the accepting
+// button hands back; which control is which comes from the program's form.
 #include "editor.h"
 
 #include <cstddef>
@@ -16,9 +17,16 @@ const char UPDATE_TEXT[] = "&Actualizar";
 const char DEFAULT_ICON[] = "Telmir.ICO";
 enum { ICON_X = 35, ICON_Y = 30, RCM_POSITION = 5, TAMANO_RCM = 5 };
 
-const EditorForm& FormOf(HWND dialog)
+struct EditorState {
+    const EditorForm& form;
+    Entry working;
+    Entry& target;
+    void* context;
+};
+
+EditorState& StateOf(HWND dialog)
 {
-    return *reinterpret_cast<const EditorForm*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    return *reinterpret_cast<EditorState*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
 bool Checked(HWND dialog, int id)
@@ -52,32 +60,32 @@ void ModBoxes(const EditorForm& form, ModBox (&boxes)[5])
     boxes[4] = {form.modSeleccionar, offsetof(AppParams, modSeleccionar)};
 }
 
-void ShowModBoxes(HWND dialog, const EditorForm& form)
+void ShowModBoxes(HWND dialog, const EditorForm& form, const AppParams& record)
 {
     for (int p = 0; p < ED_PARAM_COUNT; ++p)
         if (form.params[p].modBox != 0)
-            Check(dialog, form.params[p].modBox, EditorModFlag(appParams, static_cast<EditorParam>(p)));
+            Check(dialog, form.params[p].modBox, EditorModFlag(record, static_cast<EditorParam>(p)));
     ModBox boxes[5];
     ModBoxes(form, boxes);
     for (const ModBox& m : boxes)
         if (m.box != 0) {
             int32_t value;
-            std::memcpy(&value, reinterpret_cast<const char*>(&appParams) + m.offset, sizeof value);
+            std::memcpy(&value, reinterpret_cast<const char*>(&record) + m.offset, sizeof value);
             Check(dialog, m.box, value);
         }
 }
 
-void ReadModBoxes(HWND dialog, const EditorForm& form)
+void ReadModBoxes(HWND dialog, const EditorForm& form, AppParams& record)
 {
     for (int p = 0; p < ED_PARAM_COUNT; ++p)
         if (form.params[p].modBox != 0)
-            SetEditorModFlag(appParams, static_cast<EditorParam>(p), Checked(dialog, form.params[p].modBox) ? 1 : 0);
+            SetEditorModFlag(record, static_cast<EditorParam>(p), Checked(dialog, form.params[p].modBox) ? 1 : 0);
     ModBox boxes[5];
     ModBoxes(form, boxes);
     for (const ModBox& m : boxes)
         if (m.box != 0) {
             int32_t value = Checked(dialog, m.box) ? 1 : 0;
-            std::memcpy(reinterpret_cast<char*>(&appParams) + m.offset, &value, sizeof value);
+            std::memcpy(reinterpret_cast<char*>(&record) + m.offset, &value, sizeof value);
         }
 }
 
@@ -88,72 +96,77 @@ bool Modifiable(const EditorForm& form, int32_t mod)
     return !form.modRestricts || mod != 0;
 }
 
-bool RcmAllowed(const EditorForm& form)
+bool RcmAllowed(const EditorForm& form, const AppParams& record)
 {
-    return Modifiable(form, appParams.mod[SLOT_TAMANO]);
+    return Modifiable(form, record.mod[SLOT_TAMANO]);
 }
 
 // The printer choice writes directaNombre: only while its Pre. box is clear
 // and the direct printer is modifiable.
-void EnablePrinterButton(HWND dialog, const EditorForm& form)
+void EnablePrinterButton(HWND dialog, const EditorForm& form, const AppParams& record)
 {
     Enable(dialog, form.printer,
            !Checked(dialog, form.params[ED_NOMBRE_DIRECTA].preBox) &&
-               Modifiable(form, EditorModFlag(appParams, ED_NOMBRE_DIRECTA)));
+               Modifiable(form, EditorModFlag(record, ED_NOMBRE_DIRECTA)));
 }
 
-void LoadEditorIcon(int isNewEntry)
+// The entry's own icon, else the default one. An entry without an icon file
+// gets the default written with it; one whose icon can't be read now (held,
+// damaged) keeps its file: the default only stands in on screen.
+void LoadEditorIcon(Entry& entry)
 {
     char path[MAX_PATH];
-    if (!isNewEntry && ComposeText(path, entryDir, appParams.nombre, ".ICO") && LoadCurrentIcon(path))
+    bool own = entry.isNew == 0 && ComposeText(path, entryDir, entry.listedName, ".ICO");
+    if (own && LoadCurrentIcon(path))
         return;
+    entry.writeIcon = !own || !FileExists(path);
     if (ComposeText(path, entryDir, DEFAULT_ICON))
         LoadCurrentIcon(path);
 }
 
-void SetLimits(HWND dialog, const EditorForm& form)
+void SetLimits(HWND dialog, const EditorForm& form, const AppParams& record)
 {
     const int edits[] = {form.params[ED_DIRECTORIO].control, form.params[ED_NOMBRE_DIRECTA].control,
                          form.enviador, form.servidor, form.clave};
     for (int id : edits)
         SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, TEXT_FIELD - 1, 0);
-    SendDlgItemMessageA(dialog, form.tiempo, EM_LIMITTEXT, sizeof appParams.tiempo - 1, 0);
+    SendDlgItemMessageA(dialog, form.tiempo, EM_LIMITTEXT, sizeof record.tiempo - 1, 0);
     for (int p = ED_MODERNO; p <= ED_MANUSCRITO; ++p)
         SendDlgItemMessageA(dialog, form.params[p].control, CB_LIMITTEXT, TEXT_FIELD - 1, 0);
     if (form.editsIdentity) {
-        SendDlgItemMessageA(dialog, form.nombre, EM_LIMITTEXT, sizeof appParams.nombre - 1, 0);
-        SendDlgItemMessageA(dialog, form.ip, EM_LIMITTEXT, sizeof appParams.ipServidor - 1, 0);
-        SendDlgItemMessageA(dialog, form.parametros, EM_LIMITTEXT, sizeof appParams.parametrosP - 1, 0);
+        SendDlgItemMessageA(dialog, form.nombre, EM_LIMITTEXT, sizeof record.nombre - 1, 0);
+        SendDlgItemMessageA(dialog, form.ip, EM_LIMITTEXT, sizeof record.ipServidor - 1, 0);
+        SendDlgItemMessageA(dialog, form.parametros, EM_LIMITTEXT, sizeof record.parametrosP - 1, 0);
     }
 }
 
-void InitEditor(HWND dialog, const EditorForm& form)
+void InitEditor(HWND dialog, const EditorForm& form, Entry& entry)
 {
+    AppParams& record = entry.record;
     SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(appIcon));
-    LoadEditorIcon(isNew == 1);
-    if (isNew == 1) {
+    LoadEditorIcon(entry);
+    if (entry.isNew == 1) {
         SetWindowTextA(dialog, NEW_CAPTION);
         Enable(dialog, form.remove, false);
     }
-    LoadEntry();
 
-    Check(dialog, form.directaI, appParams.directaI);
-    Check(dialog, form.directaF, appParams.directaF);
-    Check(dialog, form.directaA, appParams.directaA);
-    SetDlgItemTextA(dialog, form.nombre, appParams.nombre);
-    SetDlgItemTextA(dialog, form.ip, appParams.ipServidor);
-    SetDlgItemTextA(dialog, form.parametros, appParams.parametrosP);
-    Check(dialog, form.paginaInicial, appParams.paginaInicial);
-    Check(dialog, form.imagenesGrandes, appParams.imagenesGrandes);
+    Check(dialog, form.directaI, record.directaI);
+    Check(dialog, form.directaF, record.directaF);
+    Check(dialog, form.directaA, record.directaA);
+    SetDlgItemTextA(dialog, form.nombre, record.nombre);
+    SetDlgItemTextA(dialog, form.ip, record.ipServidor);
+    SetDlgItemTextA(dialog, form.parametros, record.parametrosP);
+    Check(dialog, form.paginaInicial, record.paginaInicial);
+    Check(dialog, form.imagenesGrandes, record.imagenesGrandes);
 
-    FillParamCombo(dialog, form.imagen, 0, KIND_IMAGEN);
-    SendDlgItemMessageA(dialog, form.imagen, CB_SETCURSEL, appParams.imagen, 0);
-    Check(dialog, form.seleccionarSi, appParams.seleccionarImpresora == 1);
-    Check(dialog, form.seleccionarNo, appParams.seleccionarImpresora != 1);
+    FillParamCombo(dialog, form.imagen, 0, KIND_IMAGEN, record);
+    SendDlgItemMessageA(dialog, form.imagen, CB_SETCURSEL, record.imagen, 0);
+    Check(dialog, form.seleccionarSi, record.seleccionarImpresora == 1);
+    Check(dialog, form.seleccionarNo, record.seleccionarImpresora != 1);
 
     for (int p = 0; p < ED_PARAM_COUNT; ++p) {
         const EditorPreControl& c = form.params[p];
-        int32_t preSet = EditorPreFlag(appParams, static_cast<EditorParam>(p));
+        int32_t preSet = EditorPreFlag(record, static_cast<EditorParam>(p));
         Check(dialog, c.preBox, preSet);
         Enable(dialog, c.control, !preSet);
     }
@@ -161,50 +174,50 @@ void InitEditor(HWND dialog, const EditorForm& form)
         const EditorPreControl& c = form.params[p];
         int kind = EditorParamKind(static_cast<EditorParam>(p));
         if (KindListOf(kind) == KIND_LIST_NONE)
-            ApplyPreBox(dialog, c.control, c.preBox, kind);
+            ApplyPreBox(dialog, c.control, c.preBox, kind, record);
         else
-            FillParamCombo(dialog, c.control, c.preBox, kind);
+            FillParamCombo(dialog, c.control, c.preBox, kind, record);
     }
 
-    ShowModBoxes(dialog, form);
-    SetDlgItemTextA(dialog, form.enviador, appParams.correoEnviador);
-    SetDlgItemTextA(dialog, form.servidor, appParams.correoServidor);
-    SetDlgItemTextA(dialog, form.clave, appParams.correoClave);
-    SetDlgItemTextA(dialog, form.tiempo, appParams.tiempo);
-    SetLimits(dialog, form);
+    ShowModBoxes(dialog, form, record);
+    SetDlgItemTextA(dialog, form.enviador, record.correoEnviador);
+    SetDlgItemTextA(dialog, form.servidor, record.correoServidor);
+    SetDlgItemTextA(dialog, form.clave, record.correoClave);
+    SetDlgItemTextA(dialog, form.tiempo, record.tiempo);
+    SetLimits(dialog, form, record);
 
     if (form.modRestricts) {
         for (int p = 0; p < ED_PARAM_COUNT; ++p)
-            if (EditorModFlag(appParams, static_cast<EditorParam>(p)) == 0) {
+            if (EditorModFlag(record, static_cast<EditorParam>(p)) == 0) {
                 Enable(dialog, form.params[p].control, false);
                 Enable(dialog, form.params[p].preBox, false);
             }
-        if (appParams.mod[SLOT_DIRECTA_DIRECTORIO] == 0) {
+        if (record.mod[SLOT_DIRECTA_DIRECTORIO] == 0) {
             Enable(dialog, form.directaI, false);
             Enable(dialog, form.directaF, false);
             Enable(dialog, form.directaA, false);
         }
-        Enable(dialog, form.enviador, appParams.modEnviador != 0);
-        Enable(dialog, form.servidor, appParams.modServidor != 0);
-        Enable(dialog, form.clave, appParams.modClave != 0);
-        Enable(dialog, form.imagen, appParams.modImagen != 0);
-        Enable(dialog, form.seleccionarSi, appParams.modSeleccionar != 0);
-        Enable(dialog, form.seleccionarNo, appParams.modSeleccionar != 0);
+        Enable(dialog, form.enviador, record.modEnviador != 0);
+        Enable(dialog, form.servidor, record.modServidor != 0);
+        Enable(dialog, form.clave, record.modClave != 0);
+        Enable(dialog, form.imagen, record.modImagen != 0);
+        Enable(dialog, form.seleccionarSi, record.modSeleccionar != 0);
+        Enable(dialog, form.seleccionarNo, record.modSeleccionar != 0);
     }
-    EnablePrinterButton(dialog, form);
+    EnablePrinterButton(dialog, form, record);
 
-    if (isNew == 0)
+    if (entry.isNew == 0)
         SetDlgItemTextA(dialog, form.accept, UPDATE_TEXT);
-    BoundRowsColumns(appParams);
-    Enable(dialog, form.rcm, appParams.tamano == TAMANO_RCM && RcmAllowed(form));
+    BoundRowsColumns(record);
+    Enable(dialog, form.rcm, record.tamano == TAMANO_RCM && RcmAllowed(form, record));
 }
 
 // The text of a parameter's control into the record (at most 127 characters).
-void ReadParam(HWND dialog, const EditorForm& form, EditorParam p)
+void ReadParam(HWND dialog, const EditorForm& form, EditorParam p, AppParams& record)
 {
     char text[TEXT_FIELD];
     GetDlgItemTextA(dialog, form.params[p].control, text, sizeof text);
-    ReadEditorText(appParams, p, text);
+    ReadEditorText(record, p, text);
 }
 
 void ReadText(HWND dialog, int id, char* field, int size)
@@ -212,47 +225,47 @@ void ReadText(HWND dialog, int id, char* field, int size)
     GetDlgItemTextA(dialog, id, field, size);
 }
 
-void ReadBack(HWND dialog, const EditorForm& form)
+void ReadBack(HWND dialog, const EditorForm& form, AppParams& record)
 {
     if (form.editsIdentity) {
-        ReadText(dialog, form.nombre, appParams.nombre, sizeof appParams.nombre);
-        ReadText(dialog, form.ip, appParams.ipServidor, sizeof appParams.ipServidor);
-        ReadText(dialog, form.parametros, appParams.parametrosP, sizeof appParams.parametrosP);
-        appParams.imagenesGrandes = Checked(dialog, form.imagenesGrandes) ? 1 : 0;
-        ReadModBoxes(dialog, form);
+        ReadText(dialog, form.nombre, record.nombre, sizeof record.nombre);
+        ReadText(dialog, form.ip, record.ipServidor, sizeof record.ipServidor);
+        ReadText(dialog, form.parametros, record.parametrosP, sizeof record.parametrosP);
+        record.imagenesGrandes = Checked(dialog, form.imagenesGrandes) ? 1 : 0;
+        ReadModBoxes(dialog, form, record);
     }
-    appParams.paginaInicial = Checked(dialog, form.paginaInicial) ? 1 : 0;
+    record.paginaInicial = Checked(dialog, form.paginaInicial) ? 1 : 0;
     for (int p = 0; p < ED_PARAM_COUNT; ++p)
-        SetEditorPreFlag(appParams, static_cast<EditorParam>(p), Checked(dialog, form.params[p].preBox) ? 1 : 0);
+        SetEditorPreFlag(record, static_cast<EditorParam>(p), Checked(dialog, form.params[p].preBox) ? 1 : 0);
     for (int p = 0; p < ED_PARAM_COUNT; ++p)
-        if (!EditorPreFlag(appParams, static_cast<EditorParam>(p)))
-            ReadParam(dialog, form, static_cast<EditorParam>(p));
-    appParams.directaI = Checked(dialog, form.directaI) ? 1 : 0;
-    appParams.directaF = Checked(dialog, form.directaF) ? 1 : 0;
-    appParams.directaA = Checked(dialog, form.directaA) ? 1 : 0;
-    ReadText(dialog, form.enviador, appParams.correoEnviador, sizeof appParams.correoEnviador);
-    ReadText(dialog, form.servidor, appParams.correoServidor, sizeof appParams.correoServidor);
-    ReadText(dialog, form.clave, appParams.correoClave, sizeof appParams.correoClave);
+        if (!EditorPreFlag(record, static_cast<EditorParam>(p)))
+            ReadParam(dialog, form, static_cast<EditorParam>(p), record);
+    record.directaI = Checked(dialog, form.directaI) ? 1 : 0;
+    record.directaF = Checked(dialog, form.directaF) ? 1 : 0;
+    record.directaA = Checked(dialog, form.directaA) ? 1 : 0;
+    ReadText(dialog, form.enviador, record.correoEnviador, sizeof record.correoEnviador);
+    ReadText(dialog, form.servidor, record.correoServidor, sizeof record.correoServidor);
+    ReadText(dialog, form.clave, record.correoClave, sizeof record.correoClave);
 
     char typed[TEXT_FIELD];
     GetDlgItemTextA(dialog, form.imagen, typed, sizeof typed);
     LRESULT position = SendDlgItemMessageA(dialog, form.imagen, CB_GETCURSEL, 0, 0);
-    appParams.imagen = ImagenChoice(static_cast<long>(position), typed, appParams.imagen);
-    appParams.seleccionarImpresora = Checked(dialog, form.seleccionarSi) ? 1 : 0;
-    ReadText(dialog, form.tiempo, appParams.tiempo, sizeof appParams.tiempo);
+    record.imagen = ImagenChoice(static_cast<long>(position), typed, record.imagen);
+    record.seleccionarImpresora = Checked(dialog, form.seleccionarSi) ? 1 : 0;
+    ReadText(dialog, form.tiempo, record.tiempo, sizeof record.tiempo);
 }
 
 // A Pre. box was clicked. A box just set first takes what the control showed,
 // so that clearing it again brings the user's value back.
-void PreBoxClicked(HWND dialog, const EditorForm& form, EditorParam p)
+void PreBoxClicked(HWND dialog, const EditorForm& form, EditorParam p, AppParams& record)
 {
     const EditorPreControl& c = form.params[p];
     if (Checked(dialog, c.preBox))
-        ReadParam(dialog, form, p);
-    ApplyPreBox(dialog, c.control, c.preBox, EditorParamKind(p));
-    ReadBack(dialog, form);
+        ReadParam(dialog, form, p, record);
+    ApplyPreBox(dialog, c.control, c.preBox, EditorParamKind(p), record);
+    ReadBack(dialog, form, record);
     if (p == ED_NOMBRE_DIRECTA)
-        EnablePrinterButton(dialog, form);
+        EnablePrinterButton(dialog, form, record);
 }
 
 // The current icon at its place; false when there is none to draw.
@@ -274,57 +287,64 @@ void EndEditor(HWND dialog, INT_PTR result)
     EndDialog(dialog, result);
 }
 
-void Accept(HWND dialog, const EditorForm& form)
+void Accept(HWND dialog, EditorState& state)
 {
-    ReadBack(dialog, form);
+    Entry& working = state.working;
+    ReadBack(dialog, state.form, working.record);
     const EditorActions& actions = profile.editorActions;
-    EditorVerdict verdict = CheckEditedRecord(appParams, isNew, actions.nameTaken);
+    EditorVerdict verdict = CheckEditedRecord(working.record, working.isNew, actions.nameTaken);
     if (verdict != EDIT_VALID) {
-        ShowError(dialog, EditorVerdictText(verdict), "Error");
+        Refuse(dialog, EditorVerdictText(verdict), verdict == EDIT_UNSAFE_TEXT ? UnsafeField(working.record) : "");
         return;
     }
-    if (isNew == 0 && DialogBoxParamA(hInstance, "Conf_Guardar", dialog, PlainDialogProc, 0) != 1)
+    if (working.isNew == 0 && DialogBoxParamA(hInstance, IDD_CONF_GUARDAR, dialog, PlainDialogProc, 0) != 1)
         return;
-    if (actions.accepted != nullptr && actions.accepted(dialog) == 0)
+    if (actions.accepted != nullptr && actions.accepted(dialog, working, state.context) == 0)
         return;
+    state.target = working;
     EndDialog(dialog, 1);
 }
 
-bool EditorCommand(HWND dialog, const EditorForm& form, int id, int code)
+bool EditorCommand(HWND dialog, EditorState& state, int id, int code)
 {
+    const EditorForm& form = state.form;
+    AppParams& record = state.working.record;
     for (int p = 0; p < ED_PARAM_COUNT; ++p)
         if (id == form.params[p].preBox) {
-            PreBoxClicked(dialog, form, static_cast<EditorParam>(p));
+            PreBoxClicked(dialog, form, static_cast<EditorParam>(p), record);
             return true;
         }
     if (id == form.params[ED_TAMANO].control) {
         if (code == CBN_SELCHANGE) {
             LRESULT position = SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0);
-            Enable(dialog, form.rcm, position == RCM_POSITION && RcmAllowed(form));
+            Enable(dialog, form.rcm, position == RCM_POSITION && RcmAllowed(form, record));
         }
         return true;
     }
     if (id == form.printer) {
-        ChoosePrinter(dialog, form.params[ED_NOMBRE_DIRECTA].control);
+        ChoosePrinter(dialog, form.params[ED_NOMBRE_DIRECTA].control, record);
     } else if (id == form.changeIcon) {
-        if (LoadCurrentIcon(nullptr) == 1)
+        if (LoadCurrentIcon(nullptr) == 1) {
+            state.working.writeIcon = 1;
             InvalidateRect(dialog, nullptr, TRUE);
+        }
     } else if (id == form.rcm) {
-        OpenParamRcm(dialog);
+        OpenParamRcm(dialog, record);
     } else if (id == form.estilo) {
-        OpenParamEstilo(dialog);
-        PaintAppearancePreview(dialog);
+        OpenParamEstilo(dialog, record);
+        PaintAppearancePreview(dialog, record);
     } else if (id == form.area) {
-        OpenParamArea(dialog);
+        OpenParamArea(dialog, record);
     } else if (id == form.help) {
-        DialogBoxParamA(hInstance, "Ayuda_Parametros", dialog, PlainDialogProc, 0);
+        DialogBoxParamA(hInstance, IDD_AYUDA_PARAMETROS, dialog, PlainDialogProc, 0);
     } else if (id == form.remove) {
-        if (profile.editorActions.remove != nullptr && profile.editorActions.remove(dialog) == 1)
+        const EditorActions& actions = profile.editorActions;
+        if (actions.remove != nullptr && actions.remove(dialog, state.working, state.context) == 1)
             EndEditor(dialog, 0);
     } else if (id == form.cancel || id == IDCANCEL) {
         EndEditor(dialog, 0);
     } else if (id == form.accept) {
-        Accept(dialog, form);
+        Accept(dialog, state);
     } else {
         return false;
     }
@@ -336,7 +356,7 @@ INT_PTR CALLBACK EditorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     switch (message) {
     case WM_INITDIALOG:
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        InitEditor(dialog, FormOf(dialog));
+        InitEditor(dialog, StateOf(dialog).form, StateOf(dialog).working);
         return TRUE;
     case WM_PAINT:
         if (!PaintIcon(dialog)) {
@@ -344,25 +364,21 @@ INT_PTR CALLBACK EditorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             BeginPaint(dialog, &paint);
             EndPaint(dialog, &paint);
         }
-        PaintAppearancePreview(dialog);
+        if (GetWindowLongPtrA(dialog, DWLP_USER) != 0)
+            PaintAppearancePreview(dialog, StateOf(dialog).working.record);
         return TRUE;
     case WM_COMMAND:
         if (GetWindowLongPtrA(dialog, DWLP_USER) == 0)
             return FALSE;
-        return EditorCommand(dialog, FormOf(dialog), LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+        return EditorCommand(dialog, StateOf(dialog), LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
     }
     return FALSE;
 }
 
 }  // namespace
 
-void ReadParamsBack(HWND dialog)
+INT_PTR OpenParametros(HWND owner, Entry& entry, void* context)
 {
-    ReadBack(dialog, FormOf(dialog));
-}
-
-INT_PTR OpenParametros(HWND owner)
-{
-    return DialogBoxParamA(hInstance, "Parametros", owner, EditorDialogProc,
-                           reinterpret_cast<LPARAM>(profile.editor));
+    EditorState state{*profile.editor, entry, entry, context};
+    return DialogBoxParamA(hInstance, IDD_PARAMETROS, owner, EditorDialogProc, reinterpret_cast<LPARAM>(&state));
 }

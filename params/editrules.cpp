@@ -93,15 +93,57 @@ uint8_t ImagenChoice(long position, const char* text, uint8_t stored)
     return stored < 3 ? stored : 1;
 }
 
-EditorVerdict CheckEditedRecord(const AppParams& record, int isNew, int (*nameTaken)())
+EditorVerdict CheckEditedRecord(const AppParams& record, int isNew, int (*nameTaken)(const char* name))
 {
     if (record.nombre[0] == '\0')
         return EDIT_NO_NAME;
-    if (isNew == 1 && nameTaken != nullptr && nameTaken())
+    if (isNew == 1 && nameTaken != nullptr && nameTaken(record.nombre))
         return EDIT_NAME_TAKEN;
     if (record.ipServidor[0] == '\0')
         return EDIT_NO_IP;
+    if (UnsafeField(record) != nullptr)
+        return EDIT_UNSAFE_TEXT;
     return EDIT_VALID;
+}
+
+namespace {
+
+template <size_t N>
+bool Holds(const char (&field)[N], const char* forbidden)
+{
+    for (size_t i = 0; i < N && field[i] != '\0'; ++i)
+        if (static_cast<unsigned char>(field[i]) < 0x20 || std::strchr(forbidden, field[i]) != nullptr)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+const char* UnsafeField(const AppParams& r)
+{
+    const struct {
+        const char* label;
+        bool unsafe;
+    } fields[] = {
+        {"Direcci\xF3n IP", Holds(r.ipServidor, " \"")},
+        {"Par\xE1metros", Holds(r.parametrosP, "\"")},
+        {"Letra moderna", Holds(r.letraModerno, "")},
+        {"Letra decorativa", Holds(r.letraDecorativo, "")},
+        {"Letra romana", Holds(r.letraRomano, "")},
+        {"Letra suiza", Holds(r.letraSuizo, "")},
+        {"Letra manuscrita", Holds(r.letraManuscrito, "")},
+        {"Tipo de letra", Holds(r.font, "")},
+        {"Directorio de impresi\xF3n directa", Holds(r.directaDirectorio, "")},
+        {"Impresora directa", Holds(r.directaNombre, "")},
+        {"Correo: remitente", Holds(r.correoEnviador, "")},
+        {"Correo: servidor", Holds(r.correoServidor, "")},
+        {"Correo: clave", Holds(r.correoClave, "")},
+        {"Tiempo", Holds(r.tiempo, "")},
+    };
+    for (const auto& field : fields)
+        if (field.unsafe)
+            return field.label;
+    return nullptr;
 }
 
 const char* EditorVerdictText(EditorVerdict verdict)
@@ -113,6 +155,9 @@ const char* EditorVerdictText(EditorVerdict verdict)
         return "El nombre de la aplicaci\xF3n ya existe !";
     case EDIT_NO_IP:
         return "La direcci\xF3n IP no puede ser blancos !";
+    case EDIT_UNSAFE_TEXT:
+        return "Un par\xE1metro contiene saltos de l\xEDnea, caracteres de control, comillas o blancos que no "
+               "admite !\n";
     case EDIT_VALID:
         break;
     }

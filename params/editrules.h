@@ -46,9 +46,15 @@ uint8_t ImagenChoice(long position, const char* text, uint8_t stored);
 
 // The checks on accepting, in this order: a name, a name the program does not
 // count as taken (new applications only; asked only then; null: never taken),
-// a server address.
-enum EditorVerdict { EDIT_VALID, EDIT_NO_NAME, EDIT_NAME_TAKEN, EDIT_NO_IP };
-EditorVerdict CheckEditedRecord(const AppParams& record, int isNew, int (*nameTaken)());
+// a server address, texts the parameter file and the command line can carry
+// (UnsafeField).
+enum EditorVerdict { EDIT_VALID, EDIT_NO_NAME, EDIT_NAME_TAKEN, EDIT_NO_IP, EDIT_UNSAFE_TEXT };
+EditorVerdict CheckEditedRecord(const AppParams& record, int isNew, int (*nameTaken)(const char* name));
+// The label of the first text that would add lines to the parameter file (a
+// control character: CR LF) or arguments to the client's command line (the
+// server address with a blank or a quote, the /P parameters with a quote);
+// null when every text is safe.
+const char* UnsafeField(const AppParams& record);
 // The message of a failed check ("" for EDIT_VALID).
 const char* EditorVerdictText(EditorVerdict verdict);
 

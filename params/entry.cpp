@@ -3,10 +3,7 @@
 #include <cstring>
 
 
-AppParams appParams;
 char entryDir[MAX_PATH];
-char loadedName[128];
-int isNew;
 
 namespace {
 
@@ -17,7 +14,7 @@ HANDLE OpenEntryForRead(const char* path)
     return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-// Overlays at most one record's worth of the file; 0 when it can't be opened.
+// Overlays at most one record's worth of the file; 0 when it can't be read.
 int ReadEntryFile(const char* path, AppParams& into)
 {
     HANDLE file = OpenEntryForRead(path);
@@ -25,9 +22,10 @@ int ReadEntryFile(const char* path, AppParams& into)
         return 0;
     AppParams scratch = into;
     DWORD got = 0;
-    if (!ReadFile(file, &scratch, sizeof scratch, &got, nullptr))
-        got = 0;
+    BOOL read = ReadFile(file, &scratch, sizeof scratch, &got, nullptr);
     CloseHandle(file);
+    if (!read)
+        return 0;
     ApplyEntryBytes(into, &scratch, got);
     return 1;
 }
@@ -44,7 +42,7 @@ HANDLE FindFirstEntry(WIN32_FIND_DATAA& found)
 
 // A new application in the configurator starts with the server address of
 // whichever entry the directory search returns first.
-void TakeFirstServerAddress()
+void TakeFirstServerAddress(AppParams& record)
 {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstEntry(found);
@@ -57,7 +55,7 @@ void TakeFirstServerAddress()
     AppParams first;
     std::memset(&first, 0, sizeof first);
     if (ReadEntryFile(path, first))
-        CopyText(appParams.ipServidor, first.ipServidor);
+        CopyText(record.ipServidor, first.ipServidor);
 }
 
 }  // namespace
@@ -74,19 +72,27 @@ void ComputeEntryDir()
     ComposeEntryDir(entryDir, base);
 }
 
-void LoadEntry()
+int LoadEntry(const char* name, int isNew, Entry& entry)
 {
-    SetEntryDefaults(appParams);
-    if (profile.kind != PROGRAM_TERMINAL && isNew == 1) {
-        TakeFirstServerAddress();
-    } else {
-        char path[MAX_PATH];
-        if (!ComposeText(path, entryDir, appParams.nombre, ".DAI"))
-            return;
-        if (!ReadEntryFile(path, appParams))
-            return;
+    AppParams& record = entry.record;
+    SetEntryDefaults(record);
+    CopyText(record.nombre, name);
+    entry.isNew = isNew;
+    entry.writeIcon = 0;
+    if (profile.newEntryTakesFirstServer && isNew == 1) {
+        entry.listedName[0] = '\0';
+        TakeFirstServerAddress(record);
+        return 1;
     }
-    CopyText(loadedName, appParams.nombre);
+    CopyText(entry.listedName, name);
+    char path[MAX_PATH];
+    if (!EntryNameUsable(name, entryDir) || !ComposeText(path, entryDir, name, ".DAI") || !ReadEntryFile(path, record))
+        return 0;
+    // The name inside a file (copied, edited elsewhere, hostile) never names
+    // files: the listed name stands unless it is the same name.
+    if (lstrcmpiA(record.nombre, name) != 0)
+        CopyText(record.nombre, name);
+    return 1;
 }
 
 void FillEntryList(HWND listBox)
@@ -98,7 +104,7 @@ void FillEntryList(HWND listBox)
         return;
     // The list box sorts; names that could not be loaded back are left out.
     do {
-        char name[sizeof appParams.nombre];
+        char name[sizeof(AppParams::nombre)];
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && EntryNameFromFile(name, found.cFileName))
             SendMessageA(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
     } while (FindNextFileA(search, &found));

@@ -13,55 +13,57 @@ int EntryFileExists(const char* name)
     return ComposeText(path, entryDir, name, ".DAI") && FileExists(path);
 }
 
-void Refuse(HWND editor, const char* text, const char* detail = "")
+void RefusePath(HWND owner, const char* text, const char* name)
 {
-    char message[512];
-    ComposeText(message, text, detail);
-    ShowError(editor, message, "Error");
+    char path[MAX_PATH];
+    ComposeText(path, entryDir, name, ".DAI");
+    Refuse(owner, text, path);
 }
 
 }  // namespace
 
-// A new entry must not replace one that exists: what an administrator saved
-// there would be lost without a word.
-int EntryNameTaken()
+int LoadPickedEntry(HWND owner, const char* name, int isNew, Entry& entry)
 {
-    return EntryFileExists(appParams.nombre);
+    if (LoadEntry(name, isNew, entry))
+        return 1;
+    RefusePath(owner, "No se pudo leer el archivo de la aplicaci\xF3n !\n", name);
+    return 0;
 }
 
-int SaveEditedEntry(HWND editor)
+// A new entry must not replace one that exists: what an administrator saved
+// there would be lost without a word.
+int EntryNameTaken(const char* name)
 {
-    if (!EntryNameUsable(appParams.nombre, entryDir)) {
+    return EntryFileExists(name);
+}
+
+int SaveEditedEntry(HWND editor, Entry& edited, void*)
+{
+    const char* name = edited.record.nombre;
+    if (!EntryNameUsable(name, entryDir)) {
         Refuse(editor, NAME_UNUSABLE);
         return 0;
     }
     // Renamed onto another entry's name: that entry would be overwritten.
-    bool renamed = isNew == 0 && lstrcmpiA(appParams.nombre, loadedName) != 0;
-    if (renamed && EntryFileExists(appParams.nombre)) {
+    bool renamed = edited.isNew == 0 && lstrcmpiA(name, edited.listedName) != 0;
+    if (renamed && EntryFileExists(name)) {
         Refuse(editor, NAME_TAKEN);
         return 0;
     }
-    if (!SaveEntry()) {
-        char path[MAX_PATH];
-        ComposeText(path, entryDir, appParams.nombre, ".DAI");
-        Refuse(editor, "No se pudo guardar la aplicaci\xF3n en el archivo !\n", path);
+    if (!SaveEntry(edited)) {
+        RefusePath(editor, "No se pudo guardar la aplicaci\xF3n en el archivo !\n", name);
         return 0;
     }
+    // Saved: what follows (an installation) acts on the file of its new name.
+    CopyText(edited.listedName, name);
     return 1;
 }
 
-int DeleteLoadedEntry(HWND editor)
+int DeleteListedEntry(HWND editor, const Entry& edited)
 {
-    // The entry to delete is the one loaded, whatever the name field shows now.
-    char shown[sizeof appParams.nombre];
-    CopyText(shown, appParams.nombre);
-    CopyText(appParams.nombre, loadedName);
-    if (!DeleteEntry()) {
-        char path[MAX_PATH];
-        ComposeText(path, entryDir, loadedName, ".DAI");
-        CopyText(appParams.nombre, shown);
-        Refuse(editor, "No se pudo borrar el archivo de la aplicaci\xF3n !\n", path);
-        return 0;
-    }
-    return 1;
+    // The entry to delete is the one listed, whatever the name field shows now.
+    if (DeleteEntry(edited.listedName))
+        return 1;
+    RefusePath(editor, "No se pudo borrar el archivo de la aplicaci\xF3n !\n", edited.listedName);
+    return 0;
 }

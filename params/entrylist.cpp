@@ -11,12 +11,11 @@ void Refill(HWND dialog, const EntryListDialog& form)
 
 void ActOnSelected(HWND dialog, const EntryListDialog& form)
 {
-    char name[sizeof appParams.nombre];
+    char name[sizeof(AppParams::nombre)];
     if (!SelectedItemText(GetDlgItem(dialog, form.list), name, sizeof name))
         return;
-    CopyText(appParams.nombre, name);
-    form.edit(dialog, 0);
-    if (form.add != 0)
+    // An entry that could not be read may be gone: the list shows what is there.
+    if (!form.edit(dialog, name, 0) || form.add != 0)
         Refill(dialog, form);
 }
 
@@ -40,10 +39,10 @@ bool EntryListCommand(HWND dialog, const EntryListDialog& form, WPARAM wParam, L
     } else if (id == form.act) {
         ActOnSelected(dialog, form);
     } else if (form.add != 0 && id == form.add) {
-        form.edit(dialog, 1);
+        form.edit(dialog, "", 1);
         Refill(dialog, form);
     } else if (id == form.help) {
-        DialogBoxParamA(hInstance, "AYUDA_INICIO", dialog, PlainDialogProc, 0);
+        DialogBoxParamA(hInstance, IDD_AYUDA_INICIO, dialog, PlainDialogProc, 0);
     } else if (id == form.quit || id == IDCANCEL) {
         DestroyWindow(dialog);
     } else {

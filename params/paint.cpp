@@ -164,7 +164,7 @@ void PaintPreview(HDC dc, int clientWidth, int clientHeight, const AppParams& re
     SetBkMode(dc, oldMode);
 }
 
-void PaintAppearancePreview(HWND dialog)
+void PaintAppearancePreview(HWND dialog, const AppParams& record)
 {
     HWND frame = GetDlgItem(dialog, profile.paramForms->estilo.preview);
     if (frame == nullptr)
@@ -174,6 +174,6 @@ void PaintAppearancePreview(HWND dialog)
     HDC dc = GetDC(frame);
     if (dc == nullptr)
         return;
-    PaintPreview(dc, client.right, client.bottom, appParams);
+    PaintPreview(dc, client.right, client.bottom, record);
     ReleaseDC(frame, dc);
 }

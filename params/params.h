@@ -11,41 +11,54 @@
 
 using FontName = std::array<char, 256>;
 
-extern AppParams appParams;       // the program's one record
 extern char entryDir[MAX_PATH];   // ends in '\', set once at start-up
-extern char loadedName[128];      // nombre after the last LoadEntry that read
-extern int isNew;                 // set by the caller before an editor opens
 extern std::vector<FontName> fontNames;  // installed TrueType families
+
+// One application's entry as a program works on it. Files are named by
+// listedName, the entry file the user picked; the name stored inside a file
+// never names another.
+struct Entry {
+    AppParams record;
+    char listedName[128];  // "" for a new entry
+    int isNew;             // a new entry (Dalvo: a new installation of it)
+    int writeIcon;         // SaveEntry writes the current icon as the entry's icon
+};
 
 // entryDir = DirInst (or the current directory) + "Terminal\".
 void ComputeEntryDir();
 
-// Sets the defaults and reads the entry file of appParams.nombre over them;
-// a new entry of the server-side programs takes the first entry's server.
-void LoadEntry();
+// entry anew from the entry file of name over the defaults; the stored name
+// gives way to name unless the two differ only in letter case. A new entry
+// of the programs that keep entries (profile) reads no file: name stands,
+// with the first entry's server address. 1 when entry is ready, 0 when the
+// entry file is gone or can't be read (entry then holds the defaults).
+int LoadEntry(const char* name, int isNew, Entry& entry);
 
-// Writes appParams as the entry file of nombre through the whole-file
-// replacement, then the current icon (if any) as its icon file. A rename
-// (isNew 0, nombre differing from loadedName) removes the old entry file
-// once the new one is complete; the old icon stays. 1, or 0 with every file
-// as it was when nombre can't be a file name or the entry can't be written.
-int SaveEntry();
+// Writes the record as the entry file of its nombre through the whole-file
+// replacement, then the current icon as its icon file when writeIcon is set.
+// A rename (not new, nombre other than listedName) removes the old entry
+// file once the new one is complete; its icon goes along as a copy and the
+// old icon stays. 1, or 0 with every file as it was when nombre can't be a
+// file name or the entry can't be written.
+int SaveEntry(const Entry& entry);
 
-// Deletes the entry file of nombre, then its icon file. 1 when the entry file
-// is gone (a missing icon file is no failure), 0 when it could not be deleted.
-int DeleteEntry();
+// Deletes the entry file of the listed name, then its icon file. 1 when the
+// entry file is gone (a missing icon file is no failure), 0 when it could
+// not be deleted.
+int DeleteEntry(const char* listedName);
 
 // Empties the list box and adds every entry name (file name without ".DAI").
 void FillEntryList(HWND listBox);
 
 // A main dialog INICIO over the list of entries: the list, the button that
 // acts on the selected entry (a double click does the same), the adding
-// button (0: none), help and end. edit acts on appParams.nombre with isNew
-// 0, or adds with 1; the list is filled anew after it when there is an
-// adding button.
+// button (0: none), help and end. edit acts on the listed name with isNew
+// 0, or adds with "" and 1; it returns 0 when the entry could not be read.
+// The list is filled anew after it when there is an adding button or the
+// entry could not be read.
 struct EntryListDialog {
     int list, act, add, help, quit;
-    void (*edit)(HWND inicio, int isNewEntry);
+    int (*edit)(HWND inicio, const char* listedName, int isNewEntry);
 };
 // WM_INITDIALOG: the main dialog's icon and brush, the list filled with the
 // acting button disabled, the fonts collected.

@@ -96,7 +96,7 @@ void ChooseLine(HWND dialog)
     }
     CopyText(printerChoice, line);
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
-    if (DialogBoxParamA(instance, "CONFIRMADSP", dialog, ConfirmaDspDialogProc, 0) != 0)
+    if (DialogBoxParamA(instance, IDD_CONFIRMADSP, dialog, ConfirmaDspDialogProc, 0) != 0)
         EndDialog(dialog, 1);
 }
 
@@ -166,12 +166,12 @@ INT_PTR CALLBACK ConfirmaDspDialogProc(HWND dialog, UINT message, WPARAM wParam,
     return FALSE;
 }
 
-INT_PTR ChoosePrinter(HWND dialog, int nameEdit)
+INT_PTR ChoosePrinter(HWND dialog, int nameEdit, AppParams& record)
 {
-    INT_PTR result = DialogBoxParamA(hInstance, "Impresoras", dialog, ImpresorasDialogProc, 0);
+    INT_PTR result = DialogBoxParamA(hInstance, IDD_IMPRESORAS, dialog, ImpresorasDialogProc, 0);
     if (result == 1) {
         SetDlgItemTextA(dialog, nameEdit, printerChoice);
-        CopyText(appParams.directaNombre, printerChoice);
+        CopyText(record.directaNombre, printerChoice);
     }
     return result;
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "printtext.h"
+#include "record.h"
 
 // The chosen line, reduced to a printer name or port; read by the caller
 // when IMPRESORAS ends with 1.
@@ -34,5 +35,5 @@ INT_PTR CALLBACK ConfirmaDspDialogProc(HWND dialog, UINT message, WPARAM wParam,
 
 // What the editors' ">>" button does: opens IMPRESORAS owned by dialog and,
 // when a printer was chosen, puts it into the edit nameEdit and into
-// appParams.directaNombre (cut to the field). Returns the dialog's result.
-INT_PTR ChoosePrinter(HWND dialog, int nameEdit);
+// record.directaNombre (cut to the field). Returns the dialog's result.
+INT_PTR ChoosePrinter(HWND dialog, int nameEdit, AppParams& record);

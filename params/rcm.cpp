@@ -30,20 +30,24 @@ void ReadNumber(HWND dialog, int combo, int low, int32_t& field)
         field = low + static_cast<int32_t>(index);
 }
 
-INT_PTR CALLBACK RcmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+// lParam: the editor's working record.
+INT_PTR CALLBACK RcmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        AppParams& record = *reinterpret_cast<AppParams*>(lParam);
         SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(appIcon));
-        FillNumbers(dialog, IDC_RCM_RENGLONES, RCM_ROWS_MIN, RCM_ROWS_MAX, appParams.renglones);
-        FillNumbers(dialog, IDC_RCM_COLUMNAS, RCM_COLUMNS_MIN, RCM_COLUMNS_MAX, appParams.columnas);
+        FillNumbers(dialog, IDC_RCM_RENGLONES, RCM_ROWS_MIN, RCM_ROWS_MAX, record.renglones);
+        FillNumbers(dialog, IDC_RCM_COLUMNAS, RCM_COLUMNS_MIN, RCM_COLUMNS_MAX, record.columnas);
         return TRUE;
     }
     if (message != WM_COMMAND)
         return FALSE;
     int id = LOWORD(wParam);
     if (id == profile.accept) {
-        ReadNumber(dialog, IDC_RCM_RENGLONES, RCM_ROWS_MIN, appParams.renglones);
-        ReadNumber(dialog, IDC_RCM_COLUMNAS, RCM_COLUMNS_MIN, appParams.columnas);
+        AppParams& record = *reinterpret_cast<AppParams*>(GetWindowLongPtrA(dialog, DWLP_USER));
+        ReadNumber(dialog, IDC_RCM_RENGLONES, RCM_ROWS_MIN, record.renglones);
+        ReadNumber(dialog, IDC_RCM_COLUMNAS, RCM_COLUMNS_MIN, record.columnas);
         EndDialog(dialog, 0);
         return TRUE;
     }
@@ -56,7 +60,7 @@ INT_PTR CALLBACK RcmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 
 }  // namespace
 
-INT_PTR OpenParamRcm(HWND owner)
+INT_PTR OpenParamRcm(HWND owner, AppParams& record)
 {
-    return DialogBoxParamA(hInstance, "Param_RCM", owner, RcmDialogProc, 0);
+    return DialogBoxParamA(hInstance, IDD_PARAM_RCM, owner, RcmDialogProc, reinterpret_cast<LPARAM>(&record));
 }

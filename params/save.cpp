@@ -1,4 +1,4 @@
-// Saving and deleting entries: the entry file of nombre and its icon file.
+// Saving and deleting entries: the entry file and its icon file.
 #include <cstring>
 
 #include "../base/workfile.h"
@@ -43,47 +43,53 @@ void Respell(const char* oldPath, const char* path)
 
 }  // namespace
 
-int SaveEntry()
+int SaveEntry(const Entry& entry)
 {
+    const AppParams& record = entry.record;
     char path[MAX_PATH];
-    if (!EntryNameUsable(appParams.nombre, entryDir) || !EntryPath(path, appParams.nombre, ".DAI"))
+    if (!EntryNameUsable(record.nombre, entryDir) || !EntryPath(path, record.nombre, ".DAI"))
         return 0;
-    bool renamed = isNew == 0 && std::strcmp(appParams.nombre, loadedName) != 0;
+    const char* listed = entry.listedName;
+    bool renamed = entry.isNew == 0 && std::strcmp(record.nombre, listed) != 0;
     // Alfa -> ALFA names one file on Windows: it is rewritten in place and
     // then takes the new spelling. Deleting "the old one" would delete it.
-    bool caseOnly = renamed && lstrcmpiA(appParams.nombre, loadedName) == 0;
+    bool caseOnly = renamed && lstrcmpiA(record.nombre, listed) == 0;
     char oldPath[MAX_PATH] = "", oldIcon[MAX_PATH] = "";
-    if (renamed && (!EntryPath(oldPath, loadedName, ".DAI") || !EntryPath(oldIcon, loadedName, ".ICO")))
+    if (renamed && (!EntryPath(oldPath, listed, ".DAI") || !EntryPath(oldIcon, listed, ".ICO")))
         oldPath[0] = '\0';
 
     // The new file is complete before the old one goes: a save that fails
     // leaves the entry as it was, under its old name.
-    if (!WriteWholeFile(caseOnly && oldPath[0] != '\0' ? oldPath : path, &appParams, sizeof appParams))
+    if (!WriteWholeFile(caseOnly && oldPath[0] != '\0' ? oldPath : path, &record, sizeof record))
         return 0;
     if (caseOnly && oldPath[0] != '\0')
         Respell(oldPath, path);
     else if (renamed && oldPath[0] != '\0')
         DeleteFileA(oldPath);
-    CopyText(loadedName, appParams.nombre);
 
     char icon[MAX_PATH];
-    if (!EntryPath(icon, appParams.nombre, ".ICO"))
+    if (!EntryPath(icon, record.nombre, ".ICO"))
         return 1;
-    if (!currentIcon.images.empty())
+    // The entry's icon file is rewritten only with an icon the user chose (or
+    // the default for an entry that had none): the icon shown may be a stand-in
+    // for one that could not be read.
+    if (entry.writeIcon && !currentIcon.images.empty())
         WriteIconFile(icon);
+    else if (renamed && !caseOnly && oldPath[0] != '\0')
+        CopyFileA(oldIcon, icon, FALSE);
     // The icon takes the new spelling too: the two files keep one name.
     if (caseOnly && oldPath[0] != '\0')
         Respell(oldIcon, icon);
     return 1;
 }
 
-int DeleteEntry()
+int DeleteEntry(const char* listedName)
 {
     char path[MAX_PATH], icon[MAX_PATH];
-    if (!EntryPath(path, appParams.nombre, ".DAI"))
+    if (!EntryNameUsable(listedName, entryDir) || !EntryPath(path, listedName, ".DAI"))
         return 0;
     int deleted = DeleteFileA(path) || GetLastError() == ERROR_FILE_NOT_FOUND;
-    if (EntryPath(icon, appParams.nombre, ".ICO"))
+    if (EntryPath(icon, listedName, ".ICO"))
         DeleteFileA(icon);
     return deleted ? 1 : 0;
 }

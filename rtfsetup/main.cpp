@@ -216,7 +216,6 @@ void InitInicio(HWND dialog)
 
 int InitInstance()
 {
-    profile.kind = PROGRAM_RTFSETUP;
     switch (SourceDirFromCommandLine(GetCommandLineA(), sourceDir, sizeof sourceDir)) {
     case SOURCE_GIVEN:
         sourceUsable = true;

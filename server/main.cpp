@@ -7,13 +7,13 @@
 
 int InitInstance()
 {
-    profile = {PROGRAM_SERVER,   IDC_PLAIN_ACEPTAR, IDC_PLAIN_CANCELAR,       nullptr, &SERVER_FORMS,
-               &SERVER_EDITOR, &SERVER_PRINTER_CONTROLS, nullptr, SERVER_EDITOR_ACTIONS};
-    isNew = 0;
+    profile = {IDC_PLAIN_ACEPTAR,        IDC_PLAIN_CANCELAR, nullptr, &SERVER_FORMS, &SERVER_EDITOR,
+               &SERVER_PRINTER_CONTROLS, nullptr,            SERVER_EDITOR_ACTIONS,
+               1};
     appIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_PROGRAM));
     ComputeEntryDir();
 
-    return RunMainDialog("INICIO", InicioDialogProc);
+    return RunMainDialog(IDD_INICIO, InicioDialogProc);
 }
 
 namespace {

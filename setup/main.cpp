@@ -9,8 +9,7 @@
 
 int InitInstance()
 {
-    profile = {PROGRAM_SETUP, IDC_PLAIN_ACEPTAR, IDC_PLAIN_CANCELAR, &SETUP_DIR_IDS, nullptr, nullptr, nullptr,
-               nullptr, {}};
+    profile = {IDC_PLAIN_ACEPTAR, IDC_PLAIN_CANCELAR, &SETUP_DIR_IDS, nullptr, nullptr, nullptr, nullptr, {}, 0};
     if (!ReadDirInst(setupDir))
         DefaultSetupDir(setupDir);
     appIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_PROGRAM));

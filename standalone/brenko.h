@@ -20,9 +20,10 @@ void WriteMessageFlag(int show);
 // program, 2 end it and start Fostra.
 INT_PTR CheckInitialMessage(HWND inicio);
 
-// "&Agregar" (1) or "&Modificar" (0) of appParams.nombre: the entry edited,
-// saved and installed on this machine, with INICIO hidden meanwhile.
-void EditAndInstall(HWND inicio, int isNewEntry);
+// "&Agregar" (1) or "&Modificar" (0) of the listed entry: the entry edited,
+// saved and installed on this machine, with INICIO hidden meanwhile. 0 when
+// the entry could not be read (said).
+int EditAndInstall(HWND inicio, const char* listedName, int isNewEntry);
 
 // Kelmin.EXE of entryDir, run to its end with INICIO hidden.
 void RunRtfInstaller(HWND inicio);

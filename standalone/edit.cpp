@@ -7,26 +7,26 @@ namespace {
 
 // Taken when its entry exists (it would be overwritten) or when its
 // shortcut does (the installation would replace another application's).
-int NameTaken()
+int NameTaken(const char* name)
 {
-    return EntryNameTaken() || ShortcutExists();
+    return EntryNameTaken(name) || ShortcutExists(name);
 }
 
 // The installation that follows uses what was saved: when the save fails
 // the editor stays open with what was typed, and nothing is installed that
 // the entry does not hold.
-int Accepted(HWND editor)
+int Accepted(HWND editor, Entry& edited, void* context)
 {
-    return SaveEditedEntry(editor) && AskArchives(editor);
+    return SaveEditedEntry(editor, edited, context) && AskArchives(editor, edited, context);
 }
 
-int Remove(HWND editor)
+int Remove(HWND editor, const Entry& edited, void* context)
 {
-    if (DialogBoxParamA(hInstance, "Conf_Borrar", editor, PlainDialogProc, 0) != 1)
+    if (DialogBoxParamA(hInstance, IDD_CONF_BORRAR, editor, PlainDialogProc, 0) != 1)
         return 0;
-    if (!DeleteLoadedEntry(editor))
+    if (!DeleteListedEntry(editor, edited))
         return 0;
-    UninstallApplication();
+    UninstallApplication(edited.listedName, *static_cast<const Installation*>(context));
     return 1;
 }
 
@@ -34,24 +34,23 @@ int Remove(HWND editor)
 
 const EditorActions STANDALONE_EDITOR_ACTIONS = {NameTaken, Accepted, Remove};
 
-void EditAndInstall(HWND inicio, int isNewEntry)
+int EditAndInstall(HWND inicio, const char* listedName, int isNewEntry)
 {
     if (!FindJreOrSay(inicio))
-        return;
+        return 1;
+    Entry entry{};
+    if (!LoadPickedEntry(inicio, listedName, isNewEntry, entry))
+        return 0;
     ShowWindow(inicio, SW_HIDE);
-    isNew = isNewEntry;
-    if (isNew == 0) {
-        // Where this machine installed it (as Dalvo records it), else DirInst.
-        FindInstallation();
-    } else {
-        // A new entry starts with an empty name rather than the last one loaded.
-        appParams.nombre[0] = '\0';
-        if (DialogBoxParamA(hInstance, "INSTALAR", inicio, InstalarDialogProc, 0) <= 0) {
-            ShowWindow(inicio, SW_SHOW);
-            return;
-        }
+    // Where this machine installed it (as Dalvo records it), else DirInst.
+    Installation installation{};
+    FindInstallation(listedName, installation);
+    if (entry.isNew == 1 && OpenInstalar(inicio, entry, installation) <= 0) {
+        ShowWindow(inicio, SW_SHOW);
+        return 1;
     }
-    if (OpenParametros(nullptr) > 0)
-        InstallApplication();
+    if (OpenParametros(nullptr, entry, &installation) > 0)
+        InstallApplication(inicio, entry.record, installation);
     ShowWindow(inicio, SW_SHOW);
+    return 1;
 }

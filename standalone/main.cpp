@@ -36,20 +36,19 @@ void InitialMessage(HWND dialog)
 
 int InitInstance()
 {
-    profile = {PROGRAM_STANDALONE,
-               IDC_PLAIN_ACEPTAR,
+    profile = {IDC_PLAIN_ACEPTAR,
                IDC_PLAIN_CANCELAR,
                &TERMINAL_DIR_IDS,
                &STANDALONE_FORMS,
                &STANDALONE_EDITOR,
                &TERMINAL_PRINTER_CONTROLS,
                &INSTALAR_FORM,
-               STANDALONE_EDITOR_ACTIONS};
-    isNew = 0;
+               STANDALONE_EDITOR_ACTIONS,
+               1};
     appIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_PROGRAM));
     ComputeEntryDir();
 
-    return RunMainDialog("INICIO", InicioDialogProc);
+    return RunMainDialog(IDD_INICIO, InicioDialogProc);
 }
 
 INT_PTR CALLBACK InicioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)

@@ -82,5 +82,5 @@ INT_PTR CheckInitialMessage(HWND inicio)
     }
     if (!due)
         return 0;
-    return DialogBoxParamA(hInstance, "STANDALONE", inicio, StandaloneDialogProc, 0);
+    return DialogBoxParamA(hInstance, IDD_STANDALONE, inicio, StandaloneDialogProc, 0);
 }

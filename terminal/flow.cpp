@@ -4,11 +4,12 @@
 #include "../resources/dalvo/resource.h"
 #include "terminal.h"
 
-INT_PTR CALLBACK ExisteDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+// lParam: the application's name.
+INT_PTR CALLBACK ExisteDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
-        SetDlgItemTextA(dialog, IDC_EXISTE_NOMBRE, appParams.nombre);
+        SetDlgItemTextA(dialog, IDC_EXISTE_NOMBRE, reinterpret_cast<const char*>(lParam));
         SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(appIcon));
         return TRUE;
     case WM_COMMAND:
@@ -28,42 +29,42 @@ INT_PTR CALLBACK ExisteDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 namespace {
 
-// The name stored in the entry becomes the names of the parameter file, the
-// icon, the marker and the shortcut: a name that is no file name (a path,
-// a device) is refused before anything is written. An empty one is left to
-// the editor, which asks for a name.
-bool StoredNameUsable(HWND owner)
+// The name becomes the names of the parameter file, the icon, the marker and
+// the shortcut: one that is no file name (a device) is refused before
+// anything is written; so is a text that would add lines to the parameter
+// file or arguments to the client's command line.
+bool Installable(HWND owner, const AppParams& record)
 {
-    char listed[sizeof appParams.nombre];
-    CopyText(listed, appParams.nombre);
-    LoadEntry();
-    bool usable = appParams.nombre[0] == '\0' || EntryNameUsable(appParams.nombre, entryDir) != 0;
-    if (!usable) {
-        char message[64 + sizeof appParams.nombre];
-        ComposeText(message, "El nombre de la aplicaci\xF3n no es v\xE1lido como nombre de archivo !\n",
-                    appParams.nombre);
-        ShowError(owner, message, "Error");
+    if (!EntryNameUsable(record.nombre, entryDir)) {
+        Refuse(owner, "El nombre de la aplicaci\xF3n no es v\xE1lido como nombre de archivo !\n", record.nombre);
+        return false;
     }
-    CopyText(appParams.nombre, listed);
-    return usable;
+    if (const char* field = UnsafeField(record)) {
+        Refuse(owner, EditorVerdictText(EDIT_UNSAFE_TEXT), field);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
 
-void RunInstallFlow(HWND inicio)
+int RunInstallFlow(HWND inicio, const char* listedName)
 {
-    if (!StoredNameUsable(inicio))
-        return;
+    Entry entry{};
+    if (!LoadPickedEntry(inicio, listedName, 1, entry))
+        return 0;
+    if (!Installable(inicio, entry.record))
+        return 1;
     ShowWindow(inicio, SW_HIDE);
-    int found = FindInstallation();
-    isNew = found ? 0 : 1;
+    Installation installation{};
+    int found = FindInstallation(entry.record.nombre, installation);
+    entry.isNew = found ? 0 : 1;
     // -1 means the dialog could not be shown: nothing was chosen.
-    INT_PTR chosen = found ? DialogBoxParamA(hInstance, "EXISTE", inicio, ExisteDialogProc, 0)
-                           : DialogBoxParamA(hInstance, "INSTALAR", inicio, InstalarDialogProc, 0);
-    if (chosen > 0) {
-        LoadEntry();
-        if (OpenParametros(nullptr) > 0)
-            InstallApplication();
-    }
+    INT_PTR chosen = found ? DialogBoxParamA(hInstance, IDD_EXISTE, inicio, ExisteDialogProc,
+                                             reinterpret_cast<LPARAM>(entry.record.nombre))
+                           : OpenInstalar(inicio, entry, installation);
+    if (chosen > 0 && OpenParametros(nullptr, entry, &installation) > 0)
+        InstallApplication(inicio, entry.record, installation);
     ShowWindow(inicio, SW_SHOW);
+    return 1;
 }

@@ -17,33 +17,31 @@ const InstalarForm INSTALAR_FORM = {IDC_INST_NOMBRE, IDC_INST_DIR,   IDC_INST_JA
 
 int InitInstance()
 {
-    profile = {PROGRAM_TERMINAL,
-               IDC_PLAIN_ACEPTAR,
+    profile = {IDC_PLAIN_ACEPTAR,
                IDC_PLAIN_CANCELAR,
                &TERMINAL_DIR_IDS,
                &TERMINAL_FORMS,
                &TERMINAL_EDITOR,
                &TERMINAL_PRINTER_CONTROLS,
                &INSTALAR_FORM,
-               INSTALL_EDITOR_ACTIONS};
-    isNew = 0;
+               INSTALL_EDITOR_ACTIONS,
+               0};
     appIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_PROGRAM));
     ComputeEntryDir();
 
-    return RunMainDialog("INICIO", InicioDialogProc);
+    return RunMainDialog(IDD_INICIO, InicioDialogProc);
 }
 
-void StartInstall(HWND owner)
+int StartInstall(HWND owner, const char* listedName)
 {
-    if (FindJreOrSay(owner))
-        RunInstallFlow(owner);
+    return FindJreOrSay(owner) ? RunInstallFlow(owner, listedName) : 1;
 }
 
 namespace {
 
-void Install(HWND inicio, int)
+int Install(HWND inicio, const char* listedName, int)
 {
-    StartInstall(inicio);
+    return StartInstall(inicio, listedName);
 }
 
 const EntryListDialog INICIO_FORM = {IDC_INICIO_LIST, IDC_INICIO_INSTALAR, 0, IDC_INICIO_AYUDA, IDC_INICIO_TERMINAR,

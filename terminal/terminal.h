@@ -3,13 +3,14 @@
 
 #include "../installcore/instalar.h"
 
-// Java runtime check, then the installation of appParams.nombre.
-void StartInstall(HWND owner);
+// Java runtime check, then the installation of the listed entry. 0 when the
+// entry could not be read.
+int StartInstall(HWND owner, const char* listedName);
 
 INT_PTR CALLBACK InicioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The installation of appParams.nombre after the runtime check, with the
-// main dialog hidden meanwhile.
-void RunInstallFlow(HWND inicio);
+// The installation of the listed entry after the runtime check, with the
+// main dialog hidden meanwhile. 0 when the entry could not be read (said).
+int RunInstallFlow(HWND inicio, const char* listedName);
 
 INT_PTR CALLBACK ExisteDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -16,12 +16,13 @@ namespace {
 using recordfix::Defaults;
 
 int shortcutAsked;
-int ShortcutTaken()
+// The name asked about is the record's.
+int ShortcutTaken(const char* name)
 {
     ++shortcutAsked;
-    return 1;
+    return std::strcmp(name, "Ventas") == 0;
 }
-int ShortcutFree()
+int ShortcutFree(const char*)
 {
     ++shortcutAsked;
     return 0;
@@ -105,6 +106,28 @@ TEST(EditRules, ChecksOnAcceptingRunInOrder)
 
     std::strcpy(r.ipServidor, "10.0.0.1");
     EXPECT_EQ(CheckEditedRecord(r, 1, ShortcutFree), EDIT_VALID);
+    // Texts that would add lines to the parameter file or arguments to the
+    // client's command line; blanks elsewhere and accents are fine.
+    std::strcpy(r.correoServidor, "smtp.ejemplo.com");
+    std::strcpy(r.letraSuizo, "Arial Black");
+    std::strcpy(r.parametrosP, "CLAVE,PR X");
+    EXPECT_EQ(UnsafeField(r), nullptr);
+    const struct {
+        char* field;
+        const char* text;
+        const char* label;
+    } unsafe[] = {{r.ipServidor, "10.0.0.1 -jar", "Direcci\xF3n IP"},
+                  {r.ipServidor, "10.0.0.1\"", "Direcci\xF3n IP"},
+                  {r.parametrosP, "A\" -x \"", "Par\xE1metros"},
+                  {r.correoServidor, "smtp\r\nFondoRojo", "Correo: servidor"},
+                  {r.directaNombre, "LPT1:\n", "Impresora directa"},
+                  {r.tiempo, "4\t5", "Tiempo"}};
+    for (const auto& row : unsafe) {
+        AppParams bad = r;
+        std::strcpy(reinterpret_cast<char*>(&bad) + (row.field - reinterpret_cast<char*>(&r)), row.text);
+        EXPECT_STREQ(UnsafeField(bad), row.label) << row.text;
+        EXPECT_EQ(CheckEditedRecord(bad, 0, ShortcutFree), EDIT_UNSAFE_TEXT);
+    }
     EXPECT_EQ(CheckEditedRecord(r, 0, ShortcutTaken), EDIT_VALID);
     EXPECT_STREQ(EditorVerdictText(EDIT_VALID), "");
 }

@@ -42,6 +42,9 @@ TEST(Paths, EntryNames)
     EXPECT_EQ(EntryNameFromFile(name, "Ventas.ICO"), 0);
     EXPECT_EQ(EntryNameFromFile(name, "Ventas"), 0);
     EXPECT_EQ(EntryNameFromFile(name, ".DAI"), 0);
+    // Devices are no entries: opening one would open the device.
+    for (const char* device : {"COM1.DAI", "con .x.DAI", "NUL.DAI", "lpt2 .DAI"})
+        EXPECT_EQ(EntryNameFromFile(name, device), 0) << device;
 
     std::string longest(127, 'n');
     ASSERT_EQ(EntryNameFromFile(name, (longest + ".DAI").c_str()), 1);
@@ -57,7 +60,7 @@ TEST(Paths, EntryNamesThatCanBeFileNames)
         EXPECT_EQ(EntryNameUsable(good, dir), 1) << good;
     for (const char* bad : {"", "..\\Terminal\\Evil", "a/b", "C:x", "a*", "a?", "a\"b", "a<b", "a>b", "a|b",
                             "tab\there", "CON", "con", "PRN", "AUX", "NUL", "nul.txt", "COM1", "com9", "LPT1",
-                            "Lpt3.DAI", "final.", "final ", "."})
+                            "Lpt3.DAI", "final.", "final ", ".", "CON .x", "com1 .txt"})
         EXPECT_EQ(EntryNameUsable(bad, dir), 0) << bad;
     // dir + name + ".DAI" must fit a path buffer, its NUL included.
     std::string longest(PATH_SIZE - std::strlen(dir) - 5, 'n');
@@ -150,4 +153,13 @@ TEST(Backdrop, BannerCentredTruncatingTowardZero)
     EXPECT_EQ(BannerLeft(472), 39);
     EXPECT_EQ(BannerLeft(393), 0);
     EXPECT_EQ(BannerLeft(300), -46);
+}
+
+TEST(Paths, FullDirectories)
+{
+    for (const char* full : {"C:\\Users\\ana\\Desktop", "z:\\", "\\\\servidor\\escritorios\\ana"})
+        EXPECT_EQ(IsFullDirectory(full), 1) << full;
+    for (const char* other : {"", "Desktop", "\\Desktop", "C:Desktop", "%USERPROFILE%\\Desktop", "C:\\%x%", "\\\\",
+                              "\\\\\\x", "1:\\x"})
+        EXPECT_EQ(IsFullDirectory(other), 0) << other;
 }

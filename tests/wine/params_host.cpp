@@ -15,7 +15,6 @@ int InitInstance()
     // Each program's form with its accepting and cancelling buttons.
     static const ParamForms* const forms[] = {&TERMINAL_FORMS, &SERVER_FORMS, &STANDALONE_FORMS};
     static const int buttons[][2] = {{1024, 1002}, {1022, 1002}, {1025, 1004}};
-    profile.kind = static_cast<ProgramKind>(PARAMS_FORM);
     profile.paramForms = forms[PARAMS_FORM];
     profile.accept = buttons[PARAMS_FORM][0];
     profile.cancel = buttons[PARAMS_FORM][1];
@@ -25,20 +24,21 @@ int InitInstance()
     FILE* in = std::fopen(__argv[2], "rb");
     if (in == nullptr)
         return 91;
-    size_t got = std::fread(&appParams, 1, sizeof appParams, in);
+    AppParams record;
+    size_t got = std::fread(&record, 1, sizeof record, in);
     std::fclose(in);
-    if (got != sizeof appParams)
+    if (got != sizeof record)
         return 92;
 
     CollectFontNames(nullptr);
 
     INT_PTR result;
     if (std::strcmp(__argv[1], "estilo") == 0)
-        result = OpenParamEstilo(nullptr);
+        result = OpenParamEstilo(nullptr, record);
     else if (std::strcmp(__argv[1], "area") == 0)
-        result = OpenParamArea(nullptr);
+        result = OpenParamArea(nullptr, record);
     else if (std::strcmp(__argv[1], "rcm") == 0)
-        result = OpenParamRcm(nullptr);
+        result = OpenParamRcm(nullptr, record);
     else
         return 93;
     if (result < 0)
@@ -47,7 +47,7 @@ int InitInstance()
     FILE* out = std::fopen(__argv[3], "wb");
     if (out == nullptr)
         return 95;
-    bool written = std::fwrite(&appParams, sizeof appParams, 1, out) == 1;
+    bool written = std::fwrite(&record, sizeof record, 1, out) == 1;
     if (std::fclose(out) != 0 || !written)
         return 95;
     return static_cast<int>(result);

@@ -15,6 +15,7 @@
 namespace {
 
 FILE* report;
+AppParams record;
 
 void Say(const std::string& line)
 {
@@ -75,8 +76,8 @@ void Act(const std::string& action)
         DialogBoxParamA(hInstance, "VISTA", nullptr, VistaDialogProc, 0);
         Say("show");
     } else if (action == "printer") {
-        INT_PTR result = ChoosePrinter(nullptr, 0);
-        Say("printer " + std::to_string(result) + "|" + printerChoice + "|" + appParams.directaNombre);
+        INT_PTR result = ChoosePrinter(nullptr, 0, record);
+        Say("printer " + std::to_string(result) + "|" + printerChoice + "|" + record.directaNombre);
     } else if (action == "release") {
         ReleaseIcon();
         Say("release");
@@ -98,7 +99,7 @@ int main(int argc, char** argv)
 #else
     profile.printer = &TERMINAL_PRINTER_CONTROLS;
 #endif
-    std::strcpy(appParams.directaNombre, "antes");
+    std::strcpy(record.directaNombre, "antes");
     for (int i = 2; i < argc; ++i)
         Act(argv[i]);
     std::fclose(report);

@@ -109,7 +109,8 @@ protected:
         drive::PostClick(question, id);
         ASSERT_TRUE(drive::WaitUntil([&] { return !IsWindow(question); }));
     }
-    HWND Modify(const char* name)
+    // "&Modificar" of the listed entry name.
+    void Act(const char* name)
     {
         std::vector<std::string> items = drive::ListItems(GetDlgItem(inicio, LIST));
         auto at = std::find(items.begin(), items.end(), name);
@@ -117,6 +118,10 @@ protected:
         drive::ClickListItem(GetDlgItem(inicio, LIST), static_cast<int>(at - items.begin()), false);
         EXPECT_TRUE(drive::WaitUntil([&] { return IsWindowEnabled(GetDlgItem(inicio, MODIFICAR)) != 0; }));
         drive::PostClick(inicio, MODIFICAR);
+    }
+    HWND Modify(const char* name)
+    {
+        Act(name);
         return program.Appears(UPDATE_CAPTION, 10000);
     }
     bool Back() { return drive::WaitUntil([&] { return IsWindowVisible(inicio) != 0; }, 20000); }
@@ -299,4 +304,22 @@ TEST_F(Brenko, AddModifyAndUninstall)
     EXPECT_FALSE(fixture::Exists(Link("Nomina")));
     EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "Nomina"), "(none)");
     EXPECT_EQ(fixture::Listing(target), (std::vector<std::string>{"Nomina.PAR", "Vondra.JAR"}));
+
+    // An entry deleted by someone else after the list was filled is not
+    // edited: nothing of the application edited last is touched.
+    AppParams beta = recordfix::Defaults("Contabilidad");
+    fixture::WriteBytes(entries + "Beta.DAI", &beta, sizeof beta);
+    editor = Modify("Contabilidad");
+    ASSERT_NE(editor, nullptr);
+    drive::PostClick(editor, IDC_EG_CANCELAR);
+    ASSERT_TRUE(Back());
+    // The list is filled anew just after INICIO shows again.
+    ASSERT_TRUE(drive::WaitUntil([&] { return drive::ListItems(GetDlgItem(inicio, LIST)).size() == 2; }));
+    ASSERT_TRUE(DeleteFileA((entries + "Beta.DAI").c_str()));
+    Act("Beta");
+    EXPECT_EQ(program.CloseMessage("Error"),
+              "No se pudo leer el archivo de la aplicaci\xF3n !\n" + entries + "Beta.DAI");
+    EXPECT_EQ(drive::ListItems(GetDlgItem(inicio, LIST)), std::vector<std::string>{"Contabilidad"});
+    EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "Contabilidad"), "Instalado !");
+    EXPECT_TRUE(fixture::Exists(entries + "Contabilidad.DAI"));
 }

@@ -45,18 +45,16 @@ TEST(CopyFault, FullDiskKeepsTheEarlierFile)
     // Through CopyJars: the archive that fits is copied, the other keeps its
     // earlier copy.
     CopyText(entryDir, source.c_str());
-    CopyText(installDir, dir.c_str());
-    CopyJars();
+    CopyJars(dir.c_str());
     EXPECT_EQ(ReadAll(dir + "Chico.JAR"), small);
     EXPECT_EQ(ReadAll(target), "anterior");
     EXPECT_EQ(JarStatus(dir.c_str()), JARS_OUT_OF_DATE);
 
     // The parameter file too: an earlier one stays whole rather than cut.
     std::string lines(limit + 10, 'x');
-    CopyText(appParams.nombre, "Falla");
     fixture::WriteBytes(dir + "Falla.PAR", "Efecto=3,2,4,2,1,2\r\n", 20);
     char path[PATH_SIZE];
-    EXPECT_EQ(WriteParamFile(lines.c_str(), path), 0);
+    EXPECT_EQ(WriteParamFile(dir.c_str(), "Falla", lines.c_str(), path), 0);
     EXPECT_EQ(ReadAll(dir + "Falla.PAR"), "Efecto=3,2,4,2,1,2\r\n");
     EXPECT_EQ(Listing(dir), (std::vector<std::string>{"Chico.JAR", "Falla.PAR", "Vondra.JAR"}));
 }

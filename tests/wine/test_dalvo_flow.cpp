@@ -416,28 +416,58 @@ TEST_F(Flow, MachineKeyInstallationIsMovedToTheUser)
     EXPECT_EQ(Appears(UPDATE_CAPTION, 300), nullptr);
 }
 
-TEST_F(Flow, EntryWhoseStoredNameIsNoFileNameIsRefused)
+TEST_F(Flow, TheEntryIsTheFilePickedWhateverItsRecordSays)
 {
-    // An entry file whose record names a path: its files would land elsewhere.
+    // An entry file whose record names a path elsewhere: every file is named
+    // after the entry picked.
     drive::PostClick(inicio, 1002);
     ASSERT_EQ(program.WaitExit(10000), 0u);
-    AppParams evil = recordfix::Defaults("..\\Terminal\\Evil");
+    AppParams evil = recordfix::Defaults("..\\..\\..\\fuera");
     std::strcpy(evil.ipServidor, "10.1.2.3");
     fixture::WriteBytes(entries + "Evil.DAI", &evil, sizeof evil);
-    std::vector<std::string> before = fixture::Listing(entries);
+    // One whose mail server would add a line to the parameter file.
+    std::strcpy(evil.correoServidor, "smtp\r\nFondoRojo");
+    fixture::WriteBytes(entries + "Roja.DAI", &evil, sizeof evil);
     ASSERT_TRUE(program.Start(DALVO_EXE));
     inicio = program.Appears(INICIO_CAPTION, 20000);
     ASSERT_NE(inicio, nullptr);
 
-    drive::ClickListItem(GetDlgItem(inicio, LIST), 1, false);
+    Pick(1);
+    HWND dialog = Appears(INSTALAR_CAPTION);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(drive::ControlText(dialog, NOMBRE), "Evil");
+    ASSERT_TRUE(drive::Type(dialog, DIR, ws.target));
+    drive::PostClick(dialog, ACEPTAR);
+    HWND create = Appears(WARNING);
+    ASSERT_NE(create, nullptr);
+    drive::PostClick(create, 1024);
+    AcceptEditor(NEW_CAPTION);
+    ASSERT_TRUE(InicioBack());
+    EXPECT_EQ(fixture::Listing(ws.target + "\\"),
+              (std::vector<std::string>{"Evil.PAR", "Extra.JAR", "Vondra.JAR"}));
+    EXPECT_TRUE(fixture::Exists(Link("Evil")));
+    EXPECT_EQ(UserValue(fixture::VONDRA_KEY, "Evil"), "Instalado !");
+    EXPECT_EQ(fixture::Listing(server), std::vector<std::string>{"Terminal"});
+    EXPECT_FALSE(fixture::Exists("C:\\fuera.PAR"));
+    Forget("Evil");
+
+    drive::ClickListItem(GetDlgItem(inicio, LIST), 3, false);
+    ASSERT_TRUE(drive::WaitUntil([&] { return IsWindowEnabled(GetDlgItem(inicio, INICIO_INSTALAR)) != 0; }));
+    drive::PostClick(inicio, INICIO_INSTALAR);
+    EXPECT_EQ(program.CloseMessage("Error"), "Un par\xE1metro contiene saltos de l\xEDnea, caracteres de control, "
+                                             "comillas o blancos que no admite !\nCorreo: servidor");
+    EXPECT_EQ(Appears(INSTALAR_CAPTION, 300), nullptr);
+    EXPECT_EQ(UserValue(fixture::VONDRA_KEY, "Roja"), "(none)");
+
+    // An entry gone from the share since it was listed is said so and not
+    // edited; the list shows what is there.
+    ASSERT_TRUE(DeleteFileA((entries + "Nomina.DAI").c_str()));
+    drive::ClickListItem(GetDlgItem(inicio, LIST), 2, false);
     ASSERT_TRUE(drive::WaitUntil([&] { return IsWindowEnabled(GetDlgItem(inicio, INICIO_INSTALAR)) != 0; }));
     drive::PostClick(inicio, INICIO_INSTALAR);
     EXPECT_EQ(program.CloseMessage("Error"),
-              "El nombre de la aplicaci\xF3n no es v\xE1lido como nombre de archivo !\n..\\Terminal\\Evil");
-    EXPECT_TRUE(IsWindowVisible(inicio));
-    EXPECT_EQ(Appears(WARNING, 300), nullptr);
-    EXPECT_EQ(fixture::Listing(entries), before);
-    EXPECT_EQ(fixture::Listing(server), std::vector<std::string>{"Terminal"});
-    EXPECT_FALSE(fixture::Exists(Link("Evil")));
-    EXPECT_FALSE(fixture::GetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "..\\Terminal\\Evil", nullptr));
+              "No se pudo leer el archivo de la aplicaci\xF3n !\n" + entries + "Nomina.DAI");
+    EXPECT_EQ(drive::ListItems(GetDlgItem(inicio, LIST)),
+              (std::vector<std::string>{"Contabilidad", "Evil", "Roja"}));
+    EXPECT_EQ(Appears(INSTALAR_CAPTION, 300), nullptr);
 }

@@ -20,7 +20,6 @@ using fixture::Exists;
 
 const char UPDATE_CAPTION[] = "Actualizar par\xE1metros de una aplicaci\xF3n";
 const char NEW_CAPTION[] = "Agregar una nueva aplicaci\xF3n - Capturar sus par\xE1metros";
-const char NO_NAME[] = "La aplicaci\xF3n debe tener nombre !";
 const char NO_IP[] = "La direcci\xF3n IP no puede ser blancos !";
 
 AppParams Defaults(const char* name)
@@ -363,15 +362,15 @@ TEST(Editor, PreBoxesShowThePredeterminedValueAndGiveTheEarlierOneBack)
 
 TEST(Editor, ValidationMessagesKeepTheDialogOpen)
 {
-    // The file's own name is empty, and so is the server address: only the
-    // name is reported.
+    // The file's own name is empty, and so is the server address: the
+    // listed name stands, and only the address is reported.
     AppParams r = Modifiable("");
     r.ipServidor[0] = '\0';
     Editor ed;
     ASSERT_TRUE(ed.Open(r, 1, "SinNombre"));
     ed.Type(IDC_ED_ENVIADOR, "otro@ostrel.mx");
     ed.Click(IDC_ED_ACEPTAR);
-    EXPECT_EQ(ed.CloseMessage("Error"), NO_NAME);
+    EXPECT_EQ(ed.CloseMessage("Error"), NO_IP);
     EXPECT_EQ(ed.Appears("Error", 300), nullptr);
     EXPECT_TRUE(ed.Running());
     EXPECT_EQ(ed.Text(IDC_ED_ENVIADOR), "otro@ostrel.mx");
@@ -390,9 +389,9 @@ TEST(Editor, ValidationMessagesKeepTheDialogOpen)
     EXPECT_EQ(second.Appears("ADVERTENCIA", 300), nullptr);  // no confirmation after a failed check
     second.Click(IDC_ED_CANCELAR);
     EXPECT_EQ(second.Wait(), 0u);
-    // Cancelling leaves the record as last read back: with what was typed.
+    // Cancelling leaves the entry as it was loaded: nothing typed gets through.
     AppParams out = second.Result();
-    EXPECT_STREQ(out.tiempo, "90");
+    EXPECT_STREQ(out.tiempo, noIp.tiempo);
     EXPECT_STREQ(out.ipServidor, "");
 }
 

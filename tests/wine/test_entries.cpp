@@ -15,7 +15,7 @@
 
 namespace {
 
-AppParams Entry(const char* nombre, const char* ip)
+AppParams Stored(const char* nombre, const char* ip)
 {
     AppParams r = recordfix::Defaults(nombre);
     CopyText(r.ipServidor, ip);
@@ -37,63 +37,60 @@ protected:
         dir = fixture::NewDirectory("entries");
         ASSERT_FALSE(dir.empty());
         CopyText(entryDir, dir.c_str());
-        std::memset(&appParams, 0, sizeof appParams);
-        std::strcpy(loadedName, "antes");
-        profile.kind = PROGRAM_TERMINAL;
-        isNew = 0;
+        profile.newEntryTakesFirstServer = 0;
     }
     void Write(const std::string& file, const AppParams& r, size_t length = sizeof(AppParams))
     {
         fixture::WriteBytes(dir + file, &r, length);
     }
-    void Load(const char* nombre)
-    {
-        CopyText(appParams.nombre, nombre);
-        LoadEntry();
-    }
+    int Load(const char* name, int isNew = 0) { return LoadEntry(name, isNew, entry); }
+    Entry entry{};
+    AppParams& appParams = entry.record;
 };
 
 }  // namespace
 
 TEST_F(Entries, LoadsTheFileOfTheName)
 {
-    AppParams stored = Entry("Ventas del Norte", "192.0.2.7");
+    AppParams stored = Stored("Ventas del Norte", "192.0.2.7");
     stored.envio = 2;
     stored.mod[SLOT_FONDO] = 0;
     Write("Ventas.Norte.DAI", stored);
-    Load("Ventas.Norte");
-    EXPECT_STREQ(appParams.nombre, "Ventas del Norte");  // the name stored inside wins
+    EXPECT_EQ(Load("Ventas.Norte"), 1);
+    // A stored name that is another name never names files: the listed one stands.
+    EXPECT_STREQ(appParams.nombre, "Ventas.Norte");
+    EXPECT_STREQ(entry.listedName, "Ventas.Norte");
     EXPECT_STREQ(appParams.ipServidor, "192.0.2.7");
     EXPECT_EQ(appParams.envio, 2);
     EXPECT_EQ(+appParams.mod[SLOT_FONDO], 0);
-    EXPECT_STREQ(loadedName, "Ventas del Norte");
+    // The same name in other letters is the same file: kept as stored.
+    Write("Caja.DAI", Stored("CAJA", "192.0.2.8"));
+    EXPECT_EQ(Load("Caja"), 1);
+    EXPECT_STREQ(appParams.nombre, "CAJA");
 
     // A terminal loads its own entry even for an application not installed yet.
-    isNew = 1;
-    Load("Ventas.Norte");
+    EXPECT_EQ(Load("Ventas.Norte", 1), 1);
     EXPECT_STREQ(appParams.ipServidor, "192.0.2.7");
 }
 
 TEST_F(Entries, MissingOrLockedFileGivesDefaults)
 {
     appParams.efectoFondo = 9;
-    Load("NoExiste");
+    EXPECT_EQ(Load("NoExiste"), 0);
     EXPECT_STREQ(appParams.nombre, "NoExiste");
     EXPECT_EQ(appParams.efectoFondo, 3);
-    EXPECT_STREQ(loadedName, "antes");
 
-    Write("Ocupado.DAI", Entry("Ocupado", "192.0.2.9"));
+    Write("Ocupado.DAI", Stored("Ocupado", "192.0.2.9"));
     HANDLE lock = CreateFileA((dir + "Ocupado.DAI").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    Load("Ocupado");
+    EXPECT_EQ(Load("Ocupado"), 0);
     CloseHandle(lock);
     EXPECT_STREQ(appParams.ipServidor, "");
-    EXPECT_STREQ(loadedName, "antes");
 }
 
 TEST_F(Entries, ShortLongAndEmptyFiles)
 {
-    AppParams stored = Entry("Corto", "192.0.2.1");
+    AppParams stored = Stored("Corto", "192.0.2.1");
     stored.efectoAreas = 9;
     Write("Corto.DAI", stored, 148);
     appParams.renglones = 40;
@@ -101,7 +98,6 @@ TEST_F(Entries, ShortLongAndEmptyFiles)
     EXPECT_STREQ(appParams.ipServidor, "192.0.2.1");
     EXPECT_EQ(appParams.efectoAreas, 4);
     EXPECT_EQ(+appParams.renglones, 40);
-    EXPECT_STREQ(loadedName, "Corto");
 
     std::vector<char> longer(3000, '\x7f');
     std::memcpy(longer.data(), &stored, sizeof stored);
@@ -111,31 +107,28 @@ TEST_F(Entries, ShortLongAndEmptyFiles)
     EXPECT_STREQ(appParams.tiempo, "");
 
     fixture::WriteBytes(dir + "Vacio.DAI", "", 0);
-    Load("Vacio");
+    EXPECT_EQ(Load("Vacio"), 1);
     EXPECT_STREQ(appParams.nombre, "Vacio");
-    EXPECT_STREQ(loadedName, "Vacio");
 
     AppParams wild;
     std::memset(&wild, 'Z', sizeof wild);
     Write("Raro.DAI", wild);
     Load("Raro");
-    EXPECT_EQ(std::strlen(appParams.nombre), 127u);
-    EXPECT_EQ(std::strlen(loadedName), 127u);
+    EXPECT_STREQ(appParams.nombre, "Raro");
     EXPECT_EQ(appParams.envio, 0);
 }
 
 TEST_F(Entries, NewEntryOfTheConfiguratorTakesTheFirstServerAddress)
 {
-    profile.kind = PROGRAM_SERVER;
-    isNew = 1;
+    profile.newEntryTakesFirstServer = 1;
     appParams.correoClave[0] = 'k';
     appParams.correoClave[1] = '\0';
-    Load("Nueva");
+    EXPECT_EQ(Load("Nueva", 1), 1);
     EXPECT_STREQ(appParams.ipServidor, "");
-    EXPECT_STREQ(loadedName, "Nueva");
+    EXPECT_STREQ(entry.listedName, "");
 
-    Write("Existente.DAI", Entry("Existente", "192.0.2.44"));
-    Load("Nueva");
+    Write("Existente.DAI", Stored("Existente", "192.0.2.44"));
+    Load("Nueva", 1);
     EXPECT_STREQ(appParams.nombre, "Nueva");
     EXPECT_STREQ(appParams.ipServidor, "192.0.2.44");
     EXPECT_STREQ(appParams.letraSuizo, "Arial");
@@ -148,8 +141,8 @@ TEST_F(Entries, ListShowsNamesSortedWithoutExtension)
     ASSERT_NE(list, nullptr);
     SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("left over"));
     for (const char* name : {"B.DAI", "A.DAI", "Ventas.Norte.DAI", "c.dai", "Icono.ICO", "Otro.DAIX"})
-        Write(name, Entry("x", "y"));
-    Write(std::string(128, 'L') + ".DAI", Entry("largo", "y"));  // does not fit nombre
+        Write(name, Stored("x", "y"));
+    Write(std::string(128, 'L') + ".DAI", Stored("largo", "y"));  // does not fit nombre
     CreateDirectoryA((dir + "Carpeta.DAI").c_str(), nullptr);
 
     FillEntryList(list);
@@ -207,49 +200,56 @@ TEST_F(Entries, SaveRenameAndDeleteKeepTheEntryWhateverFails)
     using fixture::Listing;
     using Names = std::vector<std::string>;
     auto save = [&](int isNewEntry, const char* from, const char* to) {
-        isNew = isNewEntry;
-        CopyText(loadedName, from);
-        appParams = Entry(to, "10.0.0.1");
-        return SaveEntry();
+        entry.isNew = isNewEntry;
+        CopyText(entry.listedName, from);
+        appParams = Stored(to, "10.0.0.1");
+        return SaveEntry(entry);
     };
     ReleaseIcon();
     fixture::WriteBytes(dir + "Otro.DAI", "otro", 4);
 
-    // A new entry deletes nothing, whatever was loaded last.
+    // A new entry deletes nothing, whatever was listed.
     ASSERT_EQ(save(1, "Otro", "Alfa"), 1);
-    EXPECT_STREQ(loadedName, "Alfa");
 
-    // Names that are no file names change nothing; the loaded name stays.
+    // Names that are no file names change nothing.
     EXPECT_EQ(save(0, "Alfa", "Gamma:1"), 0);
     EXPECT_EQ(save(0, "Alfa", "..\\Terminal\\Gamma"), 0);
     EXPECT_EQ(Listing(dir), (Names{"Alfa.DAI", "Otro.DAI"}));
-    EXPECT_STREQ(loadedName, "Alfa");
+
+    // An icon the user did not choose is never written; a rename takes the
+    // entry's own icon along.
+    fixture::WriteBytes(dir + "Otro.ICO", "icono", 5);
+    ASSERT_EQ(save(0, "Otro", "Beta"), 1);
+    EXPECT_EQ(fixture::ReadAll(dir + "Beta.ICO"), "icono");
+    EXPECT_EQ(save(0, "Beta", "Beta"), 1);
+    EXPECT_EQ(fixture::ReadAll(dir + "Beta.ICO"), "icono");
+    EXPECT_EQ(DeleteEntry("Beta"), 1);
+    DeleteFileA((dir + "Otro.ICO").c_str());
 
     // An entry file held open is not deleted, and says so; a missing icon is
     // no failure.
     HANDLE held = CreateFileA((dir + "Alfa.DAI").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
                               nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    CopyText(appParams.nombre, "Alfa");
-    EXPECT_EQ(DeleteEntry(), 0);
-    EXPECT_EQ(Listing(dir), (Names{"Alfa.DAI", "Otro.DAI"}));
+    EXPECT_EQ(DeleteEntry("Alfa"), 0);
+    EXPECT_EQ(Listing(dir), (Names{"Alfa.DAI"}));
     CloseHandle(held);
-    EXPECT_EQ(DeleteEntry(), 1);
-    EXPECT_EQ(Listing(dir), Names{"Otro.DAI"});
+    EXPECT_EQ(DeleteEntry("Alfa"), 1);
+    EXPECT_EQ(Listing(dir), Names{});
 }
 
 TEST_F(Entries, ReadersNeverSeeATornEntryWhileItIsRewritten)
 {
     // Every read sees one whole record, old or new, never a cut, mixed or
     // missing one.
-    isNew = 1;
-    const AppParams records[2] = {Entry("Caja", "10.0.0.1"), Entry("Caja", "10.0.0.2")};
+    entry.isNew = 1;
+    const AppParams records[2] = {Stored("Caja", "10.0.0.1"), Stored("Caja", "10.0.0.2")};
     // The reader gets the expected bytes from files outside the entry pattern.
     fixture::WriteBytes(dir + "a.rec", &records[0], sizeof records[0]);
     fixture::WriteBytes(dir + "b.rec", &records[1], sizeof records[1]);
     appParams = records[0];
-    ASSERT_EQ(1, SaveEntry());
-    std::string entry = dir + "Caja.DAI", counts = dir + "counts.txt";
+    ASSERT_EQ(1, SaveEntry(entry));
+    std::string entryFile = dir + "Caja.DAI", counts = dir + "counts.txt";
 
     char name[64];
     std::snprintf(name, sizeof name, "vondra-entryload-%lu", GetCurrentProcessId());
@@ -257,7 +257,7 @@ TEST_F(Entries, ReadersNeverSeeATornEntryWhileItIsRewritten)
     HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, (std::string(name) + "r").c_str());
     ASSERT_TRUE(stop != nullptr && ready != nullptr);
     drive::Program reader;
-    ASSERT_TRUE(reader.Start(ENTRY_READER, "\"" + entry + "\" \"" + dir + "a.rec\" \"" + dir + "b.rec\" \"" + counts +
+    ASSERT_TRUE(reader.Start(ENTRY_READER, "\"" + entryFile + "\" \"" + dir + "a.rec\" \"" + dir + "b.rec\" \"" + counts +
                                                "\" " + name));
     // Saves start only once the reader is reading, so the two overlap.
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(ready, 30000)) << "the reader did not start reading";
@@ -265,7 +265,7 @@ TEST_F(Entries, ReadersNeverSeeATornEntryWhileItIsRewritten)
     int saved = 0, failed = 0;
     for (int i = 1; i <= 1000; ++i) {
         appParams = records[i % 2];
-        ++(SaveEntry() ? saved : failed);
+        ++(SaveEntry(entry) ? saved : failed);
     }
     SetEvent(stop);
     ASSERT_EQ(0u, reader.WaitExit(30000));
@@ -285,5 +285,5 @@ TEST_F(Entries, ReadersNeverSeeATornEntryWhileItIsRewritten)
     EXPECT_GT(old + fresh, 100u);
     EXPECT_GT(saved, 0);
     // Whatever the last successful save wrote is what stays.
-    EXPECT_EQ(fixture::ReadAll(entry).size(), sizeof(AppParams));
+    EXPECT_EQ(fixture::ReadAll(entryFile).size(), sizeof(AppParams));
 }

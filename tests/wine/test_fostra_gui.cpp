@@ -23,6 +23,7 @@ const char NEW_CAPTION[] = "Agregar una nueva aplicaci\xF3n - Capturar sus par\x
 const char EDIT_CAPTION[] = "Actualizar par\xE1metros de una aplicaci\xF3n";
 enum { LIST = 1000, AGREGAR = 1001, TERMINAR = 1002, MODIFICAR = 1004, CONFIRM = 1022, CANCEL = 1002 };
 const std::string ICON_FILE = ICONS_DIR "\\siete.ico";
+const char SHELL_FOLDERS[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 using Names = std::vector<std::string>;
 
 class Fostra : public ::testing::Test {
@@ -151,6 +152,17 @@ TEST_F(Fostra, AddsModifiesRenamesAndDeletesEntriesThatDalvoReads)
     EXPECT_EQ(program.CloseMessage("Error"),
               "El nombre de la aplicaci\xF3n no es v\xE1lido como nombre de archivo !");
     ASSERT_TRUE(IsWindow(editor));
+    // So is a name whose desktop shortcut exists on this machine.
+    std::string value;
+    ASSERT_TRUE(fixture::GetText(HKEY_CURRENT_USER, SHELL_FOLDERS, "Desktop", &value));
+    char expanded[MAX_PATH];
+    ASSERT_GT(ExpandEnvironmentStringsA(value.c_str(), expanded, sizeof expanded), 0u);
+    std::string desktop = expanded;
+    fixture::WriteBytes(desktop + "\\Nomina.LNK", "L", 1);
+    ASSERT_TRUE(drive::Type(editor, IDC_ES_NOMBRE, "Nomina"));
+    drive::PostClick(editor, IDC_ES_GUARDAR);
+    EXPECT_EQ(program.CloseMessage("Error"), "El nombre de la aplicaci\xF3n ya existe !");
+    DeleteFileA((desktop + "\\Nomina.LNK").c_str());
 
     ASSERT_TRUE(drive::Type(editor, IDC_ES_NOMBRE, "Ventas"));
     ASSERT_TRUE(drive::Type(editor, IDC_ES_PARAMETROS, "CLAVE,PR"));
@@ -197,7 +209,14 @@ TEST_F(Fostra, AddsModifiesRenamesAndDeletesEntriesThatDalvoReads)
         drive::ClickListItem(list, 1, true);
         HWND install = dalvo.Appears("Instalaci\xF3n de la aplicaci\xF3n");
         ASSERT_NE(install, nullptr);
-        ASSERT_TRUE(drive::Type(install, 1001, entries.substr(0, entries.size() - 1)));
+        // Not into the entries directory: the uninstall would take the entry's icon.
+        std::string entriesDir = entries.substr(0, entries.size() - 1);
+        ASSERT_TRUE(drive::Type(install, 1001, entriesDir));
+        drive::PostClick(install, 1024);
+        EXPECT_EQ(dalvo.CloseMessage("Error"),
+                  "El directorio de instalaci\xF3n no puede ser el de las aplicaciones del servidor !\n" +
+                      entriesDir);
+        ASSERT_TRUE(drive::Type(install, 1001, entries.substr(0, entries.size() - std::strlen("\\Terminal\\"))));
         drive::PostClick(install, 1024);
         HWND terminal = dalvo.Appears(NEW_CAPTION, 10000);
         ASSERT_NE(terminal, nullptr);
@@ -274,5 +293,41 @@ TEST_F(Fostra, AddsModifiesRenamesAndDeletesEntriesThatDalvoReads)
     Answer(CONFIRM);
     ASSERT_TRUE(Back());
     EXPECT_EQ(drive::ListItems(GetDlgItem(inicio, LIST)), Names{"Contabilidad"});
+    EXPECT_EQ(fixture::Listing(entries), (Names{"Contabilidad.DAI", "Telmir.ICO", "Ventas.ICO"}));
+
+    // Entries changed by others meanwhile: one whose record names another
+    // entry, one deleted after the list was filled, one held.
+    AppParams basura = recordfix::Defaults("Contabilidad");
+    fixture::WriteBytes(entries + "Basura.DAI", &basura, sizeof basura);
+    fixture::WriteBytes(entries + "Beta.DAI", &basura, sizeof basura);
+    editor = Open(MODIFICAR, EDIT_CAPTION, 0);
+    ASSERT_NE(editor, nullptr);
+    drive::PostClick(editor, IDC_ES_CANCELAR);
+    ASSERT_TRUE(Back());
+    // The list is filled anew just after INICIO shows again.
+    ASSERT_TRUE(drive::WaitUntil([&] { return drive::ListItems(GetDlgItem(inicio, LIST)).size() == 3; }));
+    ASSERT_EQ(drive::ListItems(GetDlgItem(inicio, LIST)), (Names{"Basura", "Beta", "Contabilidad"}));
+    ASSERT_TRUE(DeleteFileA((entries + "Beta.DAI").c_str()));
+    HANDLE locked = CreateFileA((entries + "Contabilidad.DAI").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                                nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    // Each is second in the list: the list is filled anew after a failure.
+    for (const char* name : {"Beta", "Contabilidad"}) {
+        drive::ClickListItem(GetDlgItem(inicio, LIST), 1, false);
+        ASSERT_TRUE(drive::WaitUntil([&] { return IsWindowEnabled(GetDlgItem(inicio, MODIFICAR)) != 0; }));
+        drive::PostClick(inicio, MODIFICAR);
+        EXPECT_EQ(program.CloseMessage("Error"),
+                  "No se pudo leer el archivo de la aplicaci\xF3n !\n" + entries + name + ".DAI");
+        EXPECT_EQ(program.Appears(EDIT_CAPTION, 300), nullptr);
+    }
+    CloseHandle(locked);
+    EXPECT_EQ(drive::ListItems(GetDlgItem(inicio, LIST)), (Names{"Basura", "Contabilidad"}));
+    // The listed name stands, and "&Borrar" deletes that entry only.
+    editor = Open(MODIFICAR, EDIT_CAPTION, 0);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(drive::ControlText(editor, IDC_ES_NOMBRE), "Basura");
+    drive::PostClick(editor, IDC_ES_BORRAR);
+    Answer(CONFIRM);
+    ASSERT_TRUE(Back());
     EXPECT_EQ(fixture::Listing(entries), (Names{"Contabilidad.DAI", "Telmir.ICO", "Ventas.ICO"}));
 }

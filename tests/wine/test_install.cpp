@@ -126,6 +126,8 @@ private:
 class Install : public ::testing::Test {
 protected:
     std::string root, entries, desktop, java;
+    AppParams record{};
+    Installation inst{};
     // The shell rewrites the legacy Shell Folders value from User Shell
     // Folders whenever it looks up the desktop: both name the test's desktop.
     SavedValue userDesktop{USER_SHELL_FOLDERS, "Desktop"};
@@ -151,14 +153,13 @@ protected:
         SetEnvironmentVariableA("WINEDLLOVERRIDES", "mscoree,mshtml=;winemenubuilder.exe=d");
 
         CopyText(entryDir, entries.c_str());
-        CopyText(installDir, (root + "VONDRA\\Java").c_str());
+        CopyText(inst.dir, (root + "VONDRA\\Java").c_str());
         CopyText(javaHome, java.c_str());
-        std::memset(&appParams, 0, sizeof appParams);
-        SetEntryDefaults(appParams);
+        SetEntryDefaults(record);
         Name("Contabilidad");
-        CopyText(appParams.ipServidor, "192.0.2.10");
-        CopyText(appParams.parametrosP, "CLAVE,PR");
-        copyJars = 1;
+        CopyText(record.ipServidor, "192.0.2.10");
+        CopyText(record.parametrosP, "CLAVE,PR");
+        inst.copyJars = 1;
         Entry("Contabilidad.ICO", Bytes('i', 766));
         Entry("Vondra.JAR", Bytes('v', 70000));
         Entry("Extra.JAR", Bytes('e', 1234));
@@ -168,15 +169,15 @@ protected:
         EXPECT_EQ(errors.Take(), std::vector<std::string>{}) << "unexpected error boxes";
         for (const char* name : {"Contabilidad", "Contab. general", "Larga"}) {
             Name(name);
-            UnmarkInstalled();
+            UnmarkInstalled(record.nombre);
         }
     }
-    void Name(const char* name) { CopyText(appParams.nombre, name); }
+    void Name(const char* name) { CopyText(record.nombre, name); }
     void Entry(const std::string& file, const std::string& bytes)
     {
         fixture::WriteBytes(entries + file, bytes.data(), bytes.size());
     }
-    std::string Installed(const std::string& file) const { return std::string(installDir) + "\\" + file; }
+    std::string Installed(const std::string& file) const { return std::string(inst.dir) + "\\" + file; }
     std::string Link(const std::string& name) const { return desktop + "\\" + name + ".LNK"; }
     bool Marked(const char* name, std::string* value = nullptr, DWORD* type = nullptr, DWORD* size = nullptr)
     {
@@ -209,16 +210,16 @@ TEST_F(Install, FreshInstallationInTheDefaultDirectory)
     };
     clean();
     ASSERT_FALSE(Exists("C:\\VONDRA"));
-    CopyText(installDir, "C:\\VONDRA\\Java");
-    CopyText(appParams.ipServidor, "S");
-    appParams.tamano = 5;
-    appParams.renglones = 30;
-    appParams.columnas = 100;
-    appParams.pre[SLOT_TAMANO] = 0;
+    CopyText(inst.dir, "C:\\VONDRA\\Java");
+    CopyText(record.ipServidor, "S");
+    record.tamano = 5;
+    record.renglones = 30;
+    record.columnas = 100;
+    record.pre[SLOT_TAMANO] = 0;
     std::string javaShort = ShortForm(java);
     ASSERT_NE(javaShort, java) << "the prefix gives no short names";
 
-    EXPECT_EQ(InstallApplication(), SHORTCUT_SAVED);
+    EXPECT_EQ(InstallApplication(nullptr, record, inst), SHORTCUT_SAVED);
 
     // The parameter file: CP1252 bytes, CR LF, no byte-order mark, no NUL.
     EXPECT_EQ(ReadAll(Installed("Contabilidad.PAR")),
@@ -234,9 +235,9 @@ TEST_F(Install, FreshInstallationInTheDefaultDirectory)
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(size, 12u);
 
-    // javaHome is left in its short form, as the shortcut's target uses it.
-    EXPECT_EQ(std::string(javaHome), javaShort);
-    EXPECT_EQ(ShortcutExists(), 1);
+    // The shortcut's target takes the short form; the runtime found stays as found.
+    EXPECT_EQ(std::string(javaHome), java);
+    EXPECT_EQ(ShortcutExists(record.nombre), 1);
     auto link = linkreader::Read(Link("Contabilidad"));
     ASSERT_FALSE(link.empty()) << "lnkinfo could not be run";
     EXPECT_EQ(link["Local path"], javaShort + "\\BIN\\JavaW.EXE");
@@ -248,12 +249,11 @@ TEST_F(Install, FreshInstallationInTheDefaultDirectory)
     EXPECT_EQ(link["Icon location"], "C:\\VONDRA\\Java\\Contabilidad.ICO");
 
     // Installing again rewrites the parameter file whole, archives only on request.
-    copyJars = 0;
+    inst.copyJars = 0;
     Entry("Vondra.JAR", Bytes('w', 100));
-    appParams.pre[SLOT_TAMANO] = 1;
-    appParams.imagenesGrandes = 1;
-    CopyText(javaHome, java.c_str());
-    EXPECT_EQ(InstallApplication(), SHORTCUT_SAVED);
+    record.pre[SLOT_TAMANO] = 1;
+    record.imagenesGrandes = 1;
+    EXPECT_EQ(InstallApplication(nullptr, record, inst), SHORTCUT_SAVED);
     EXPECT_EQ(ReadAll(Installed("Contabilidad.PAR")), "Efecto3,2,4,2,1,2\r\nDirecta,PRN,C:\\\r\n");
     EXPECT_EQ(ReadAll(Installed("Vondra.JAR")), Bytes('v', 70000));
     link = linkreader::Read(Link("Contabilidad"));
@@ -265,9 +265,9 @@ TEST_F(Install, NamesWithDotsAndBackslashes)
 {
     Name("Contab. general");
     Entry("Contab. general.ICO", Bytes('c', 300));
-    CopyText(installDir, (root + "VONDRA\\Java\\").c_str());
-    CopyText(appParams.parametrosP, "");
-    EXPECT_EQ(InstallApplication(), SHORTCUT_SAVED);
+    CopyText(inst.dir, (root + "VONDRA\\Java\\").c_str());
+    CopyText(record.parametrosP, "");
+    EXPECT_EQ(InstallApplication(nullptr, record, inst), SHORTCUT_SAVED);
     std::string dir = root + "VONDRA\\Java\\";
     EXPECT_TRUE(Exists(dir + "Contab. general.PAR"));
     EXPECT_EQ(ReadAll(dir + "Contab. general.ICO"), Bytes('c', 300));
@@ -282,9 +282,9 @@ TEST_F(Install, NamesWithDotsAndBackslashes)
 
     // Another name up to the same dot takes the same shortcut.
     Name("Contab.2");
-    EXPECT_EQ(ShortcutExists(), 1);
+    EXPECT_EQ(ShortcutExists(record.nombre), 1);
     Name("Contabilidad");
-    EXPECT_EQ(ShortcutExists(), 0);
+    EXPECT_EQ(ShortcutExists(record.nombre), 0);
 }
 
 TEST_F(Install, JarStatusOfAnInstallationDirectory)
@@ -292,8 +292,8 @@ TEST_F(Install, JarStatusOfAnInstallationDirectory)
     std::string dir = root + "Destino";
     CreateDirectoryA(dir.c_str(), nullptr);
     EXPECT_EQ(JarStatus(dir.c_str()), JARS_MISSING);
-    CopyText(installDir, dir.c_str());
-    CopyJars();
+    CopyText(inst.dir, dir.c_str());
+    CopyJars(inst.dir);
     EXPECT_EQ(JarStatus(dir.c_str()), JARS_CURRENT);
     EXPECT_EQ(JarStatus((dir + "\\").c_str()), JARS_CURRENT);
 
@@ -309,12 +309,12 @@ TEST_F(Install, JarStatusOfAnInstallationDirectory)
     SetFileTime(file, nullptr, nullptr, &later);
     CloseHandle(file);
     EXPECT_EQ(JarStatus(dir.c_str()), JARS_OUT_OF_DATE);
-    CopyJars();
+    CopyJars(inst.dir);
     // The copy is newer than the source's future time only after that time:
     // equal size and an older copy still count as out of date.
     EXPECT_EQ(JarStatus(dir.c_str()), JARS_OUT_OF_DATE);
     Entry("Extra.JAR", Bytes('e', 1234));
-    CopyJars();
+    CopyJars(inst.dir);
     EXPECT_EQ(JarStatus(dir.c_str()), JARS_CURRENT);
 
     // A copy of another size, even a newer one.
@@ -322,12 +322,12 @@ TEST_F(Install, JarStatusOfAnInstallationDirectory)
     EXPECT_EQ(JarStatus(dir.c_str()), JARS_OUT_OF_DATE);
 
     // One archive missing.
-    CopyJars();
+    CopyJars(inst.dir);
     DeleteFileA((dir + "\\Extra.JAR").c_str());
     EXPECT_EQ(JarStatus(dir.c_str()), JARS_MISSING);
 
     // A directory named like an archive is no archive; no archives at all is "missing".
-    CopyJars();
+    CopyJars(inst.dir);
     CreateDirectoryA((entries + "Carpeta.JAR").c_str(), nullptr);
     EXPECT_EQ(JarStatus(dir.c_str()), JARS_CURRENT);
     CopyText(entryDir, (root + "SinArchivos\\").c_str());
@@ -337,20 +337,20 @@ TEST_F(Install, JarStatusOfAnInstallationDirectory)
 
 TEST_F(Install, UninstallKeepsParametersArchivesAndDirectory)
 {
-    ASSERT_EQ(InstallApplication(), SHORTCUT_SAVED);
+    ASSERT_EQ(InstallApplication(nullptr, record, inst), SHORTCUT_SAVED);
     ASSERT_TRUE(Exists(Link("Contabilidad")));
-    UninstallApplication();
+    UninstallApplication(record.nombre, inst);
     EXPECT_FALSE(Marked("Contabilidad"));
     EXPECT_FALSE(Exists(Installed("Contabilidad.ICO")));
     EXPECT_FALSE(Exists(Link("Contabilidad")));
-    EXPECT_EQ(ShortcutExists(), 0);
+    EXPECT_EQ(ShortcutExists(record.nombre), 0);
     EXPECT_TRUE(Exists(Installed("Contabilidad.PAR")));
     EXPECT_TRUE(Exists(Installed("Vondra.JAR")));
     EXPECT_TRUE(Exists(Installed("Extra.JAR")));
-    EXPECT_TRUE(Exists(installDir));
+    EXPECT_TRUE(Exists(inst.dir));
 
     // Nothing left to remove: silent.
-    UninstallApplication();
+    UninstallApplication(record.nombre, inst);
     EXPECT_FALSE(Marked("Contabilidad"));
 }
 
@@ -388,8 +388,8 @@ TEST_F(Install, ShortcutResultCodes)
     ASSERT_TRUE(fixture::DeleteValue(HKEY_CURRENT_USER, SHELL_FOLDERS, "Desktop"));
     EXPECT_EQ(CreateShortcut(target.c_str(), "JavaW.EXE", "Prueba", root.c_str(), args.c_str(), icon.c_str()),
               SHORTCUT_NO_DESKTOP);
-    EXPECT_EQ(ShortcutExists(), 0);
-    DeleteShortcut();
+    EXPECT_EQ(ShortcutExists(record.nombre), 0);
+    DeleteShortcut(record.nombre);
 }
 
 TEST_F(Install, TooLongPathsAreRefusedBeforeAnythingIsWritten)
@@ -399,26 +399,26 @@ TEST_F(Install, TooLongPathsAreRefusedBeforeAnythingIsWritten)
     std::string dir = base + std::string(PATH_SIZE - 1 - base.size() - std::strlen("\\Larga.PAR"), 'p');
     Name("Larga");
     Entry("Larga.ICO", "ico");
-    CopyText(installDir, dir.c_str());
-    EXPECT_EQ(InstallApplication(), SHORTCUT_SAVED);
+    CopyText(inst.dir, dir.c_str());
+    EXPECT_EQ(InstallApplication(nullptr, record, inst), SHORTCUT_SAVED);
     EXPECT_EQ(Installed("Larga.PAR").size(), PATH_SIZE - 1u);
     EXPECT_TRUE(Exists(Installed("Larga.PAR")));
     EXPECT_TRUE(Marked("Larga"));
-    UninstallApplication();
+    UninstallApplication(record.nombre, inst);
 
-    CopyText(installDir, (dir + "q").c_str());
-    EXPECT_EQ(InstallApplication(), INSTALL_REFUSED);
+    CopyText(inst.dir, (dir + "q").c_str());
+    EXPECT_EQ(InstallApplication(nullptr, record, inst), INSTALL_REFUSED);
     EXPECT_EQ(errors.Take(), std::vector<std::string>{"El directorio de instalaci\xF3n es demasiado largo para los "
                                                       "archivos de la aplicaci\xF3n !"});
-    EXPECT_FALSE(Exists(installDir));
+    EXPECT_FALSE(Exists(inst.dir));
     EXPECT_FALSE(Marked("Larga"));
     EXPECT_FALSE(Exists(Link("Larga")));
 
     // A runtime whose JavaW.EXE path would not fit the shortcut's target.
-    CopyText(installDir, dir.c_str());
+    CopyText(inst.dir, dir.c_str());
     DeleteFileA(Installed("Larga.PAR").c_str());
     CopyText(javaHome, ("C:\\" + std::string(PATH_SIZE - 16, 'j')).c_str());
-    EXPECT_EQ(InstallApplication(), INSTALL_REFUSED);
+    EXPECT_EQ(InstallApplication(nullptr, record, inst), INSTALL_REFUSED);
     EXPECT_EQ(errors.Take(),
               std::vector<std::string>{"La ruta del JRE de Java es demasiado larga para el acceso directo !"});
     EXPECT_FALSE(Marked("Larga"));
@@ -428,9 +428,9 @@ TEST_F(Install, TooLongPathsAreRefusedBeforeAnythingIsWritten)
 TEST_F(Install, ParameterFileNeedsItsDirectory)
 {
     // A deep directory that does not exist yet: created before the file is written.
-    CopyText(installDir, (root + "Nueva\\Mas\\Java").c_str());
+    CopyText(inst.dir, (root + "Nueva\\Mas\\Java").c_str());
     char path[PATH_SIZE];
-    ASSERT_EQ(WriteParamFile("Efecto3,2,4,2,1,2\r\n", path), 1);
+    ASSERT_EQ(WriteParamFile(inst.dir, record.nombre, "Efecto3,2,4,2,1,2\r\n", path), 1);
     EXPECT_EQ(std::string(path), root + "Nueva\\Mas\\Java\\Contabilidad.PAR");
     EXPECT_EQ(ReadAll(path), "Efecto3,2,4,2,1,2\r\n");
 
@@ -438,7 +438,7 @@ TEST_F(Install, ParameterFileNeedsItsDirectory)
     // lines whole and no work file stays beside it.
     HANDLE held = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(WriteParamFile("Efecto=1,1,1,1,1,1\r\n", path), 0);
+    EXPECT_EQ(WriteParamFile(inst.dir, record.nombre, "Efecto=1,1,1,1,1,1\r\n", path), 0);
     CloseHandle(held);
     EXPECT_EQ(ReadAll(path), "Efecto3,2,4,2,1,2\r\n");
     EXPECT_EQ(Listing(root + "Nueva\\Mas\\Java\\"), std::vector<std::string>{"Contabilidad.PAR"});
@@ -446,8 +446,8 @@ TEST_F(Install, ParameterFileNeedsItsDirectory)
     // A directory that cannot exist (a file stands in its way): the user is
     // told, and neither marker nor shortcut claim an installation.
     fixture::WriteBytes(root + "Archivo", "x", 1);
-    CopyText(installDir, (root + "Archivo\\Java").c_str());
-    EXPECT_EQ(InstallApplication(), INSTALL_REFUSED);
+    CopyText(inst.dir, (root + "Archivo\\Java").c_str());
+    EXPECT_EQ(InstallApplication(nullptr, record, inst), INSTALL_REFUSED);
     EXPECT_EQ(errors.Take(), std::vector<std::string>{"No se pudo escribir el archivo de par\xE1metros de la "
                                                       "aplicaci\xF3n !\n" + root + "Archivo\\Java\\Contabilidad.PAR"});
     EXPECT_FALSE(Marked("Contabilidad"));
@@ -523,41 +523,41 @@ TEST_F(Install, FindInstallationReadsMarkerRecordAndOlderKeys)
     auto user = [](const char* key, const char* name) { return fixture::TextOf(HKEY_CURRENT_USER, key, name); };
     fixture::ClearRegistry();
     removeMachine();
-    UnmarkInstalled();
+    UnmarkInstalled(record.nombre);
 
     // Nothing recorded: the default directory, not installed.
-    CopyText(installDir, "X");
-    EXPECT_EQ(FindInstallation(), 0);
-    EXPECT_STREQ(installDir, "C:\\VONDRA\\Java");
+    CopyText(inst.dir, "X");
+    EXPECT_EQ(FindInstallation(record.nombre, inst), 0);
+    EXPECT_STREQ(inst.dir, "C:\\VONDRA\\Java");
 
     // DirInst alone; a directory recorded without the marker is not used.
     fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst", "D:\\Servidor");
     fixture::SetText(HKEY_CURRENT_USER, dirsKey, "Contabilidad", "E:\\Otra");
-    EXPECT_EQ(FindInstallation(), 0);
-    EXPECT_STREQ(installDir, "D:\\Servidor");
+    EXPECT_EQ(FindInstallation(record.nombre, inst), 0);
+    EXPECT_STREQ(inst.dir, "D:\\Servidor");
 
     // Installed before directories were recorded: DirInst, as it always was.
-    UnmarkInstalled();
+    UnmarkInstalled(record.nombre);
     fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "Contabilidad", "Instalado !");
-    EXPECT_EQ(FindInstallation(), 1);
-    EXPECT_STREQ(installDir, "D:\\Servidor");
+    EXPECT_EQ(FindInstallation(record.nombre, inst), 1);
+    EXPECT_STREQ(inst.dir, "D:\\Servidor");
 
-    // Marking records installDir; an update then finds it there.
-    CopyText(installDir, "F:\\Estaciones\\Java");
-    MarkInstalled();
+    // Marking records inst.dir; an update then finds it there.
+    CopyText(inst.dir, "F:\\Estaciones\\Java");
+    MarkInstalled(record.nombre, inst.dir);
     EXPECT_EQ(user(dirsKey, "Contabilidad"), "F:\\Estaciones\\Java");
-    EXPECT_EQ(FindInstallation(), 1);
-    EXPECT_STREQ(installDir, "F:\\Estaciones\\Java");
+    EXPECT_EQ(FindInstallation(record.nombre, inst), 1);
+    EXPECT_STREQ(inst.dir, "F:\\Estaciones\\Java");
     // An empty or over-long record counts as none.
     fixture::SetText(HKEY_CURRENT_USER, dirsKey, "Contabilidad", "");
-    EXPECT_EQ(FindInstallation(), 1);
-    EXPECT_STREQ(installDir, "D:\\Servidor");
+    EXPECT_EQ(FindInstallation(record.nombre, inst), 1);
+    EXPECT_STREQ(inst.dir, "D:\\Servidor");
     fixture::SetText(HKEY_CURRENT_USER, dirsKey, "Contabilidad", "G:\\" + std::string(300, 'x'));
-    EXPECT_EQ(FindInstallation(), 1);
-    EXPECT_STREQ(installDir, "D:\\Servidor");
+    EXPECT_EQ(FindInstallation(record.nombre, inst), 1);
+    EXPECT_STREQ(inst.dir, "D:\\Servidor");
 
     // Uninstalling removes the marker and the record.
-    UnmarkInstalled();
+    UnmarkInstalled(record.nombre);
     EXPECT_EQ(user(fixture::VONDRA_KEY, "Contabilidad"), "(none)");
     EXPECT_EQ(user(dirsKey, "Contabilidad"), "(none)");
 
@@ -565,8 +565,8 @@ TEST_F(Install, FindInstallationReadsMarkerRecordAndOlderKeys)
     // the user's key, the machine's values stay.
     fixture::SetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "Contabilidad", "Instalado !");
     fixture::SetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "DirInst", "H:\\Antigua");
-    EXPECT_EQ(FindInstallation(), 1);
-    EXPECT_STREQ(installDir, "H:\\Antigua");
+    EXPECT_EQ(FindInstallation(record.nombre, inst), 1);
+    EXPECT_STREQ(inst.dir, "H:\\Antigua");
     EXPECT_EQ(user(fixture::VONDRA_KEY, "DirInst"), "H:\\Antigua");
     EXPECT_EQ(user(fixture::VONDRA_KEY, "Contabilidad"), "Instalado !");
     EXPECT_EQ(user(dirsKey, "Contabilidad"), "H:\\Antigua");
@@ -575,13 +575,13 @@ TEST_F(Install, FindInstallationReadsMarkerRecordAndOlderKeys)
     EXPECT_TRUE(fixture::GetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "DirInst", &kept));
 
     // A marker of another type still marks.
-    UnmarkInstalled();
+    UnmarkInstalled(record.nombre);
     removeMachine();
     HKEY key;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, fixture::VONDRA_KEY, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
     DWORD one = 1;
     RegSetValueExA(key, "Contabilidad", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
     RegCloseKey(key);
-    EXPECT_EQ(FindInstallation(), 1);
+    EXPECT_EQ(FindInstallation(record.nombre, inst), 1);
     fixture::ClearRegistry();
 }
