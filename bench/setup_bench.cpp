@@ -18,6 +18,12 @@ namespace {
 
 const int ARCHIVES = ARCHIVE_SET, COMPRESSED = 20;
 const size_t EXPANDED_SIZE = 500 * 1000;
+// The suite's own files, which the setup wants on its media: small stand-ins.
+const char* const SUITE[] = {
+#define MEDIA_PROGRAM(name, kind, from) name,
+#define MEDIA_ICON(name, from) name,
+#include "setup/media_files.inc"
+};
 
 std::string Icon(int i, char last)
 {
@@ -28,12 +34,12 @@ std::string Icon(int i, char last)
 
 // An SZDD file of literals only (every flag byte 0xFF): what the platform's
 // expansion reads byte by byte like any other.
-bool WriteCompressed(const std::string& path, unsigned seed)
+bool WriteCompressed(const std::string& path, unsigned seed, size_t size = EXPANDED_SIZE)
 {
     std::vector<char> bytes = {'S', 'Z', 'D', 'D', '\x88', '\xF0', '\x27', '\x33', 'A', 0};
     for (int shift = 0; shift < 32; shift += 8)
-        bytes.push_back(static_cast<char>(EXPANDED_SIZE >> shift));
-    for (size_t k = 0; k < EXPANDED_SIZE; ++k) {
+        bytes.push_back(static_cast<char>(size >> shift));
+    for (size_t k = 0; k < size; ++k) {
         if (k % 8 == 0)
             bytes.push_back('\xFF');
         seed = seed * 1103515245u + 12345u;
@@ -93,6 +99,10 @@ int main(int argc, char** argv)
     }
     for (int i = 0; i < COMPRESSED; ++i)
         written = written && WriteCompressed(media + Icon(i, '_'), static_cast<unsigned>(i));
+    for (const char* name : SUITE) {
+        std::string path = media + name;
+        written = written && (path.back() == '_' ? WriteCompressed(path, 0, 100) : WritePlain(path, "MZ", 2));
+    }
     if (!written || !SetCurrentDirectoryA(media.c_str())) {
         std::fprintf(stderr, "setup_bench: cannot write the media in %s\n", media.c_str());
         return 1;
@@ -127,18 +137,21 @@ int main(int argc, char** argv)
         same = Same(oursTerminal + ArchiveName(i), theirsTerminal + ArchiveName(i));
     for (int i = 0; i < COMPRESSED && same; ++i)
         same = Same(oursTerminal + Icon(i, 'O'), theirsTerminal + Icon(i, 'O'));
+    SetupFailures removed;
+    RemoveDistribution(removed);
     if (hadDirInst)
         WriteUserDirInst(earlierDirInst);
     else
-        DeleteUserDirInst();
+        DeleteUserDirInst(setupDir);
     SetCurrentDirectoryA(root.c_str());
-    Empty(oursTerminal);
     Empty(theirsTerminal);
     for (int i = 0; i < ARCHIVES; ++i)
         DeleteFileA((media + ArchiveName(i)).c_str());
     for (int i = 0; i < COMPRESSED; ++i)
         DeleteFileA((media + Icon(i, '_')).c_str());
-    for (const std::string& dir : {oursTerminal, ours + "Servidor\\", ours, theirsTerminal, theirs, media, root})
+    for (const char* name : SUITE)
+        DeleteFileA((media + name).c_str());
+    for (const std::string& dir : {theirsTerminal, theirs, media, root})
         RemoveDirectoryA(dir.c_str());
     if (!same) {
         std::fprintf(stderr, "setup_bench: the copies differ or the setup reported failures\n");

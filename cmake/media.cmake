@@ -1,26 +1,37 @@
 # dist/media: the distribution as Instalar reads it from its current
-# directory. Included after every program is defined: Brenko goes on the
-# media when this tree builds it.
+# directory. Included after every program is defined: the list of the
+# suite's files names programs by their targets.
 find_program(VONDRA_MSCOMPRESS mscompress)
 if(NOT VONDRA_MSCOMPRESS)
     message(FATAL_ERROR "mscompress is needed for the media (./vondra deps)")
 endif()
 set(media_dir "${VONDRA_DIST_DIR}/media")
-set(media_programs Instalar Fostra Dalvo Kelmin)
-if(TARGET Brenko)
-    list(APPEND media_programs Brenko)
-endif()
-set(media_args "")
-foreach(program ${media_programs})
-    list(APPEND media_args "${program}.EXE=$<TARGET_FILE:${program}>")
+# The suite's files as setup/media_files.inc lists them, NAME=FILE for
+# make-media; another product's file (built from "") stays off the media.
+set(media_list ${CMAKE_SOURCE_DIR}/setup/media_files.inc)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${media_list})
+file(STRINGS ${media_list} media_lines REGEX "^MEDIA_")
+set(media_args "Instalar.EXE=$<TARGET_FILE:Instalar>")
+set(media_depends Instalar)
+foreach(line ${media_lines})
+    string(REGEX MATCHALL "\"[^\"]*\"" quoted "${line}")
+    list(GET quoted 0 name)
+    list(GET quoted -1 from)
+    string(REPLACE "\"" "" name "${name}")
+    string(REPLACE "\"" "" from "${from}")
+    if(from MATCHES "/")
+        list(APPEND media_args "${name}=${CMAKE_SOURCE_DIR}/${from}")
+        list(APPEND media_depends ${CMAKE_SOURCE_DIR}/${from})
+    elseif(TARGET "${from}")
+        list(APPEND media_args "${name}=$<TARGET_FILE:${from}>")
+        list(APPEND media_depends ${from})
+    endif()
 endforeach()
-list(APPEND media_args "PLUVIK.DLL=$<TARGET_FILE:Pluvik>")
 add_custom_command(
     OUTPUT ${media_dir}/Instalar.EXE
     COMMAND ${CMAKE_SOURCE_DIR}/cmake/make-media ${media_dir} ${CMAKE_STRIP} ${VONDRA_MSCOMPRESS} ${CMAKE_COMMAND}
         ${CMAKE_SOURCE_DIR} ${media_args}
-    DEPENDS ${media_programs} Pluvik ${CMAKE_SOURCE_DIR}/cmake/make-media
-        ${CMAKE_SOURCE_DIR}/resources/fostra/fostra.ico ${CMAKE_SOURCE_DIR}/resources/dalvo/dalvo.ico
+    DEPENDS ${media_depends} ${CMAKE_SOURCE_DIR}/cmake/make-media ${CMAKE_SOURCE_DIR}/resources/dalvo/dalvo.ico
     COMMENT "distribution media in ${media_dir}"
     VERBATIM)
 add_custom_target(media ALL DEPENDS ${media_dir}/Instalar.EXE)

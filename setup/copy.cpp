@@ -1,6 +1,7 @@
 // The copy of the distribution from the media into setupDir: compressed
 // files expanded on the way, the runtime's extension archives, the mail
 // archives removed, DirInst recorded once everything is in place.
+#include <cstring>
 #include <memory>
 
 #include "../base/workfile.h"
@@ -13,6 +14,7 @@ char setupDir[PATH_SIZE];
 namespace {
 
 const char DAMAGED[] = "archivo comprimido da\xF1" "ado";
+const char MISSING[] = "falta en el medio de instalaci\xF3n";
 const char* const MAIL_ARCHIVES[] = {"mail.jar", "mailapi.jar", "smtp.jar", "imap.jar", "pop3.jar"};
 
 void Fail(SetupFailures& failures, const char* file, const char* reason)
@@ -79,7 +81,7 @@ enum { SOURCE_MISSING = -1000, SOURCE_FAILED = -1001 };
 // LZ handle, SOURCE_MISSING (not on the media), or SOURCE_FAILED (listed).
 // The header tells the expanded length: the platform's expansion stops
 // quietly where a cut file ends, and copies an unknown method unexpanded.
-INT OpenSource(const char* source, SzddKind* kind, uint32_t* expected, SetupFailures& failures)
+INT OpenSource(const char* source, int expand, SzddKind* kind, uint32_t* expected, SetupFailures& failures)
 {
     HANDLE input = CreateFileA(source, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
@@ -93,10 +95,11 @@ INT OpenSource(const char* source, SzddKind* kind, uint32_t* expected, SetupFail
     unsigned char header[SZDD_HEADER_SIZE];
     DWORD got = 0;
     bool read = ReadFile(input, header, sizeof header, &got, nullptr) != 0;
-    *kind = read ? ReadSzddHeader(header, got, expected) : SZDD_PLAIN;
+    *kind = read ? ReadSzddHeader(header, got, expand, expected) : SZDD_PLAIN;
     // LZInit rather than LZOpenFileA: the OpenFile under it cannot name
     // paths of 128 characters or more.
-    INT opened = read && *kind != SZDD_UNKNOWN_METHOD ? LZInit(static_cast<HFILE>(HandleToLong(input))) : -1;
+    bool usable = read && (*kind == SZDD_PLAIN || *kind == SZDD_COMPRESSED);
+    INT opened = usable ? LZInit(static_cast<HFILE>(HandleToLong(input))) : -1;
     if (opened < 0) {
         CloseHandle(input);
         Fail(failures, source, *kind == SZDD_PLAIN ? "no se pudo leer" : DAMAGED);
@@ -115,7 +118,7 @@ int ExpandCopy(const char* source, const char* destination, int expand, SetupFai
         ExpandedName(target);
     SzddKind kind = SZDD_PLAIN;
     uint32_t expected = 0;
-    INT opened = OpenSource(source, &kind, &expected, failures);
+    INT opened = OpenSource(source, expand, &kind, &expected, failures);
     if (opened == SOURCE_MISSING)
         return 1;
     if (opened < 0)
@@ -179,6 +182,8 @@ void CopyDistFile(const char* name, DistKind kind, int expand, SetupFailures& fa
 void CopyMatching(const char* pattern, int expand, SetupFailures& failures)
 {
     ForEachFile("", pattern, [&](const char* name) {
+        if (!LongNameMatches(name, pattern))
+            return true;
         CopyDistFile(name, NeedsJreExtension(name) ? KIND_TERMINAL_RUNTIME : KIND_TERMINAL, expand, failures);
         return true;
     });
@@ -199,23 +204,29 @@ int CopyDistribution(SetupFailures& failures)
     if (ExtensionDir(dir))
         MakeDirectory(dir, failures);
 
-    struct Named {
+    struct MediaFile {
         const char* name;
         DistKind kind;
-        int expand;
+        bool byName, ours;
     };
-    static const Named NAMED[] = {{"Brenko.EXE", KIND_ROOT, 0},     {"Fostra.EXE", KIND_SERVER, 0},
-                                  {"Dalvo.EXE", KIND_TERMINAL, 0},  {"Kelmin.EX_", KIND_TERMINAL, 1},
-                                  {"PLUVIK.DLL", KIND_TERMINAL, 0}, {"Tascor.EX_", KIND_TERMINAL, 1}};
-    for (const Named& file : NAMED)
-        CopyDistFile(file.name, file.kind, file.expand, failures);
+    static const MediaFile MEDIA_FILES[] = {
+#define MEDIA_PROGRAM(name, kind, from) {name, kind, true, from[0] != '\0'},
+#define MEDIA_ICON(name, from) {name, KIND_TERMINAL, false, true},
+#include "media_files.inc"
+#undef MEDIA_PROGRAM
+#undef MEDIA_ICON
+    };
+    // The suite's own files must be on the media (a setup started elsewhere
+    // finds none of them); another product's may be missing.
+    for (const MediaFile& file : MEDIA_FILES)
+        if (file.ours && !FileExists(file.name))
+            Fail(failures, file.name, MISSING);
+    for (const MediaFile& file : MEDIA_FILES)
+        if (file.byName)
+            CopyDistFile(file.name, file.kind, file.name[std::strlen(file.name) - 1] == '_', failures);
     CopyMatching("*.JAR", 0, failures);
     CopyMatching("*.TXT", 0, failures);
     CopyMatching("*.IC_", 1, failures);
-
-    // A distribution with missing files is not recorded as installed.
-    if (failures.empty())
-        WriteUserDirInst(setupDir);
 
     char terminal[PATH_SIZE], extension[PATH_SIZE], path[PATH_SIZE];
     bool runtime = ExtensionDir(extension) != 0;
@@ -226,7 +237,12 @@ int CopyDistribution(SetupFailures& failures)
             if (runtime && ComposeText(path, extension, mail))
                 DeleteListed(path, failures);
         }
-    return failures.empty() ? 1 : 0;
+    // Recorded only once every step succeeded: a distribution with missing
+    // files, or with a mail archive left for the runtime, is not installed.
+    if (!failures.empty())
+        return 0;
+    WriteUserDirInst(setupDir);
+    return 1;
 }
 
 void ShowFailures(HWND owner, const char* intro, const SetupFailures& failures, const char* closing)

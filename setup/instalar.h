@@ -17,29 +17,31 @@ typedef std::vector<SetupFailure> SetupFailures;
 enum DistKind { KIND_ROOT, KIND_SERVER, KIND_TERMINAL, KIND_TERMINAL_RUNTIME };
 
 // The whole distribution from the current directory into setupDir, in the
-// fixed order: directories, named files, *.JAR, *.TXT, *.IC_, DirInst, mail
-// archives removed. Files that could not be put in place are added to
-// failures; DirInst is recorded only when there are none. 1 when nothing
-// failed.
+// fixed order: directories, named files, *.JAR, *.TXT, *.IC_, mail archives
+// removed, DirInst. The suite's own files missing from the media and files
+// that could not be put in place (or removed) are added to failures;
+// DirInst is recorded only when there are none. 1 when nothing failed.
 int CopyDistribution(SetupFailures& failures);
 // One file of the media to the destinations of its kind.
 void CopyDistFile(const char* name, DistKind kind, int expand, SetupFailures& failures);
-// Every file of the current directory matching pattern.
+// Every file of the current directory whose own name matches pattern.
 void CopyMatching(const char* pattern, int expand, SetupFailures& failures);
 // source copied (expanded when compressed) as the whole new contents of
 // destination, renamed by ExpandedName when expand is set. A source that is
-// not there is skipped without a failure.
+// not there is skipped without a failure; with expand set, one that is not
+// compressed is damaged.
 int ExpandCopy(const char* source, const char* destination, int expand, SetupFailures& failures);
 
 // Removes the files the setup placed in setupDir, the directories left
-// empty, and DirInst. Files that could not be removed are added to
-// failures; Brenko.EXE and DirInst then stay.
+// empty, and DirInst when it names setupDir. Files that could not be
+// removed are added to failures; Brenko.EXE and DirInst then stay.
 int RemoveDistribution(SetupFailures& failures);
 // Deletes path; a failure other than its absence is added to failures.
 void DeleteListed(const char* path, SetupFailures& failures);
-// Deletes every file of dir (ending in '\') that matches pattern.
+// Deletes every file of dir (ending in '\') whose own name matches pattern.
 void DeleteMatching(const char* pattern, const char* dir, SetupFailures& failures);
-void DeleteUserDirInst();
+// Removes the user's DirInst when it names the directory removed.
+void DeleteUserDirInst(const char* removed);
 
 // The default directory: C:\Vondra\Java, or the /S rule on the business
 // application's command line (then also stored as DirInst).

@@ -15,16 +15,18 @@ void DeleteMatching(const char* pattern, const char* dir, SetupFailures& failure
 {
     ForEachFile(dir, pattern, [&](const char* name) {
         char path[PATH_SIZE];
-        if (ComposeText(path, dir, name))
+        if (LongNameMatches(name, pattern) && ComposeText(path, dir, name))
             DeleteListed(path, failures);
         return true;
     });
 }
 
-void DeleteUserDirInst()
+void DeleteUserDirInst(const char* removed)
 {
     RegKey key;
-    if (key.Open(HKEY_CURRENT_USER, VONDRA_KEY, KEY_SET_VALUE))
+    char recorded[PATH_SIZE];
+    if (key.Open(HKEY_CURRENT_USER, VONDRA_KEY, KEY_QUERY_VALUE | KEY_SET_VALUE) &&
+        QueryRegText(key.handle, "DirInst", recorded, sizeof recorded) && SameDirectory(recorded, removed))
         RegDeleteValueA(key.handle, "DirInst");
 }
 
@@ -54,6 +56,6 @@ int RemoveDistribution(SetupFailures& failures)
     RemoveDirectoryA(setupDir);
     if (!failures.empty())
         return 0;
-    DeleteUserDirInst();
+    DeleteUserDirInst(setupDir);
     return 1;
 }

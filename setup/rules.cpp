@@ -1,6 +1,7 @@
 #include "rules.h"
 
 #include <cstring>
+#include <strings.h>
 
 #include "../base/textbuf.h"
 
@@ -29,6 +30,46 @@ int SetupDirFromCommand(const char* value, size_t length, char (&out)[PATH_SIZE]
     return 1;
 }
 
+namespace {
+
+unsigned char Folded(char c)
+{
+    unsigned char u = static_cast<unsigned char>(c);
+    if (u == '/')
+        return '\\';
+    if ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7))
+        return static_cast<unsigned char>(u - 0x20);
+    return u;
+}
+
+size_t WithoutTrailingSeparators(const char* dir)
+{
+    size_t length = std::strlen(dir);
+    while (length > 0 && Folded(dir[length - 1]) == '\\')
+        --length;
+    return length;
+}
+
+}  // namespace
+
+int SameDirectory(const char* a, const char* b)
+{
+    size_t length = WithoutTrailingSeparators(a);
+    if (WithoutTrailingSeparators(b) != length)
+        return 0;
+    for (size_t i = 0; i < length; ++i)
+        if (Folded(a[i]) != Folded(b[i]))
+            return 0;
+    return 1;
+}
+
+int LongNameMatches(const char* name, const char* pattern)
+{
+    const char* extension = pattern[0] == '*' ? pattern + 1 : pattern;
+    size_t length = std::strlen(name), tail = std::strlen(extension);
+    return length >= tail && strcasecmp(name + length - tail, extension) == 0;
+}
+
 int NeedsJreExtension(const char* name)
 {
     static const char* const LIBRARIES[] = {"commons-ssl", "javax.mail", "activation", "Zxing",
@@ -53,12 +94,12 @@ void ExpandedName(char* name)
     }
 }
 
-SzddKind ReadSzddHeader(const unsigned char* bytes, size_t size, uint32_t* length)
+SzddKind ReadSzddHeader(const unsigned char* bytes, size_t size, int named, uint32_t* length)
 {
     static const unsigned char MAGIC[] = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33};
     // A shorter file, or another start, is no compressed file to the platform.
     if (size < SZDD_HEADER_SIZE || std::memcmp(bytes, MAGIC, sizeof MAGIC) != 0)
-        return SZDD_PLAIN;
+        return named ? SZDD_DAMAGED : SZDD_PLAIN;
     if (bytes[8] != 'A')
         return SZDD_UNKNOWN_METHOD;
     *length = static_cast<uint32_t>(bytes[10]) | static_cast<uint32_t>(bytes[11]) << 8 |

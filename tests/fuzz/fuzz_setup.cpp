@@ -27,8 +27,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
 
     uint32_t expanded = 0;
-    SzddKind kind = ReadSzddHeader(data, size, &expanded);
+    SzddKind kind = ReadSzddHeader(data, size, 0, &expanded);
     CHECK(kind == SZDD_PLAIN || size >= SZDD_HEADER_SIZE);
+    CHECK(kind != SZDD_DAMAGED);
+    // Named as compressed, only a whole header gets through.
+    SzddKind named = ReadSzddHeader(data, size, 1, &expanded);
+    CHECK(named != SZDD_PLAIN);
+    CHECK(named == SZDD_DAMAGED || (named == kind && size >= SZDD_HEADER_SIZE));
 
     std::string name(text, size);
     name = name.substr(0, name.find('\0'));
@@ -37,5 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CHECK(renamed.size() == name.size());
     CHECK(renamed.size() < 3 || renamed.compare(0, name.size() - 1, name, 0, name.size() - 1) == 0);
     NeedsJreExtension(name.c_str());
+    LongNameMatches(name.c_str(), "*.JAR");
+    CHECK(SameDirectory(name.c_str(), (name + "\\").c_str()) == 1);
     return 0;
 }

@@ -128,12 +128,18 @@ TEST_F(Instalar, SetupUpdateWithResistingFilesAndRemoval)
     EXPECT_EQ(program.Wait(), 0u);
     ExpectStart("Brenko.EXE|" + dir);
 
-    // An update over a read-only program: reported, the old program kept,
-    // no TERMINAR, no DirInst; INICIO stays.
+    // An update over a read-only program, with a mail archive held in the
+    // runtime: reported, the old program kept, no TERMINAR, no DirInst;
+    // INICIO stays.
     std::string dalvo = dir + "\\Terminal\\Dalvo.EXE";
     fixture::WriteBytes(dalvo, "old", 3);
     SetFileAttributesA(dalvo.c_str(), FILE_ATTRIBUTE_READONLY);
     fixture::ClearRegistry();
+    fixture::AddJre("1.8.0_202", java.c_str());
+    fixture::WriteBytes(ext + "mail.jar", "earlier", 7);
+    HANDLE held = CreateFileA((ext + "mail.jar").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
     for (const char* own : {"Terminal\\Ventas.DAI", "Terminal\\Ventas.PAR", "Servidor\\Notas.DAI"})
         fixture::WriteBytes(dir + "\\" + own, "own", 3);
     Start();
@@ -151,10 +157,36 @@ TEST_F(Instalar, SetupUpdateWithResistingFilesAndRemoval)
     EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst"), "(none)");
     EXPECT_EQ(program.WaitExit(0), STILL_ACTIVE);
     EXPECT_TRUE(program.Gone(TERMINAR, 0));
+    // The held archive alone is failure enough: the setup is not recorded.
+    SetFileAttributesA(dalvo.c_str(), FILE_ATTRIBUTE_NORMAL);
+    program.Click(INSTALAR);
+    message = program.CloseMessage("Error");
+    EXPECT_NE(message.find(ext + "mail.jar: no se pudo eliminar"), std::string::npos) << message;
+    EXPECT_EQ(message.find(dalvo), std::string::npos) << message;
+    EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst"), "(none)");
+    CloseHandle(held);
+    SetFileAttributesA(dalvo.c_str(), FILE_ATTRIBUTE_READONLY);
+
+    // Removal of another directory holding a Brenko.EXE: its files go, the
+    // installation's DirInst stays; an archive matched only by its 8.3
+    // alias (VONDRA~1.JAR) stays too.
+    fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst", dir);
+    std::string other = base + "Otro\\";
+    ASSERT_TRUE(CreateDirectoryA(other.c_str(), nullptr) && CreateDirectoryA((other + "Terminal").c_str(), nullptr));
+    for (const char* file : {"Brenko.EXE", "Terminal\\Vondra.JAR", "Terminal\\Vondra.jar_old"})
+        fixture::WriteBytes(other + file, "own", 3);
+    ASSERT_TRUE(drive::Type(program.dialog, DIR, other));
+    EXPECT_EQ(Buttons(), "&Actualizar +");
+    program.Click(DESINSTALAR);
+    Answer("ADVERTENCIA", 1025);
+    EXPECT_TRUE(drive::WaitUntil([&] { return program.Text(INSTALAR) == "&Instalar"; }));
+    EXPECT_EQ(Listing(other + "Terminal\\"), Names{"Vondra.jar_old"});
+    EXPECT_FALSE(Exists(other + "Brenko.EXE"));
+    EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst"), dir);
 
     // Removal: the read-only program is named, Brenko.EXE and DirInst
     // stay; once it can go, only the listed files are gone.
-    fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst", dir);
+    ASSERT_TRUE(drive::Type(program.dialog, DIR, dir));
     program.Click(DESINSTALAR);
     Answer("ADVERTENCIA", 1025);
     message = program.CloseMessage("Error");
@@ -164,6 +196,8 @@ TEST_F(Instalar, SetupUpdateWithResistingFilesAndRemoval)
     EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst"), dir);
     EXPECT_EQ(Buttons(), "&Actualizar +");
     SetFileAttributesA(dalvo.c_str(), FILE_ATTRIBUTE_NORMAL);
+    // Typed in another case and with a final '\\': still DirInst's directory.
+    ASSERT_TRUE(drive::Type(program.dialog, DIR, base + "NUEVO\\Java\\"));
     program.Click(DESINSTALAR);
     Answer("ADVERTENCIA", 1025);
     // The buttons follow only once a box would have been closed.
@@ -183,8 +217,15 @@ TEST_F(Instalar, DamagedMediaReportedThenSetupStartsFostra)
 {
     // Too long for the command buffer: the default stays, nothing stored.
     fixture::SetText(HKEY_CLASSES_ROOT, COMMAND_KEY, nullptr, "VONDRA.EXE /S D:\\Apps " + std::string(70, 'x'));
-    std::string kelmin = ReadAll(media + "Kelmin.EX_");
+    // A cut stream, a compressed file shorter than its header, and the
+    // suite's own Dalvo.EXE and Telmir.IC_ missing (as to a setup started
+    // elsewhere), while Tascor.EX_, another product's, may be.
+    std::string kelmin = ReadAll(media + "Kelmin.EX_"), icon = ReadAll(media + "Vondra.IC_");
     fixture::WriteBytes(media + "Kelmin.EX_", kelmin.data(), kelmin.size() / 2);
+    fixture::WriteBytes(media + "Vondra.IC_", icon.data(), 10);
+    const char* const missing[] = {"Dalvo.EXE", "Telmir.IC_"};
+    for (const char* name : missing)
+        ASSERT_TRUE(MoveFileA((media + name).c_str(), (base + name).c_str()));
     Start();
     EXPECT_EQ(program.Text(DIR), "C:\\Vondra\\Java");
     EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst"), "(none)");
@@ -194,13 +235,23 @@ TEST_F(Instalar, DamagedMediaReportedThenSetupStartsFostra)
     program.Click(INSTALAR);
     drive::Screenshot(program.Appears("Error"), "instalar-error.bmp");
     std::string message = program.CloseMessage("Error");
-    EXPECT_NE(message.find("Kelmin.EX_: archivo comprimido da\xF1" "ado"), std::string::npos) << message;
+    for (const char* damaged : {"Kelmin.EX_", "Vondra.IC_"})
+        EXPECT_NE(message.find(damaged + std::string(": archivo comprimido da\xF1" "ado")), std::string::npos)
+            << message;
+    for (const char* name : missing)
+        EXPECT_NE(message.find(name + std::string(": falta en el medio de instalaci\xF3n")), std::string::npos)
+            << message;
+    EXPECT_EQ(message.find("Tascor"), std::string::npos) << message;
     EXPECT_FALSE(Exists(dir + "\\Terminal\\Kelmin.EXE"));
+    EXPECT_FALSE(Exists(dir + "\\Terminal\\Vondra.ICO"));
     EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst"), "(none)");
     EXPECT_TRUE(program.Gone(TERMINAR, 0));
 
     // Sound media, no Java runtime: the extension archives stay in Terminal\ only.
     fixture::WriteBytes(media + "Kelmin.EX_", kelmin.data(), kelmin.size());
+    fixture::WriteBytes(media + "Vondra.IC_", icon.data(), icon.size());
+    for (const char* name : missing)
+        ASSERT_TRUE(MoveFileA((base + name).c_str(), (media + name).c_str()));
     program.Click(INSTALAR);
     HWND terminar = program.Appears(TERMINAR, 20000);
     ASSERT_NE(terminar, nullptr);
