@@ -13,7 +13,7 @@ int InitInstance()
     if (!ReadDirInst(setupDir))
         DefaultSetupDir(setupDir);
     appIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_PROGRAM));
-    return RunMainDialog("INICIO", InicioDialogProc);
+    return RunMainDialog(IDD_INICIO, InicioDialogProc);
 }
 
 void DefaultSetupDir(char (&out)[PATH_SIZE])
@@ -78,13 +78,13 @@ void Install(HWND dialog)
         UpdateSetupButtons(setupDir, dialog);
         return;
     }
-    DialogBoxParamA(hInstance, "TERMINAR", dialog, TerminarDialogProc, 0);
+    DialogBoxParamA(hInstance, IDD_TERMINAR, dialog, TerminarDialogProc, 0);
     DestroyWindow(dialog);
 }
 
 void Uninstall(HWND dialog)
 {
-    if (DialogBoxParamA(hInstance, "CONF_BORRAR", dialog, PlainDialogProc, 0) != 1)
+    if (DialogBoxParamA(hInstance, IDD_CONF_BORRAR, dialog, PlainDialogProc, 0) != 1)
         return;
     SetupFailures failures;
     if (!RemoveDistribution(failures))
