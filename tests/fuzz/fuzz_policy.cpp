@@ -1,6 +1,8 @@
 // Any typed address and any policy file: the address normalises to a form
-// that passes again unchanged, and adding then removing the grant gives the
-// file back (with the block's leading empty line), however the reads split it.
+// that passes again unchanged; removing our blocks leaves none, and adding
+// then removing the grant gives that rest back (with the block's leading
+// empty line), however the reads split it.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -49,20 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         address[0] = '\0';
     }
 
-    MemoryFiles add;
-    add.policy = policy;
-    add.piece = piece;
-    CHECK(CopyWithGrant(add.Io(), address) == 1);
-    CHECK(add.work == Block(address) + policy);
-
-    MemoryFiles roundTrip;
-    roundTrip.policy = add.work;
-    roundTrip.piece = piece;
-    CHECK(CopyWithoutGrant(roundTrip.Io()) == GRANT_REMOVED);
-    CHECK(roundTrip.work == "\r\n" + policy);
-
-    // Removal from the file as it is: the same in any pieces, and a cut of
-    // one range out of it.
+    // Removal from the file as it is: the same in any pieces; what is left
+    // holds no block of ours.
     MemoryFiles whole;
     whole.policy = policy;
     MemoryFiles pieces;
@@ -71,17 +61,44 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     int result = CopyWithoutGrant(whole.Io());
     CHECK(result != GRANT_COPY_FAILED);
     CHECK(CopyWithoutGrant(pieces.Io()) == result && pieces.work == whole.work);
+    std::string rest = policy;
     if (result == GRANT_NOT_FOUND) {
         CHECK(whole.work.empty());
     } else {
-        size_t kept = whole.work.size();
-        CHECK(kept < policy.size());
-        size_t head = 0;
-        while (head < kept && whole.work[head] == policy[head])
-            ++head;
-        CHECK(whole.work.compare(head, std::string::npos, policy, policy.size() - (kept - head), std::string::npos) == 0);
-        CHECK(policy.find(GRANT_MARKER) != std::string::npos);
+        CHECK(whole.work.size() < policy.size() && policy.find(GRANT_MARKER) != std::string::npos);
+        rest = whole.work;
+        MemoryFiles again;
+        again.policy = rest;
+        CHECK(CopyWithoutGrant(again.Io()) == GRANT_NOT_FOUND);
     }
+
+    // Looking for blocks only finds the same ones as reading every line.
+    PolicyScan fast, full;
+    StartPolicyScan(fast);
+    fast.blocksOnly = true;
+    StartPolicyScan(full);
+    for (size_t at = 0, step = piece == 0 ? policy.size() : piece; at < policy.size(); at += step) {
+        ScanPolicyBytes(fast, policy.data() + at, std::min(step, policy.size() - at));
+        ScanPolicyBytes(full, policy.data() + at, std::min(step, policy.size() - at));
+    }
+    EndPolicyScan(fast);
+    EndPolicyScan(full);
+    CHECK(fast.blocks.size() == full.blocks.size());
+    for (size_t i = 0; i < fast.blocks.size(); ++i)
+        CHECK(fast.blocks[i].begin == full.blocks[i].begin && fast.blocks[i].end == full.blocks[i].end);
+
+    // Adding puts the one block ahead of the rest; removing it gives the rest
+    // back with the block's leading empty line.
+    MemoryFiles add;
+    add.policy = policy;
+    add.piece = piece;
+    CHECK(CopyWithGrant(add.Io(), address) == 1);
+    CHECK(add.work == Block(address) + rest);
+    MemoryFiles roundTrip;
+    roundTrip.policy = add.work;
+    roundTrip.piece = piece;
+    CHECK(CopyWithoutGrant(roundTrip.Io()) == GRANT_REMOVED);
+    CHECK(roundTrip.work == "\r\n" + rest);
 
     MemoryFiles granted;
     granted.policy = policy;

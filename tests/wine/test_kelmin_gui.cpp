@@ -12,6 +12,7 @@
 #include "kelmin_fixture.h"
 
 using kelmin::Block;
+using kelmin::LfOnly;
 using kelmin::ReadAll;
 using kelmin::STOCK_POLICY;
 
@@ -55,6 +56,14 @@ std::vector<std::string> GroupTexts(HWND dialog)
     std::vector<std::string> texts;
     EnumChildWindows(dialog, CollectGroup, reinterpret_cast<LPARAM>(&texts));
     return texts;
+}
+
+// A Java runtime's own reading of a policy file: per code base (blank-separated
+// URLs), which of Pluvik's grant, the file permission and the stock grant to
+// all code it gives, one line each ("-" for none).
+std::string JavaGrants(const std::string& policy, const std::string& codeBases)
+{
+    return fixture::UnixOutput(POLICY_CHECK " '" + fixture::UnixPath(policy) + "' " + codeBases + " 2>/dev/null");
 }
 
 std::string DllValue(const char* name)
@@ -160,6 +169,16 @@ protected:
         Type(typed);
         drive::PostClick(inicio, INSTALAR);
     }
+    // "Desinstalar", confirmed.
+    void Uninstall(Caller caller = {})
+    {
+        SCOPED_CALLER(caller);
+        drive::PostClick(inicio, DESINSTALAR);
+        HWND confirm = program->Appears(DESINST);
+        ASSERT_NE(confirm, nullptr);
+        drive::PostClick(confirm, DESINSTALAR);
+        ASSERT_TRUE(WaitNotInstalled());
+    }
     void Terminate(Caller caller = {})
     {
         SCOPED_CALLER(caller);
@@ -258,11 +277,7 @@ TEST_F(Kelmin, InstallsUpdatesAndUninstalls)
     EXPECT_EQ(ReadAll(kelmin::InstalledLibrary()), library);
     EXPECT_EQ(DllValue("Version"), "2.3");
 
-    drive::PostClick(inicio, DESINSTALAR);
-    confirm = program->Appears(DESINST);
-    ASSERT_NE(confirm, nullptr);
-    drive::PostClick(confirm, DESINSTALAR);
-    ASSERT_TRUE(WaitNotInstalled());
+    Uninstall();
     EXPECT_EQ(Buttons(), "I--");
     EXPECT_FALSE(DllKeyExists());
     EXPECT_FALSE(kelmin::EntryExists(kelmin::InstalledLibrary()));
@@ -310,7 +325,7 @@ TEST_F(Kelmin, StoredAddressAndEmptyAddress)
     Terminate();
 }
 
-TEST_F(Kelmin, HandDeletedLibraryGivesASecondBlock)
+TEST_F(Kelmin, PolicyAndLibraryChangedByHand)
 {
     StartWithSource();
     Install("10.0.0.5");
@@ -326,18 +341,41 @@ TEST_F(Kelmin, HandDeletedLibraryGivesASecondBlock)
     EXPECT_FALSE(DllKeyExists());
     EXPECT_EQ(ReadAll(policy), Block("http://10.0.0.5/*") + STOCK_POLICY);
 
+    // The new grant takes the place of the one left behind.
     Install("10.0.0.7");
     ASSERT_TRUE(WaitInstalled());
-    EXPECT_EQ(ReadAll(policy), Block("http://10.0.0.7/*") + Block("http://10.0.0.5/*") + STOCK_POLICY);
-    drive::PostClick(inicio, DESINSTALAR);
-    HWND confirm = program->Appears(DESINST);
-    ASSERT_NE(confirm, nullptr);
-    drive::PostClick(confirm, DESINSTALAR);
-    // One uninstall removes only the first block; the other still grants.
-    ASSERT_TRUE(WaitNotInstalled());
-    EXPECT_FALSE(DllKeyExists());
-    EXPECT_EQ(ReadAll(policy), "\r\n" + Block("http://10.0.0.5/*") + STOCK_POLICY);
+    EXPECT_EQ(ReadAll(policy), Block("http://10.0.0.7/*") + "\r\n" + STOCK_POLICY);
+    EXPECT_EQ(JavaGrants(policy, "http://10.0.0.7/Vondra.JAR"), "loadLibrary.Pluvik files stopThread\n");
     Terminate();
+
+    // LF line ends and the block twice; then a block whose empty line after
+    // it was deleted, so a grant follows at once. Each is seen as installed,
+    // and uninstalling removes every block and nothing else.
+    const std::string HAND_GRANT =
+        "grant codeBase \"file:/C:/Aplicaciones/*\" {\r\n"
+        "   permission java.io.FilePermission \"<<ALL FILES>>\", \"read, write, delete\";\r\n};\r\n";
+    std::string trimmed = Block("http://10.0.0.5/*");
+    trimmed.resize(trimmed.size() - 2);
+    struct Edited {
+        std::string before, after, java;
+    } cases[] = {{LfOnly(Block("http://10.0.0.5/*") + Block("http://10.0.0.5/*") + STOCK_POLICY),
+                  LfOnly("\r\n\r\n" + std::string(STOCK_POLICY)), "stopThread\nstopThread\n"},
+                 {trimmed + HAND_GRANT + STOCK_POLICY, "\r\n" + HAND_GRANT + STOCK_POLICY,
+                  "stopThread\nfiles stopThread\n"}};
+    for (const Edited& edited : cases) {
+        kelmin::WriteAll(policy, edited.before);
+        fixture::SetText(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, "Version", "2.3");
+        kelmin::WriteAll(kelmin::InstalledLibrary(), library);
+        StartWithSource();
+        EXPECT_EQ(Text(INSTALADA), "2.3");
+        EXPECT_EQ(Buttons(), "--D");
+        EXPECT_EQ(ReadAll(kelmin::InstalledLibrary()), library);
+        Uninstall();
+        EXPECT_EQ(ReadAll(policy), edited.after);
+        // A Java runtime still reads the rest: the stock grant to all code, the hand-written one.
+        EXPECT_EQ(JavaGrants(policy, "http://10.0.0.5/Vondra.JAR file:/C:/Aplicaciones/a.jar"), edited.java);
+        Terminate();
+    }
 }
 
 TEST_F(Kelmin, WithoutJavaRuntime)
@@ -437,6 +475,24 @@ TEST_F(Kelmin, PolicyFileHeldOpenElsewhere)
     EXPECT_EQ(DllValue("Version"), "(none)");
     CloseHandle(held);
     EXPECT_EQ(ReadAll(policy), STOCK_POLICY);
+
+    // Installed, then held when the program starts: whether the grant is
+    // there cannot be told, so the file is named and nothing is taken away.
+    Install("10.0.0.5");
+    ASSERT_TRUE(WaitInstalled());
+    Terminate();
+    held = CreateFileA(policy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Start(source.substr(0, source.size() - 1));
+    EXPECT_EQ(program->CloseMessage("Error"),
+              "No se pudo leer el archivo de permisos de Java; no se modific\xF3 la instalaci\xF3n del DLL.\n\n" +
+                  policy);
+    EXPECT_EQ(Text(INSTALADA), "2.3");
+    EXPECT_EQ(Buttons(), "---");
+    CloseHandle(held);
+    EXPECT_EQ(ReadAll(kelmin::InstalledLibrary()), library);
+    EXPECT_EQ(DllValue("Version"), "2.3");
+    EXPECT_EQ(ReadAll(policy), Block("http://10.0.0.5/*") + STOCK_POLICY);
     Terminate();
 }
 
