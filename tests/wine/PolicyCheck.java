@@ -1,17 +1,11 @@
-// A policy file read as a Java runtime reads it: for each code base, which of
-// Pluvik's grant, the file permission of its block and the stock grant to all
-// code it gives, one line each ("-" for none; a file that does not parse
-// grants nothing).
-//   java PolicyCheck.java FILE CODEBASE...
+// A policy file read as a Java runtime reads it (one that does not parse
+// grants nothing): for each code base, which of Pluvik's grant, the file
+// permission of its block and the stock grant to all code it gives, one line
+// each, "-" for none.   java PolicyCheck.java FILE CODEBASE...
 import java.io.File;
 import java.io.FilePermission;
 import java.net.URL;
-import java.security.CodeSource;
-import java.security.Permission;
-import java.security.Policy;
-import java.security.ProtectionDomain;
-import java.security.URIParameter;
-import java.security.cert.Certificate;
+import java.security.*;
 
 @SuppressWarnings("removal")
 public class PolicyCheck {
@@ -22,11 +16,10 @@ public class PolicyCheck {
                                new FilePermission("<<ALL FILES>>", "read, write, delete"),
                                new RuntimePermission("stopThread")};
         for (int i = 1; i < args.length; ++i) {
-            CodeSource code = new CodeSource(new URL(args[i]), (Certificate[]) null);
-            ProtectionDomain domain = new ProtectionDomain(code, null);
+            ProtectionDomain code = new ProtectionDomain(new CodeSource(new URL(args[i]), (CodeSigner[]) null), null);
             StringBuilder granted = new StringBuilder();
             for (int p = 0; p < probes.length; ++p)
-                if (policy.implies(domain, probes[p]))
+                if (policy.implies(code, probes[p]))
                     granted.append(granted.length() > 0 ? " " : "").append(names[p]);
             System.out.println(granted.length() > 0 ? granted : "-");
         }
