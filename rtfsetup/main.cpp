@@ -210,7 +210,7 @@ void Update(HWND dialog)
 
 void Uninstall(HWND dialog)
 {
-    if (DialogBoxParamA(hInstance, "DESINST", dialog, DesinstDialogProc, 0) != 1)
+    if (DialogBoxParamA(hInstance, IDD_DESINST, dialog, DesinstDialogProc, 0) != 1)
         return;
     RemoveDllKey();
     DeleteLibrary();
@@ -251,7 +251,7 @@ int InitInstance()
     }
     appIcon = LoadIconA(hInstance, "IC_Kelmin");
     // Kelmin ends with 0 even when its dialog cannot be made.
-    RunMainDialog("INICIO", InicioDialogProc);
+    RunMainDialog(IDD_INICIO, InicioDialogProc);
     return 0;
 }
 
