@@ -47,6 +47,14 @@ std::string Program::CloseMessage(const char* caption) const
     return Gone(caption) ? message : message + " (left open)";
 }
 
+HWND Program::Press(const char* caption, int id, DWORD timeoutMs) const
+{
+    HWND box = Appears(caption, timeoutMs);
+    if (box != nullptr)
+        PostClick(box, id);
+    return box;
+}
+
 DWORD Run(const std::string& commandLine, DWORD timeoutMs)
 {
     Program program;

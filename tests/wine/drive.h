@@ -29,6 +29,9 @@ struct Program {
     // The message of the box with that caption, which is then closed with
     // OK: "(no box)" when none comes, "(left open)" added when it stays.
     std::string CloseMessage(const char* caption) const;
+    // Clicks button id of the dialog with that caption once it comes: the
+    // dialog, or nullptr when none came.
+    HWND Press(const char* caption, int id, DWORD timeoutMs = 5000) const;
     ~Program();
 };
 

@@ -183,9 +183,7 @@ TEST_F(Flow, FirstInstallationUpdateAndUninstall)
     EXPECT_TRUE(IsWindow(dialog));
     EXPECT_FALSE(Exists(ws.target));
     drive::PostClick(dialog, ACEPTAR);
-    create = Appears(WARNING);
-    ASSERT_NE(create, nullptr);
-    drive::PostClick(create, 1024);
+    ASSERT_NE(program.Press(WARNING, 1024), nullptr);
 
     // What is typed in the editor is what gets installed.
     HWND editor = Appears(NEW_CAPTION, 10000);
@@ -234,9 +232,7 @@ TEST_F(Flow, FirstInstallationUpdateAndUninstall)
     // An archive of another size on the server: the update asks, and copies.
     Jar("Vondra.JAR", std::string(500, 'w'));
     Pick(0);
-    exists = Appears(WARNING);
-    ASSERT_NE(exists, nullptr);
-    drive::PostClick(exists, ACEPTAR);
+    ASSERT_NE(program.Press(WARNING, ACEPTAR), nullptr);
     AcceptEditor(UPDATE_CAPTION);
     Answer("&Guardar", 1024);
     Answer("&Actualizarlos", 1024,
@@ -247,12 +243,8 @@ TEST_F(Flow, FirstInstallationUpdateAndUninstall)
 
     // Uninstall from the editor: marker, icon and shortcut go; the rest stays.
     Pick(0);
-    exists = Appears(WARNING);
-    ASSERT_NE(exists, nullptr);
-    drive::PostClick(exists, ACEPTAR);
-    editor = Appears(UPDATE_CAPTION, 10000);
-    ASSERT_NE(editor, nullptr);
-    drive::PostClick(editor, IDC_ED_DESINSTALAR);
+    ASSERT_NE(program.Press(WARNING, ACEPTAR), nullptr);
+    ASSERT_NE(program.Press(UPDATE_CAPTION, IDC_ED_DESINSTALAR, 10000), nullptr);
     Answer("&Desisntalar", 1024,
            "Confirme si realmente desea desinstalar la  aplicaci\xF3n de VONDRA seleccionada.");
     ASSERT_TRUE(InicioBack());
@@ -318,9 +310,7 @@ TEST_F(Flow, ArchiveCheckBoxFollowsTheTypedDirectory)
     // Cancelled, the field keeps its text and the box is worked out again.
     DeleteFileA((current + "\\Extra.JAR").c_str());
     drive::PostClick(dialog, BUSCAR);
-    browser = Appears(BROWSE_CAPTION);
-    ASSERT_NE(browser, nullptr);
-    drive::PostClick(browser, 1002);
+    ASSERT_NE(program.Press(BROWSE_CAPTION, 1002), nullptr);
     ASSERT_TRUE(Gone(BROWSE_CAPTION));
     EXPECT_EQ(drive::ControlText(dialog, DIR), current);
     EXPECT_EQ(JarBox(dialog), std::string(COPY_JARS) + " checked disabled");
@@ -438,9 +428,7 @@ TEST_F(Flow, TheEntryIsTheFilePickedWhateverItsRecordSays)
     EXPECT_EQ(drive::ControlText(dialog, NOMBRE), "Evil");
     ASSERT_TRUE(drive::Type(dialog, DIR, ws.target));
     drive::PostClick(dialog, ACEPTAR);
-    HWND create = Appears(WARNING);
-    ASSERT_NE(create, nullptr);
-    drive::PostClick(create, 1024);
+    ASSERT_NE(program.Press(WARNING, 1024), nullptr);
     AcceptEditor(NEW_CAPTION);
     ASSERT_TRUE(InicioBack());
     EXPECT_TRUE(fixture::Exists(ws.target + "\\Evil.PAR"));

@@ -312,9 +312,8 @@ TEST(CrearDirectorio, DecliningStaysInTheDialog)
     EXPECT_TRUE(host.Running());
     EXPECT_FALSE(IsDirectory(base + "Falta"));
 
-    question = host.Accept();
-    ASSERT_NE(question, nullptr);
-    drive::PostClick(question, TERMINAL.accept);
+    host.Click(IDC_HOST_ACEPTAR);
+    ASSERT_NE(host.Press(CREATE_CAPTION, TERMINAL.accept), nullptr);
     EXPECT_EQ(host.Wait(), 1u);
     EXPECT_TRUE(IsDirectory(base + "Falta\\Aqui"));
 }
@@ -339,12 +338,8 @@ TEST(CrearDirectorio, BlankAndUncreatablePathsAreRefused)
     Host host;
     ASSERT_TRUE(host.Open(DIRS_HOST_TERMINAL, "  "));
     drive::PostClick(host.dialog, IDC_HOST_ACEPTAR);
-    HWND box = host.Appears("Error");
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(drive::MessageText(box), "Proporcione el directorio de instalaci\xF3n !");
+    EXPECT_EQ(host.CloseMessage("Error"), "Proporcione el directorio de instalaci\xF3n !");
     EXPECT_EQ(host.Appears(CREATE_CAPTION, 0), nullptr);
-    drive::PostClick(box, IDOK);
-    ASSERT_TRUE(host.Gone("Error"));
     EXPECT_TRUE(drive::WaitUntil([&] { return host.Result() == "0"; }));
     EXPECT_TRUE(host.Running());
 
@@ -354,14 +349,9 @@ TEST(CrearDirectorio, BlankAndUncreatablePathsAreRefused)
     std::string dir = base + "archivo.txt\\Sub";
     drive::SetText(GetDlgItem(host.dialog, IDC_HOST_DIR), dir);
     host.ClearResult();
-    HWND question = host.Accept();
-    ASSERT_NE(question, nullptr);
-    drive::PostClick(question, TERMINAL.accept);
-    box = host.Appears("Error");
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(drive::MessageText(box), "No se pudo crear el directorio !");
-    drive::PostClick(box, IDOK);
-    ASSERT_TRUE(host.Gone("Error"));
+    host.Click(IDC_HOST_ACEPTAR);
+    ASSERT_NE(host.Press(CREATE_CAPTION, TERMINAL.accept), nullptr);
+    EXPECT_EQ(host.CloseMessage("Error"), "No se pudo crear el directorio !");
     EXPECT_TRUE(drive::WaitUntil([&] { return host.Result() == "0"; }));
     EXPECT_TRUE(IsWindowVisible(host.dialog));
     EXPECT_TRUE(host.Running());

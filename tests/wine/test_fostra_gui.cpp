@@ -79,9 +79,7 @@ protected:
     // The warning that comes up, answered with id.
     void Answer(int id)
     {
-        HWND warning = program.Appears("ADVERTENCIA");
-        ASSERT_NE(warning, nullptr);
-        drive::PostClick(warning, id);
+        ASSERT_NE(program.Press("ADVERTENCIA", id), nullptr);
         ASSERT_TRUE(program.Gone("ADVERTENCIA"));
     }
     bool Back() { return drive::WaitUntil([&] { return IsWindowVisible(inicio) != 0; }); }
@@ -129,9 +127,8 @@ TEST_F(Fostra, AddsModifiesRenamesAndDeletesEntriesThatDalvoReads)
     // An appearance of its own: "Fondo" freed from its Pre. box and chosen,
     // "Letras" fixed for the terminals by its Mod. box.
     drive::PostClick(editor, IDC_ES_ESTILO);
-    HWND estilo = program.Appears("Efectos, colores y tipo de letra");
+    HWND estilo = program.Press("Efectos, colores y tipo de letra", IDC_ESTILO_S_PRE_FONDO);
     ASSERT_NE(estilo, nullptr);
-    drive::PostClick(estilo, IDC_ESTILO_S_PRE_FONDO);
     drive::PostClick(estilo, IDC_ESTILO_S_MOD_LETRAS);
     ASSERT_TRUE(drive::WaitUntil([&] { return !drive::Checked(estilo, IDC_ESTILO_S_MOD_LETRAS); }));
     EXPECT_TRUE(drive::ChooseItem(GetDlgItem(estilo, IDC_ESTILO_S_FONDO), "Azul"));

@@ -74,9 +74,7 @@ protected:
     }
     void Answer(const char* caption, int id)
     {
-        HWND box = program.Appears(caption);
-        ASSERT_NE(box, nullptr) << caption;
-        drive::PostClick(box, id);
+        ASSERT_NE(program.Press(caption, id), nullptr) << caption;
     }
     // The one start the recorder wrote down (it may still be writing).
     void ExpectStart(const std::string& start, Caller caller = {})

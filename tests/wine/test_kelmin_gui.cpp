@@ -147,9 +147,7 @@ protected:
         HWND box = program->Appears(error.caption, 10000);
         ASSERT_NE(box, nullptr) << error.caption;
         if (error.text != nullptr) {
-            std::vector<std::string> texts = drive::StaticTexts(box);
-            ASSERT_FALSE(texts.empty());
-            EXPECT_EQ(texts.back(), error.text);
+            EXPECT_EQ(drive::MessageText(box), error.text);
         }
         if (shot != nullptr) {
             EXPECT_TRUE(drive::Screenshot(box, shot));
@@ -268,9 +266,7 @@ TEST_F(Kelmin, InstallsUpdatesAndUninstalls)
     EXPECT_EQ(DllValue("Version"), "2.3");
 
     drive::PostClick(inicio, DESINSTALAR);
-    confirm = program->Appears(DESINST);
-    ASSERT_NE(confirm, nullptr);
-    drive::PostClick(confirm, DESINSTALAR);
+    ASSERT_NE(program->Press(DESINST, DESINSTALAR), nullptr);
     ASSERT_TRUE(WaitNotInstalled());
     EXPECT_EQ(Buttons(), "I--");
     EXPECT_FALSE(DllKeyExists());
@@ -356,9 +352,7 @@ TEST_F(Kelmin, PolicyAndLibraryChangedByHand)
     StartWithSource();
     EXPECT_EQ(Buttons(), "--D");
     drive::PostClick(inicio, DESINSTALAR);
-    HWND confirm = program->Appears(DESINST);
-    ASSERT_NE(confirm, nullptr);
-    drive::PostClick(confirm, DESINSTALAR);
+    ASSERT_NE(program->Press(DESINST, DESINSTALAR), nullptr);
     ASSERT_TRUE(WaitNotInstalled());
     EXPECT_EQ(ReadAll(policy), LfOnly("\r\n\r\n" + HAND_GRANT + STOCK_POLICY));
     // A Java runtime still reads the rest: the stock grant to all code, the hand-written one.
@@ -372,15 +366,14 @@ TEST_F(Kelmin, WithoutJavaRuntime)
     Start(source.substr(0, source.size() - 1));
     HWND box = program->Appears(ERROR_JRE.caption, 10000);
     ASSERT_NE(box, nullptr);
-    std::vector<std::string> texts = drive::StaticTexts(box);
-    ASSERT_FALSE(texts.empty());
+    std::string text = drive::MessageText(box);
     const std::string start =
         "Debe instalar primero la versi\xF3n ejecutable de Java (Java Runtime Environment o JRE).\n"
         "Consulte la p\xE1gina de OSTREL en ";
     const std::string end = " para mayor informaci\xF3n";
-    EXPECT_EQ(texts.back().compare(0, start.size(), start), 0) << texts.back();
-    ASSERT_GT(texts.back().size(), start.size() + end.size());
-    EXPECT_EQ(texts.back().substr(texts.back().size() - end.size()), end);
+    EXPECT_EQ(text.compare(0, start.size(), start), 0) << text;
+    ASSERT_GT(text.size(), start.size() + end.size());
+    EXPECT_EQ(text.substr(text.size() - end.size()), end);
     EXPECT_TRUE(drive::Screenshot(box, "kelmin_sin_jre.bmp"));
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(program->Gone(ERROR_JRE.caption));
