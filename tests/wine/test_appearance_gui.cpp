@@ -25,6 +25,7 @@ const char RCM_CAPTION[] = "Renglones y columnas del monitor";
 const char AREA_ERROR_CAPTION[] = "Error en par\xE1metros de 'Area'";
 
 using recordfix::Defaults;
+using Ints = std::vector<int>;
 
 // One run of the host over a record: started with its arguments, found by
 // the dialog's caption, and its record read back when it has ended.
@@ -56,6 +57,26 @@ public:
         std::fclose(in);
         return r;
     }
+
+    // Ends the dialog with a button (0: its close box) and reads the record.
+    AppParams End(int button, DWORD code = 0, Caller caller = {})
+    {
+        SCOPED_CALLER(caller);
+        if (button == 0)
+            PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        else
+            drive::PostClick(dialog, button);
+        EXPECT_EQ(Wait(), code);
+        return Result();
+    }
+
+    // Clicks a box and waits until the control it governs is enabled or not.
+    void ClickUntil(int box, int control, bool enabled, Caller caller = {}) const
+    {
+        SCOPED_CALLER(caller);
+        drive::PostClick(dialog, box);
+        EXPECT_TRUE(drive::WaitUntil([&] { return Enabled(control) == enabled; })) << box;
+    }
 };
 
 bool ChooseAt(const Host& host, int id, int index)
@@ -78,11 +99,6 @@ void TypeText(const Host& host, int id, const char* text, Caller caller = {})
 COLORREF Palette(int index)
 {
     return RGB(PALETTE[index].red, PALETTE[index].green, PALETTE[index].blue);
-}
-
-void Close(const Host& host)
-{
-    PostMessageA(host.dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
 }  // namespace
@@ -145,8 +161,7 @@ TEST(Estilo, OpensFromTheRecordWithDerivedEffectBoxes)
     EXPECT_FALSE(host.Items(IDC_ESTILO_T_FONT).empty());
     EXPECT_TRUE(drive::Screenshot(host.dialog, "param_estilo.bmp"));
 
-    Close(host);
-    EXPECT_EQ(host.Wait(), 0u);
+    host.End(0);
     AppParams expected = r;
     expected.pre[SLOT_EFECTO_FONDO] = 1;
     expected.pre[SLOT_EFECTO_AREAS] = 0;
@@ -159,8 +174,7 @@ TEST(Estilo, OpensFromTheRecordWithDerivedEffectBoxes)
 TEST(Estilo, ChoicesGoIntoTheRecordAtOnce)
 {
     AppParams r = Defaults();
-    for (int slot = 0; slot < PARAM_SLOT_COUNT; ++slot)
-        r.pre[slot] = 0;
+    std::memset(r.pre, 0, sizeof r.pre);
     r.efectoFondo = 0;
     r.efectoAreas = 2;
     Host host;
@@ -186,8 +200,7 @@ TEST(Estilo, ChoicesGoIntoTheRecordAtOnce)
     EXPECT_TRUE(host.Enabled(IDC_ESTILO_T_USAR_GRADIENTE));
     EXPECT_TRUE(host.Enabled(IDC_ESTILO_T_GRAD_SIN_EFECTO));
     EXPECT_TRUE(ChooseItem(host, IDC_ESTILO_T_GRAD_SIN_EFECTO, "40"));
-    drive::PostClick(host.dialog, IDC_ESTILO_T_USAR_GRADIENTE);
-    EXPECT_TRUE(drive::WaitUntil([&] { return !host.Enabled(IDC_ESTILO_T_GRAD_SIN_EFECTO); }));
+    host.ClickUntil(IDC_ESTILO_T_USAR_GRADIENTE, IDC_ESTILO_T_GRAD_SIN_EFECTO, false);
 
     std::vector<std::string> fonts = host.Items(IDC_ESTILO_T_FONT);
     ASSERT_FALSE(fonts.empty());
@@ -199,15 +212,9 @@ TEST(Estilo, ChoicesGoIntoTheRecordAtOnce)
     PostMessageA(host.Item(IDC_ESTILO_T_PRE_FONT), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_EQ(host.Wait(), 0u);
     AppParams out = host.Result();
-    EXPECT_EQ(out.colorFondo, 1);
-    EXPECT_EQ(out.colorLetras, 14);
-    EXPECT_EQ(out.estilo, 1);
-    EXPECT_EQ(out.efectoFondo, 1);
-    EXPECT_EQ(out.gradienteFondo, 0);
-    EXPECT_EQ(out.efectoAreas, 11);
-    EXPECT_EQ(out.gradienteAreas, 1);
-    EXPECT_EQ(out.gradienteSinEfecto, 1);
-    EXPECT_EQ(+out.usarGradienteAreas, 0);
+    EXPECT_EQ((Ints{out.colorFondo, out.colorLetras, out.estilo, out.efectoFondo, out.gradienteFondo, out.efectoAreas,
+                    out.gradienteAreas, out.gradienteSinEfecto, out.usarGradienteAreas}),
+              (Ints{1, 14, 1, 1, 0, 11, 1, 1, 0}));
     EXPECT_EQ(out.font, fonts.back());
     for (int slot : {6, 7, 8, 9, 11, 12})
         EXPECT_EQ(+out.pre[slot], 0) << slot;
@@ -216,8 +223,7 @@ TEST(Estilo, ChoicesGoIntoTheRecordAtOnce)
 TEST(Estilo, PreBoxesDisableAndRestoreTheirCombos)
 {
     AppParams r = Defaults();
-    for (int slot = 0; slot < PARAM_SLOT_COUNT; ++slot)
-        r.pre[slot] = 0;
+    std::memset(r.pre, 0, sizeof r.pre);
     std::strcpy(r.font, "Tahoma");
     r.colorFondo = 4;
     r.efectoFondo = 1;
@@ -232,45 +238,34 @@ TEST(Estilo, PreBoxesDisableAndRestoreTheirCombos)
                  {IDC_ESTILO_T_PRE_FONDO, IDC_ESTILO_T_FONDO, "Celeste B", "Celeste B"}};
     for (const auto& b : boxes) {
         EXPECT_TRUE(host.Enabled(b.combo));
-        drive::PostClick(host.dialog, b.box);
-        EXPECT_TRUE(drive::WaitUntil([&] { return !host.Enabled(b.combo); }));
+        host.ClickUntil(b.box, b.combo, false);
         EXPECT_EQ(host.Text(b.combo), b.set);
-        drive::PostClick(host.dialog, b.box);
-        EXPECT_TRUE(drive::WaitUntil([&] { return host.Enabled(b.combo); }));
+        host.ClickUntil(b.box, b.combo, true);
         EXPECT_EQ(host.Text(b.combo), b.cleared);
     }
 
     // A preset effect brings its gradient controls along.
     EXPECT_TRUE(host.Enabled(IDC_ESTILO_T_GRAD_AREAS));
-    drive::PostClick(host.dialog, IDC_ESTILO_T_PRE_EFECTO_AREAS);
-    EXPECT_TRUE(drive::WaitUntil([&] { return !host.Enabled(IDC_ESTILO_T_EFECTO_AREAS); }));
+    host.ClickUntil(IDC_ESTILO_T_PRE_EFECTO_AREAS, IDC_ESTILO_T_EFECTO_AREAS, false);
     EXPECT_EQ(host.Text(IDC_ESTILO_T_EFECTO_AREAS), "Laberinto");
     EXPECT_FALSE(host.Enabled(IDC_ESTILO_T_GRAD_AREAS));
     EXPECT_TRUE(host.Enabled(IDC_ESTILO_T_USAR_GRADIENTE));
     EXPECT_TRUE(host.Enabled(IDC_ESTILO_T_GRAD_SIN_EFECTO));
-    drive::PostClick(host.dialog, IDC_ESTILO_T_PRE_EFECTO_FONDO);
-    EXPECT_TRUE(drive::WaitUntil([&] { return !host.Enabled(IDC_ESTILO_T_EFECTO_FONDO); }));
+    host.ClickUntil(IDC_ESTILO_T_PRE_EFECTO_FONDO, IDC_ESTILO_T_EFECTO_FONDO, false);
     EXPECT_EQ(host.Text(IDC_ESTILO_T_EFECTO_FONDO), "Difuso");
     EXPECT_FALSE(host.Enabled(IDC_ESTILO_T_GRAD_FONDO));
 
-    Close(host);
-    EXPECT_EQ(host.Wait(), 0u);
-    AppParams out = host.Result();
-    EXPECT_EQ(+out.pre[SLOT_FONT], 0);
-    EXPECT_EQ(+out.pre[SLOT_FONDO], 0);
-    EXPECT_EQ(+out.pre[SLOT_EFECTO_AREAS], 1);
-    EXPECT_EQ(+out.pre[SLOT_EFECTO_FONDO], 1);
+    AppParams out = host.End(0);
+    EXPECT_EQ((Ints{out.pre[SLOT_FONT], out.pre[SLOT_FONDO], out.pre[SLOT_EFECTO_AREAS], out.pre[SLOT_EFECTO_FONDO],
+                    out.colorFondo, out.efectoAreas, out.efectoFondo}),
+              (Ints{0, 0, 1, 1, 11, 4, 3}));
     EXPECT_STREQ(out.font, "Tahoma");
-    EXPECT_EQ(out.colorFondo, 11);
-    EXPECT_EQ(out.efectoAreas, 4);
-    EXPECT_EQ(out.efectoFondo, 3);
 }
 
 TEST(Estilo, ModFlagsRestrictOnlyTheTerminalForm)
 {
     AppParams r = Defaults();
-    for (int slot = 0; slot < PARAM_SLOT_COUNT; ++slot)
-        r.pre[slot] = 0;
+    std::memset(r.pre, 0, sizeof r.pre);
     r.efectoFondo = 0;
     r.efectoAreas = 5;
     r.mod[SLOT_ESTILO] = 0;
@@ -285,9 +280,7 @@ TEST(Estilo, ModFlagsRestrictOnlyTheTerminalForm)
         for (int id : {IDC_ESTILO_T_FONT, IDC_ESTILO_T_PRE_FONT, IDC_ESTILO_T_LETRAS, IDC_ESTILO_T_EFECTO_FONDO,
                        IDC_ESTILO_T_USAR_GRADIENTE, IDC_ESTILO_T_GRAD_SIN_EFECTO})
             EXPECT_TRUE(host.Enabled(id)) << id;
-        Close(host);
-        EXPECT_EQ(host.Wait(), 0u);
-        AppParams out = host.Result();
+        AppParams out = host.End(0);
         EXPECT_EQ(std::memcmp(out.mod, r.mod, sizeof out.mod), 0);
     }
     {
@@ -309,15 +302,10 @@ TEST(Estilo, ModFlagsRestrictOnlyTheTerminalForm)
         EXPECT_TRUE(host.Enabled(IDC_ESTILO_S_GRAD_AREAS));
         EXPECT_FALSE(host.Enabled(IDC_ESTILO_S_USAR_GRADIENTE));
         EXPECT_TRUE(drive::Screenshot(host.dialog, "param_estilo_servidor.bmp"));
-        Close(host);
-        EXPECT_EQ(host.Wait(), 0u);
-        AppParams out = host.Result();
-        EXPECT_EQ(+out.mod[SLOT_FONT], 0);
-        EXPECT_EQ(+out.mod[SLOT_ESTILO], 1);
-        EXPECT_EQ(+out.mod[SLOT_FONDO], 0);
-        EXPECT_EQ(+out.mod[SLOT_EFECTO_AREAS], 0);
-        EXPECT_EQ(out.colorFondo, 2);
-        EXPECT_EQ(out.efectoAreas, 1);
+        AppParams out = host.End(0);
+        EXPECT_EQ((Ints{out.mod[SLOT_FONT], out.mod[SLOT_ESTILO], out.mod[SLOT_FONDO], out.mod[SLOT_EFECTO_AREAS],
+                        out.colorFondo, out.efectoAreas}),
+                  (Ints{0, 1, 0, 0, 2, 1}));
     }
     {
         // General installer's form: its own identifiers, no Mod. at all.
@@ -327,12 +315,9 @@ TEST(Estilo, ModFlagsRestrictOnlyTheTerminalForm)
             EXPECT_TRUE(host.Enabled(id)) << id;
         EXPECT_TRUE(ChooseItem(host, IDC_ESTILO_G_EFECTO_FONDO, "Gradiente"));
         EXPECT_TRUE(host.Enabled(IDC_ESTILO_G_GRAD_FONDO));
-        drive::PostClick(host.dialog, IDC_ESTILO_G_PRE_LETRAS);
-        EXPECT_TRUE(drive::WaitUntil([&] { return !host.Enabled(IDC_ESTILO_G_LETRAS); }));
+        host.ClickUntil(IDC_ESTILO_G_PRE_LETRAS, IDC_ESTILO_G_LETRAS, false);
         EXPECT_TRUE(drive::Screenshot(host.dialog, "param_estilo_general.bmp"));
-        Close(host);
-        EXPECT_EQ(host.Wait(), 0u);
-        AppParams out = host.Result();
+        AppParams out = host.End(0);
         EXPECT_EQ(out.efectoFondo, 1);
         EXPECT_EQ(+out.pre[SLOT_LETRAS], 1);
         EXPECT_EQ(std::memcmp(out.mod, r.mod, sizeof out.mod), 0);
@@ -342,8 +327,7 @@ TEST(Estilo, ModFlagsRestrictOnlyTheTerminalForm)
 TEST(Estilo, PreviewPaintsEachChoice)
 {
     AppParams r = Defaults();
-    for (int slot = 0; slot < PARAM_SLOT_COUNT; ++slot)
-        r.pre[slot] = 0;
+    std::memset(r.pre, 0, sizeof r.pre);
     r.efectoFondo = 0;
     r.colorFondo = 11;
     r.efectoAreas = 1;
@@ -399,15 +383,13 @@ TEST(Estilo, PreviewPaintsEachChoice)
         return c == Palette(7) || c == Palette(8);
     }, 3000));
     EXPECT_TRUE(drive::Screenshot(host.dialog, "preview_rombos_curvas.bmp"));
-    Close(host);
-    EXPECT_EQ(host.Wait(), 0u);
+    host.End(0);
 }
 
 TEST(Estilo, ForeignIndexesOpenAsTheLoaderWouldReadThem)
 {
     AppParams r = Defaults();
-    for (int slot = 0; slot < PARAM_SLOT_COUNT; ++slot)
-        r.pre[slot] = 0;
+    std::memset(r.pre, 0, sizeof r.pre);
     r.colorFondo = 200;
     r.efectoFondo = 99;
     r.estilo = 50;
@@ -428,17 +410,10 @@ TEST(Estilo, ForeignIndexesOpenAsTheLoaderWouldReadThem)
     ASSERT_TRUE(drive::WaitPainted(host.dialog));
     COLORREF corner = drive::ScreenPixel(host.Item(IDC_ESTILO_T_PREVIEW), 2, 40);
     EXPECT_TRUE(corner == Palette(11) || corner == Palette(3));
-    Close(host);
-    EXPECT_EQ(host.Wait(), 0u);
-    AppParams out = host.Result();
-    EXPECT_EQ(out.colorFondo, 11);
-    EXPECT_EQ(out.efectoFondo, 3);
-    EXPECT_EQ(out.estilo, 0);
-    EXPECT_EQ(out.colorLetras, 0);
-    EXPECT_EQ(out.efectoAreas, 4);
-    EXPECT_EQ(out.gradienteFondo, 2);
-    EXPECT_EQ(out.gradienteAreas, 2);
-    EXPECT_EQ(out.gradienteSinEfecto, 2);
+    AppParams out = host.End(0);
+    EXPECT_EQ((Ints{out.colorFondo, out.efectoFondo, out.estilo, out.colorLetras, out.efectoAreas, out.gradienteFondo,
+                    out.gradienteAreas, out.gradienteSinEfecto}),
+              (Ints{11, 3, 0, 0, 4, 2, 2, 2}));
 }
 
 TEST(Estilo, HelpOpensOverTheDialogAndClosesWithItsProgramsButton)
@@ -466,8 +441,7 @@ TEST(Estilo, HelpOpensOverTheDialogAndClosesWithItsProgramsButton)
         drive::PostClick(help, form.accept);
         EXPECT_TRUE(host.Gone("AYUDA"));
         EXPECT_TRUE(IsWindowVisible(host.dialog));
-        Close(host);
-        EXPECT_EQ(host.Wait(), 0u);
+        host.End(0);
     }
 }
 
@@ -509,7 +483,7 @@ TEST(Area, SwitchingAreasKeepsEachRowUntilAccepted)
     ASSERT_EQ(colours.size(), 17u);
     EXPECT_EQ(colours[0], "Negro");
     EXPECT_EQ(colours[16], "");
-    EXPECT_EQ(ShownRow(host), (std::vector<int>{7, 1, 15, N, N, N, N}));
+    EXPECT_EQ(ShownRow(host), (Ints{7, 1, 15, N, N, N, N}));
     EXPECT_EQ(host.Text(IDC_AREA_LETREROS_LETRAS), "Blanco B");
     std::vector<std::string> texts = drive::StaticTexts(host.dialog);
     EXPECT_NE(std::find(texts.begin(), texts.end(),
@@ -517,7 +491,7 @@ TEST(Area, SwitchingAreasKeepsEachRowUntilAccepted)
               texts.end());
 
     EXPECT_TRUE(ChooseItem(host, IDC_AREA_LIST, "Menu-Variables"));
-    EXPECT_EQ(ShownRow(host), (std::vector<int>{N, N, N, N, N, N, N}));
+    EXPECT_EQ(ShownRow(host), (Ints{N, N, N, N, N, N, N}));
     EXPECT_TRUE(ChooseItem(host, IDC_AREA_GENERAL_FONDO, "Gris"));
     EXPECT_TRUE(ChooseItem(host, IDC_AREA_LETREROS_FONDO, "Negro"));
     EXPECT_TRUE(ChooseItem(host, IDC_AREA_LETREROS_LETRAS, "Amarillo"));
@@ -527,19 +501,17 @@ TEST(Area, SwitchingAreasKeepsEachRowUntilAccepted)
     EXPECT_TRUE(ChooseItem(host, IDC_AREA_LEC_FONDO, "Verde"));
     EXPECT_TRUE(ChooseItem(host, IDC_AREA_LEC_LETRAS, "Rojo"));
     EXPECT_TRUE(ChooseItem(host, IDC_AREA_LIST, "Renglon"));
-    EXPECT_EQ(ShownRow(host), (std::vector<int>{7, 1, 15, N, N, N, N}));
+    EXPECT_EQ(ShownRow(host), (Ints{7, 1, 15, N, N, N, N}));
     EXPECT_TRUE(ChooseItem(host, IDC_AREA_LIST, "Menu-Variables"));
-    EXPECT_EQ(ShownRow(host), (std::vector<int>{8, 0, 14, N, 4, N, N}));
+    EXPECT_EQ(ShownRow(host), (Ints{8, 0, 14, N, 4, N, N}));
     EXPECT_TRUE(drive::Screenshot(host.dialog, "param_area.bmp"));
 
-    drive::PostClick(host.dialog, IDC_T_ACEPTAR);
-    EXPECT_EQ(host.Wait(), 1u);
-    AppParams out = host.Result();
-    EXPECT_EQ(Row(out, 0), (std::vector<int>{7, 1, 15, N, N, N, N}));
-    EXPECT_EQ(Row(out, 3), (std::vector<int>{8, 0, 14, N, 4, N, N}));
-    EXPECT_EQ(Row(out, 4), (std::vector<int>{N, N, N, 2, 4, N, N}));
+    AppParams out = host.End(IDC_T_ACEPTAR, 1);
+    EXPECT_EQ(Row(out, 0), (Ints{7, 1, 15, N, N, N, N}));
+    EXPECT_EQ(Row(out, 3), (Ints{8, 0, 14, N, 4, N, N}));
+    EXPECT_EQ(Row(out, 4), (Ints{N, N, N, 2, 4, N, N}));
     for (int area : {1, 2, 5, 6, 7})
-        EXPECT_EQ(Row(out, area), (std::vector<int>(7, N))) << area;
+        EXPECT_EQ(Row(out, area), Ints(7, N)) << area;
     AppParams rest = out;
     std::memcpy(rest.areas, r.areas, sizeof rest.areas);
     EXPECT_EQ(std::memcmp(&rest, &r, sizeof r), 0);
@@ -553,16 +525,11 @@ TEST(Area, ValidationMessagesKeepTheDialogOpen)
     Host host;
     ASSERT_TRUE(host.Open(PARAMS_HOST_TERMINAL, "area", r, AREA_CAPTION));
     drive::PostClick(host.dialog, IDC_T_ACEPTAR);
-    HWND box = host.Appears(AREA_ERROR_CAPTION);
-    ASSERT_NE(box, nullptr);
-    std::vector<std::string> texts = drive::StaticTexts(box);
-    ASSERT_FALSE(texts.empty());
-    EXPECT_EQ(texts.back(), "En Renglon el color de fondo de letreros es igual al color sus de letras.");
-    EXPECT_TRUE(drive::Screenshot(box, "area_error.bmp"));
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(host.Gone(AREA_ERROR_CAPTION));
+    EXPECT_TRUE(drive::Screenshot(host.Appears(AREA_ERROR_CAPTION), "area_error.bmp"));
+    EXPECT_EQ(host.CloseMessage(AREA_ERROR_CAPTION),
+              "En Renglon el color de fondo de letreros es igual al color sus de letras.");
     EXPECT_TRUE(IsWindowVisible(host.dialog));
-    EXPECT_EQ(ShownRow(host), (std::vector<int>{7, 4, 4, N, N, N, N}));
+    EXPECT_EQ(ShownRow(host), (Ints{7, 4, 4, N, N, N, N}));
 
     // A typed colour is no choice: it counts as none given.
     EXPECT_TRUE(ChooseItem(host, IDC_AREA_LIST, "Menu-Letreros"));
@@ -572,26 +539,18 @@ TEST(Area, ValidationMessagesKeepTheDialogOpen)
     EXPECT_TRUE(ChooseItem(host, IDC_AREA_ESC_FONDO, "Cafe"));
     EXPECT_TRUE(ChooseItem(host, IDC_AREA_ESC_LETRAS, "Cafe"));
     drive::PostClick(host.dialog, IDC_T_ACEPTAR);
-    box = host.Appears(AREA_ERROR_CAPTION);
-    ASSERT_NE(box, nullptr);
-    texts = drive::StaticTexts(box);
-    ASSERT_FALSE(texts.empty());
-    EXPECT_EQ(texts.back(),
+    EXPECT_EQ(host.CloseMessage(AREA_ERROR_CAPTION),
               "En Renglon el color de fondo de letreros es igual al color sus de letras."
               " En Menu-Letreros no se di\xF3 color de fondo de letreros."
               " En Menu-Letreros el color de fondo de las variables en escritura es igual al color sus de letras.");
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(host.Gone(AREA_ERROR_CAPTION));
 
     EXPECT_TRUE(ChooseItem(host, IDC_AREA_LETREROS_FONDO, "Rojo"));
     EXPECT_TRUE(ChooseAt(host, IDC_AREA_ESC_LETRAS, NO_COLOUR));  // the empty item
     EXPECT_TRUE(ChooseItem(host, IDC_AREA_LIST, "Renglon"));
     EXPECT_TRUE(ChooseItem(host, IDC_AREA_LETREROS_LETRAS, "Blanco B"));
-    drive::PostClick(host.dialog, IDC_T_ACEPTAR);
-    EXPECT_EQ(host.Wait(), 1u);
-    AppParams out = host.Result();
-    EXPECT_EQ(Row(out, 0), (std::vector<int>{7, 4, 15, N, N, N, N}));
-    EXPECT_EQ(Row(out, 2), (std::vector<int>{7, 4, 0, N, N, 6, N}));
+    AppParams out = host.End(IDC_T_ACEPTAR, 1);
+    EXPECT_EQ(Row(out, 0), (Ints{7, 4, 15, N, N, N, N}));
+    EXPECT_EQ(Row(out, 2), (Ints{7, 4, 0, N, N, 6, N}));
 }
 
 TEST(Area, CancellingKeepsTheRecordInEveryForm)
@@ -605,18 +564,13 @@ TEST(Area, CancellingKeepsTheRecordInEveryForm)
         EXPECT_TRUE(ChooseItem(host, IDC_AREA_GENERAL_FONDO, "Azul B"));
         EXPECT_TRUE(ChooseItem(host, IDC_AREA_LIST, "Imagen"));
         EXPECT_TRUE(ChooseItem(host, IDC_AREA_GENERAL_FONDO, "Gris"));
-        drive::PostClick(host.dialog, IDC_T_CANCELAR);
-        EXPECT_EQ(host.Wait(), 0u);
-        AppParams out = host.Result();
-        EXPECT_EQ(std::memcmp(out.areas, r.areas, sizeof r.areas), 0);
+        EXPECT_EQ(std::memcmp(host.End(IDC_T_CANCELAR).areas, r.areas, sizeof r.areas), 0);
     }
     {
         Host host;
         ASSERT_TRUE(host.Open(PARAMS_HOST_TERMINAL, "area", r, AREA_CAPTION));
         EXPECT_TRUE(ChooseItem(host, IDC_AREA_GENERAL_FONDO, "Azul B"));
-        Close(host);
-        EXPECT_EQ(host.Wait(), 0u);
-        EXPECT_EQ(std::memcmp(host.Result().areas, r.areas, sizeof r.areas), 0);
+        EXPECT_EQ(std::memcmp(host.End(0).areas, r.areas, sizeof r.areas), 0);
     }
     {
         // Server form: "&Aceptar" is 1022.
@@ -624,9 +578,7 @@ TEST(Area, CancellingKeepsTheRecordInEveryForm)
         ASSERT_TRUE(host.Open(PARAMS_HOST_SERVER, "area", r, AREA_CAPTION));
         EXPECT_EQ(host.Text(IDC_S_ACEPTAR), "&Aceptar");
         EXPECT_TRUE(ChooseItem(host, IDC_AREA_ESC_FONDO, "Rojo"));
-        drive::PostClick(host.dialog, IDC_S_ACEPTAR);
-        EXPECT_EQ(host.Wait(), 1u);
-        EXPECT_EQ(Row(host.Result(), 0), (std::vector<int>{7, 1, 15, N, N, 4, N}));
+        EXPECT_EQ(Row(host.End(IDC_S_ACEPTAR, 1), 0), (Ints{7, 1, 15, N, N, 4, N}));
     }
     {
         // General installer's form: "&Cancelar" is 1004.
@@ -634,9 +586,7 @@ TEST(Area, CancellingKeepsTheRecordInEveryForm)
         ASSERT_TRUE(host.Open(PARAMS_HOST_STANDALONE, "area", r, AREA_CAPTION));
         EXPECT_EQ(host.Text(IDC_G_CANCELAR), "&Cancelar");
         EXPECT_TRUE(ChooseItem(host, IDC_AREA_ESC_FONDO, "Rojo"));
-        drive::PostClick(host.dialog, IDC_G_CANCELAR);
-        EXPECT_EQ(host.Wait(), 0u);
-        EXPECT_EQ(std::memcmp(host.Result().areas, r.areas, sizeof r.areas), 0);
+        EXPECT_EQ(std::memcmp(host.End(IDC_G_CANCELAR).areas, r.areas, sizeof r.areas), 0);
     }
 }
 
@@ -660,11 +610,8 @@ TEST(Rcm, ShowsTheStoredValuesAndStoresTheChoices)
     EXPECT_TRUE(ChooseItem(host, IDC_RCM_RENGLONES, "45"));
     EXPECT_TRUE(ChooseItem(host, IDC_RCM_COLUMNAS, "132"));
     EXPECT_TRUE(drive::Screenshot(host.dialog, "param_rcm.bmp"));
-    drive::PostClick(host.dialog, IDC_T_ACEPTAR);
-    EXPECT_EQ(host.Wait(), 0u);
-    AppParams out = host.Result();
-    EXPECT_EQ(+out.renglones, 45);
-    EXPECT_EQ(+out.columnas, 132);
+    AppParams out = host.End(IDC_T_ACEPTAR);
+    EXPECT_EQ((Ints{out.renglones, out.columnas}), (Ints{45, 132}));
 }
 
 TEST(Rcm, CancelOutOfRangeValuesAndTypedTexts)
@@ -678,11 +625,8 @@ TEST(Rcm, CancelOutOfRangeValuesAndTypedTexts)
         EXPECT_EQ(host.Text(IDC_RCM_RENGLONES), "23");
         EXPECT_EQ(host.Text(IDC_RCM_COLUMNAS), "80");
         EXPECT_TRUE(ChooseItem(host, IDC_RCM_RENGLONES, "40"));
-        drive::PostClick(host.dialog, IDC_T_CANCELAR);
-        EXPECT_EQ(host.Wait(), 0u);
-        AppParams out = host.Result();
-        EXPECT_EQ(+out.renglones, 0);
-        EXPECT_EQ(+out.columnas, 999);
+        AppParams out = host.End(IDC_T_CANCELAR);
+        EXPECT_EQ((Ints{out.renglones, out.columnas}), (Ints{0, 999}));
     }
     r.renglones = 30;
     r.columnas = 100;
@@ -692,22 +636,16 @@ TEST(Rcm, CancelOutOfRangeValuesAndTypedTexts)
         ASSERT_TRUE(host.Open(PARAMS_HOST_TERMINAL, "rcm", r, RCM_CAPTION));
         TypeText(host, IDC_RCM_RENGLONES, "31");
         TypeText(host, IDC_RCM_COLUMNAS, "79");
-        drive::PostClick(host.dialog, IDC_T_ACEPTAR);
-        EXPECT_EQ(host.Wait(), 0u);
-        AppParams out = host.Result();
-        EXPECT_EQ(+out.renglones, 31);
-        EXPECT_EQ(+out.columnas, 100);
+        AppParams out = host.End(IDC_T_ACEPTAR);
+        EXPECT_EQ((Ints{out.renglones, out.columnas}), (Ints{31, 100}));
     }
     {
         Host host;
         ASSERT_TRUE(host.Open(PARAMS_HOST_SERVER, "rcm", r, RCM_CAPTION));
         TypeText(host, IDC_RCM_RENGLONES, "abc");
         EXPECT_TRUE(ChooseItem(host, IDC_RCM_COLUMNAS, "200"));
-        drive::PostClick(host.dialog, IDC_S_ACEPTAR);
-        EXPECT_EQ(host.Wait(), 0u);
-        AppParams out = host.Result();
-        EXPECT_EQ(+out.renglones, 30);
-        EXPECT_EQ(+out.columnas, 200);
+        AppParams out = host.End(IDC_S_ACEPTAR);
+        EXPECT_EQ((Ints{out.renglones, out.columnas}), (Ints{30, 200}));
     }
 }
 
