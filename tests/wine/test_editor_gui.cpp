@@ -39,8 +39,7 @@ AppParams Defaults(const char* name)
 AppParams Modifiable(const char* name)
 {
     AppParams r = Defaults(name);
-    for (int slot = 0; slot < PARAM_SLOT_COUNT; ++slot)
-        r.pre[slot] = 0;
+    std::memset(r.pre, 0, sizeof r.pre);
     r.preMargen = 0;
     std::strcpy(r.letraModerno, "Consolas");
     std::strcpy(r.letraDecorativo, "Papyrus");
@@ -71,16 +70,10 @@ AppParams Modifiable(const char* name)
 AppParams Fixed(const char* name)
 {
     AppParams r = Modifiable(name);
-    for (int slot = 0; slot < PARAM_SLOT_COUNT; ++slot)
-        r.mod[slot] = 0;
+    std::memset(r.mod, 0, sizeof r.mod);
     r.pre[SLOT_ROMANO] = 1;
     r.pre[SLOT_DIRECTA_NOMBRE] = 1;
-    r.modMargen = 0;
-    r.modEnviador = 0;
-    r.modServidor = 0;
-    r.modClave = 0;
-    r.modSeleccionar = 0;
-    r.modImagen = 0;
+    r.modMargen = r.modEnviador = r.modServidor = r.modClave = r.modSeleccionar = r.modImagen = 0;
     return r;
 }
 
@@ -94,6 +87,10 @@ public:
     // Where an accepted editor installs, with the Java runtime to use.
     std::string installTo, javaHome;
     int32_t copyJars = -1;
+
+    Editor() = default;
+    // One that installs to the workstation's target with its Java runtime.
+    explicit Editor(const fixture::Workstation& ws) : installTo(ws.target), javaHome(ws.java) {}
 
     bool Open(const AppParams& record, int isNew, const char* fileName = nullptr)
     {
@@ -163,6 +160,29 @@ public:
         drive::Settle(dialog);
     }
 
+    // Ends the editor with a button and reads the record it wrote.
+    AppParams End(int button, DWORD code, Caller caller = {})
+    {
+        SCOPED_CALLER(caller);
+        Click(button);
+        EXPECT_EQ(Wait(), code);
+        return Result();
+    }
+
+    // Saves an update, then answers the question about the archives.
+    void SaveAnsweringArchives(int answer, Caller caller = {}) const
+    {
+        SCOPED_CALLER(caller);
+        Click(IDC_ED_ACEPTAR);
+        HWND save = Press("ADVERTENCIA", 1024), jars = nullptr;
+        ASSERT_NE(save, nullptr);
+        ASSERT_TRUE(drive::WaitUntil([&] {
+            jars = Appears("ADVERTENCIA", 100);
+            return jars != nullptr && jars != save && drive::ControlText(jars, 1024) == "&Actualizarlos";
+        }));
+        drive::PostClick(jars, answer);
+    }
+
     // Opens a sub-dialog with a button, checks it came, and closes it again.
     void OpensAndCloses(int button, const char* caption, Caller caller = {}) const
     {
@@ -222,27 +242,21 @@ TEST(Editor, ModifiableEntryShowsItsValuesAndCancelKeepsThem)
     ed.iconName = "Contabilidad.ICO";
     ASSERT_TRUE(ed.Open(r, 0));
 
-    EXPECT_EQ(ed.Text(IDC_ED_NOMBRE), "Contabilidad");
-    EXPECT_EQ(ed.Text(IDC_ED_IP), "192.168.10.4");
-    EXPECT_EQ(ed.Text(IDC_ED_PARAMETROS), "CLAVE,PR");
+    const struct {
+        int id;
+        const char* text;
+    } shown[] = {{IDC_ED_NOMBRE, "Contabilidad"}, {IDC_ED_IP, "192.168.10.4"}, {IDC_ED_PARAMETROS, "CLAVE,PR"},
+                 {IDC_ED_MODERNO, "Consolas"}, {IDC_ED_DECORATIVO, "Papyrus"}, {IDC_ED_ROMANO, "Georgia"},
+                 {IDC_ED_SUIZO, "Verdana"}, {IDC_ED_MANUSCRITO, "Brush Script"}, {IDC_ED_ENVIO, "BL=Bloque de campos"},
+                 {IDC_ED_TAMANO, "RCM"}, {IDC_ED_DIRECTORIO, "D:\\Listados"}, {IDC_ED_MARGEN, "0.6"},
+                 {IDC_ED_NOMBRE_DIRECTA, "Epson Stylus C60"}, {IDC_ED_ENVIADOR, "ventas@ostrel.mx"},
+                 {IDC_ED_SERVIDOR, "smtp.ostrel.mx"}, {IDC_ED_CLAVE, "s3creta"}, {IDC_ED_TIEMPO, "45"},
+                 {IDC_ED_IMAGEN, "gif"}};
+    for (const auto& field : shown)
+        EXPECT_EQ(ed.Text(field.id), field.text) << field.id;
     EXPECT_TRUE(ed.Checked(IDC_ED_PAGINA_INICIAL));
     EXPECT_TRUE(ed.Checked(IDC_ED_IMAGENES_GRANDES));
     EXPECT_FALSE(ed.Enabled(IDC_ED_IMAGENES_GRANDES));
-    EXPECT_EQ(ed.Text(IDC_ED_MODERNO), "Consolas");
-    EXPECT_EQ(ed.Text(IDC_ED_DECORATIVO), "Papyrus");
-    EXPECT_EQ(ed.Text(IDC_ED_ROMANO), "Georgia");
-    EXPECT_EQ(ed.Text(IDC_ED_SUIZO), "Verdana");
-    EXPECT_EQ(ed.Text(IDC_ED_MANUSCRITO), "Brush Script");
-    EXPECT_EQ(ed.Text(IDC_ED_ENVIO), "BL=Bloque de campos");
-    EXPECT_EQ(ed.Text(IDC_ED_TAMANO), "RCM");
-    EXPECT_EQ(ed.Text(IDC_ED_DIRECTORIO), "D:\\Listados");
-    EXPECT_EQ(ed.Text(IDC_ED_NOMBRE_DIRECTA), "Epson Stylus C60");
-    EXPECT_EQ(ed.Text(IDC_ED_MARGEN), "0.6");
-    EXPECT_EQ(ed.Text(IDC_ED_ENVIADOR), "ventas@ostrel.mx");
-    EXPECT_EQ(ed.Text(IDC_ED_SERVIDOR), "smtp.ostrel.mx");
-    EXPECT_EQ(ed.Text(IDC_ED_CLAVE), "s3creta");
-    EXPECT_EQ(ed.Text(IDC_ED_TIEMPO), "45");
-    EXPECT_EQ(ed.Text(IDC_ED_IMAGEN), "gif");
     EXPECT_EQ(ed.Selection(IDC_ED_IMAGEN), 2);
     EXPECT_TRUE(ed.Checked(IDC_ED_DIRECTA_I));
     EXPECT_FALSE(ed.Checked(IDC_ED_DIRECTA_F));
@@ -282,9 +296,7 @@ TEST(Editor, FixedEntryCannotBeChanged)
     EXPECT_TRUE(drive::Screenshot(ed.dialog, "parametros_fijo.bmp"));
 
     // Accepting reads every control back: the fixed values come back unchanged.
-    ed.Click(IDC_ED_ACEPTAR);
-    EXPECT_EQ(ed.Wait(), 1u);
-    ExpectSame(ed.Result(), r);
+    ExpectSame(ed.End(IDC_ED_ACEPTAR, 1), r);
 }
 
 TEST(Editor, PreBoxesShowThePredeterminedValueAndGiveTheEarlierOneBack)
@@ -336,9 +348,7 @@ TEST(Editor, PreBoxesShowThePredeterminedValueAndGiveTheEarlierOneBack)
     ed.TogglePre(IDC_ED_PRE_ENVIO, IDC_ED_ENVIO);
     ed.TogglePre(IDC_ED_PRE_ROMANO, IDC_ED_ROMANO);
     ed.Type(IDC_ED_DIRECTORIO, "E:\\Reportes");
-    ed.Click(IDC_ED_ACEPTAR);
-    EXPECT_EQ(ed.Wait(), 1u);
-    AppParams out = ed.Result();
+    AppParams out = ed.End(IDC_ED_ACEPTAR, 1);
     EXPECT_EQ(+out.pre[SLOT_ENVIO], 1);
     EXPECT_EQ(out.envio, 1);
     EXPECT_EQ(+out.pre[SLOT_ROMANO], 1);
@@ -387,10 +397,8 @@ TEST(Editor, ValidationMessagesKeepTheDialogOpen)
     EXPECT_TRUE(second.Running());
     EXPECT_EQ(second.Text(IDC_ED_TIEMPO), "90");
     EXPECT_EQ(second.Appears("ADVERTENCIA", 300), nullptr);  // no confirmation after a failed check
-    second.Click(IDC_ED_CANCELAR);
-    EXPECT_EQ(second.Wait(), 0u);
     // Cancelling leaves the entry as it was loaded: nothing typed gets through.
-    AppParams out = second.Result();
+    AppParams out = second.End(IDC_ED_CANCELAR, 0);
     EXPECT_STREQ(out.tiempo, noIp.tiempo);
     EXPECT_STREQ(out.ipServidor, "");
 }
@@ -430,31 +438,18 @@ TEST(Editor, UpdateAsksToSaveAndWritesEveryControlBack)
     EXPECT_TRUE(ed.Gone("ADVERTENCIA"));
     EXPECT_TRUE(ed.Running());
 
-    ed.Click(IDC_ED_ACEPTAR);
-    confirm = ed.Appears("ADVERTENCIA");
-    ASSERT_NE(confirm, nullptr);
-    drive::PostClick(confirm, 1024);
     // The entry directory holds no archives: they count as missing.
-    HWND jars = nullptr;
-    ASSERT_TRUE(drive::WaitUntil([&] {
-        jars = ed.Appears("ADVERTENCIA", 100);
-        return jars != nullptr && jars != confirm && drive::ControlText(jars, 1024) == "&Actualizarlos";
-    }));
-    drive::PostClick(jars, 1002);
+    ed.SaveAnsweringArchives(1002);
     EXPECT_EQ(ed.Wait(), 1u);
     AppParams out = ed.Result();
     EXPECT_EQ(ed.copyJars, 0);
     EXPECT_STREQ(out.letraDecorativo, "Segoe Script");
-    EXPECT_EQ(out.envio, 2);
-    EXPECT_EQ(out.tamano, 2);
     EXPECT_STREQ(out.directaNombre, "LPT1:");
-    EXPECT_EQ(out.margen, 1);
     EXPECT_STREQ(out.correoClave, "nueva");
     EXPECT_STREQ(out.tiempo, "123456789");
-    EXPECT_EQ(out.imagen, 0);
-    EXPECT_EQ(out.paginaInicial, 1);
-    EXPECT_EQ(out.directaF, 1);
-    EXPECT_EQ(out.seleccionarImpresora, 0);
+    EXPECT_EQ((std::vector<int>{out.envio, out.tamano, out.margen, out.imagen, out.paginaInicial, out.directaF,
+                                out.seleccionarImpresora}),
+              (std::vector<int>{2, 2, 1, 0, 1, 1, 0}));
     // Never read back in the terminal form.
     EXPECT_STREQ(out.nombre, "Inventarios");
     EXPECT_STREQ(out.ipServidor, "192.168.10.4");
@@ -467,9 +462,7 @@ TEST(Editor, ImagenKeepsItsValueForATypedText)
     Editor ed;
     ASSERT_TRUE(ed.Open(r, 1));
     ed.Type(IDC_ED_IMAGEN, "bmp");
-    ed.Click(IDC_ED_ACEPTAR);
-    EXPECT_EQ(ed.Wait(), 1u);
-    EXPECT_EQ(ed.Result().imagen, 2);
+    EXPECT_EQ(ed.End(IDC_ED_ACEPTAR, 1).imagen, 2);
 }
 
 TEST(Editor, SubDialogsOpenOverTheEditor)
@@ -515,15 +508,11 @@ TEST(Editor, SubDialogsOpenOverTheEditor)
 
     // "&Desinstalar" asks first; declining keeps the editor open.
     ed.Click(IDC_ED_DESINSTALAR);
-    HWND confirm = ed.Appears("ADVERTENCIA");
-    ASSERT_NE(confirm, nullptr);
-    drive::PostClick(confirm, 1002);
+    ASSERT_NE(ed.Press("ADVERTENCIA", 1002), nullptr);
     EXPECT_TRUE(ed.Gone("ADVERTENCIA"));
     EXPECT_TRUE(ed.Running());
     ed.Click(IDC_ED_DESINSTALAR);
-    confirm = ed.Appears("ADVERTENCIA");
-    ASSERT_NE(confirm, nullptr);
-    drive::PostClick(confirm, 1024);
+    ASSERT_NE(ed.Press("ADVERTENCIA", 1024), nullptr);
     EXPECT_EQ(ed.Wait(), 0u);
 }
 
@@ -577,19 +566,10 @@ TEST(Editor, PrinterChoiceGoesIntoTheNameAndTheRecord)
     drive::ClickListItem(list, 0, true);
     EXPECT_TRUE(ed.Gone("Selecci\xF3n de la impresora directa"));
     EXPECT_TRUE(drive::WaitUntil([&] { return ed.Text(IDC_ED_NOMBRE_DIRECTA) == "PRN"; }));
-    ed.Click(IDC_ED_ACEPTAR);
-    EXPECT_EQ(ed.Wait(), 1u);
-    EXPECT_STREQ(ed.Result().directaNombre, "PRN");
+    EXPECT_STREQ(ed.End(IDC_ED_ACEPTAR, 1).directaNombre, "PRN");
 }
 
 namespace {
-
-// The editor installs to the workstation's target with its Java runtime.
-void Prepare(const fixture::Workstation& ws, Editor& ed)
-{
-    ed.installTo = ws.target;
-    ed.javaHome = ws.java;
-}
 
 bool Marked(const char* name)
 {
@@ -602,15 +582,12 @@ TEST(EditorInstall, AcceptingANewApplicationInstallsWhatWasEdited)
 {
     fixture::Workstation ws;
     AppParams r = Defaults("Tesoreria");
-    Editor ed;
-    Prepare(ws, ed);
+    Editor ed(ws);
     ASSERT_TRUE(ed.Open(r, 1));
     ed.TogglePre(IDC_ED_PRE_MODERNO, IDC_ED_MODERNO);
     ed.Type(IDC_ED_MODERNO, "Tahoma");
     ed.Type(IDC_ED_TIEMPO, "45");
-    ed.Click(IDC_ED_ACEPTAR);
-    EXPECT_EQ(ed.Wait(), 1u);
-    ed.Result();
+    ed.End(IDC_ED_ACEPTAR, 1);
     EXPECT_EQ(ed.copyJars, 1);
     EXPECT_EQ(fixture::ReadAll(ws.target + "\\Tesoreria.PAR"),
               "ModernoTahoma\r\nEfecto3,2,4,2,1,2\r\nDirecta,PRN,C:\\\r\nTiempo=45\r\n");
@@ -618,8 +595,7 @@ TEST(EditorInstall, AcceptingANewApplicationInstallsWhatWasEdited)
     EXPECT_TRUE(Exists(ws.desktop + "\\Tesoreria.LNK"));
 
     // Its shortcut now exists: adding it again is refused.
-    Editor again;
-    Prepare(ws, again);
+    Editor again(ws);
     ASSERT_TRUE(again.Open(r, 1));
     again.Click(IDC_ED_ACEPTAR);
     EXPECT_EQ(again.CloseMessage("Error"), "El nombre de la aplicaci\xF3n ya existe !");
@@ -629,8 +605,7 @@ TEST(EditorInstall, AcceptingANewApplicationInstallsWhatWasEdited)
 
     // Cancelling installs nothing.
     DeleteFileA((ws.target + "\\Tesoreria.PAR").c_str());
-    Editor cancelled;
-    Prepare(ws, cancelled);
+    Editor cancelled(ws);
     ASSERT_TRUE(cancelled.Open(r, 0));
     cancelled.Click(IDC_ED_CANCELAR);
     EXPECT_EQ(cancelled.Wait(), 0u);
@@ -638,13 +613,10 @@ TEST(EditorInstall, AcceptingANewApplicationInstallsWhatWasEdited)
 
     // Uninstalling removes the marker, the installed icon and the shortcut.
     fixture::WriteBytes(ws.target + "\\Tesoreria.ICO", "icon", 4);
-    Editor removal;
-    Prepare(ws, removal);
+    Editor removal(ws);
     ASSERT_TRUE(removal.Open(r, 0));
     removal.Click(IDC_ED_DESINSTALAR);
-    HWND confirm = removal.Appears("ADVERTENCIA");
-    ASSERT_NE(confirm, nullptr);
-    drive::PostClick(confirm, 1024);
+    ASSERT_NE(removal.Press("ADVERTENCIA", 1024), nullptr);
     EXPECT_EQ(removal.Wait(), 0u);
     EXPECT_FALSE(Marked("Tesoreria"));
     EXPECT_FALSE(Exists(ws.target + "\\Tesoreria.ICO"));
@@ -657,34 +629,22 @@ TEST(EditorInstall, UpdateAsksForMissingArchives)
     fixture::Workstation ws;
     AppParams r = Defaults("Bancos");
     for (int answer : {1002, 1024}) {
-        Editor ed;
-        Prepare(ws, ed);
+        Editor ed(ws);
         ASSERT_TRUE(ed.Open(r, 0));
         fixture::WriteBytes(ed.dir + "Vondra.JAR", "jar", 3);
-        ed.Click(IDC_ED_ACEPTAR);
-        HWND save = ed.Appears("ADVERTENCIA");
-        ASSERT_NE(save, nullptr);
-        drive::PostClick(save, 1024);
-        ASSERT_TRUE(drive::WaitUntil([&] {
-            HWND jars = ed.Appears("ADVERTENCIA", 100);
-            return jars != nullptr && jars != save && drive::ControlText(jars, 1024) == "&Actualizarlos";
-        }));
-        drive::PostClick(ed.Appears("ADVERTENCIA"), answer);
+        ed.SaveAnsweringArchives(answer);
         EXPECT_EQ(ed.Wait(), 1u);
         ed.Result();
         EXPECT_EQ(ed.copyJars, answer == 1024 ? 1 : 0);
         EXPECT_EQ(Exists(ws.target + "\\Vondra.JAR"), answer == 1024);
     }
     // With the archives current there is no question and copyJars stays.
-    Editor current;
-    Prepare(ws, current);
+    Editor current(ws);
     ASSERT_TRUE(current.Open(r, 0));
     fixture::WriteBytes(current.dir + "Vondra.JAR", "jar", 3);
     CopyFileA((current.dir + "Vondra.JAR").c_str(), (ws.target + "\\Vondra.JAR").c_str(), FALSE);
     current.Click(IDC_ED_ACEPTAR);
-    HWND save = current.Appears("ADVERTENCIA");
-    ASSERT_NE(save, nullptr);
-    drive::PostClick(save, 1024);
+    ASSERT_NE(current.Press("ADVERTENCIA", 1024), nullptr);
     EXPECT_EQ(current.Wait(), 1u);
     current.Result();
     EXPECT_EQ(current.copyJars, 0);
