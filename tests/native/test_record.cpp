@@ -20,6 +20,14 @@ std::vector<uint8_t> Bytes(const AppParams& r)
     return std::vector<uint8_t>(p, p + sizeof r);
 }
 
+// The fields that index a table, in record order, and their defaults.
+std::vector<int> Indexes(const AppParams& r)
+{
+    return {r.envio,          r.estilo,        r.efectoFondo,    r.colorFondo,         r.colorLetras, r.tamano,
+            r.gradienteFondo, r.efectoAreas,   r.gradienteAreas, r.gradienteSinEfecto, r.margen,      r.imagen};
+}
+const std::vector<int> DEFAULT_INDEXES = {0, 0, 3, 11, 0, 0, 2, 4, 2, 2, 5, 1};
+
 }  // namespace
 
 TEST(Record, DefaultsLeaveNameAndNotResetFieldsAlone)
@@ -43,32 +51,21 @@ TEST(Record, DefaultsLeaveNameAndNotResetFieldsAlone)
     EXPECT_STREQ(r.directaDirectorio, "C:\\");
     EXPECT_STREQ(r.directaNombre, "PRN");
     EXPECT_EQ(+r.paginaInicial, 0);
-    EXPECT_EQ(+r.envio, 0);
-    EXPECT_EQ(+r.estilo, 0);
-    EXPECT_EQ(+r.efectoFondo, 3);
-    EXPECT_EQ(+r.colorFondo, 11);
-    EXPECT_EQ(+r.colorLetras, 0);
-    EXPECT_EQ(+r.tamano, 0);
+    EXPECT_EQ(Indexes(r), DEFAULT_INDEXES);
     for (int i = 0; i < PARAM_SLOT_COUNT; ++i) {
         EXPECT_EQ(+r.mod[i], 1) << i;
         EXPECT_EQ(+r.pre[i], 1) << i;
     }
-    EXPECT_EQ(+r.gradienteFondo, 2);
-    EXPECT_EQ(+r.efectoAreas, 4);
-    EXPECT_EQ(+r.gradienteAreas, 2);
     EXPECT_EQ(+r.usarGradienteAreas, 1);
-    EXPECT_EQ(+r.gradienteSinEfecto, 2);
     EXPECT_EQ(+r.directaI, 0);
     EXPECT_EQ(+r.directaF, 0);
     EXPECT_EQ(+r.directaA, 0);
-    EXPECT_EQ(+r.margen, 5);
     EXPECT_EQ(+r.preMargen, 1);
     EXPECT_EQ(+r.modMargen, 1);
     EXPECT_EQ(+r.modEnviador, 1);
     EXPECT_EQ(+r.modServidor, 1);
     EXPECT_EQ(+r.imagenesGrandes, 0);
     EXPECT_EQ(+r.seleccionarImpresora, 0);
-    EXPECT_EQ(+r.imagen, 1);
     for (auto& row : r.areas)
         for (uint8_t colour : row)
             EXPECT_EQ(colour, NO_COLOUR);
@@ -139,18 +136,7 @@ TEST(Record, ForeignBytesAreMadeSafe)
     EXPECT_EQ(std::strlen(r.correoClave), 127u);
     EXPECT_EQ(std::strlen(r.tiempo), 9u);
 
-    EXPECT_EQ(+r.envio, 0);
-    EXPECT_EQ(+r.estilo, 0);
-    EXPECT_EQ(+r.efectoFondo, 3);
-    EXPECT_EQ(+r.colorFondo, 11);
-    EXPECT_EQ(+r.colorLetras, 0);
-    EXPECT_EQ(+r.tamano, 0);
-    EXPECT_EQ(+r.gradienteFondo, 2);
-    EXPECT_EQ(+r.efectoAreas, 4);
-    EXPECT_EQ(+r.gradienteAreas, 2);
-    EXPECT_EQ(+r.gradienteSinEfecto, 2);
-    EXPECT_EQ(+r.margen, 5);
-    EXPECT_EQ(+r.imagen, 1);
+    EXPECT_EQ(Indexes(r), DEFAULT_INDEXES);
     for (auto& row : r.areas)
         for (uint8_t colour : row)
             EXPECT_EQ(colour, NO_COLOUR);

@@ -359,46 +359,41 @@ TEST_F(Install, ShortcutResultCodes)
     std::string target = java + "\\BIN";
     std::string args = "-cp x Vondra";
     std::string icon = entries + "Contabilidad.ICO";
-    EXPECT_EQ(CreateShortcut(target.c_str(), "JavaW.EXE", "Prueba", root.c_str(), args.c_str(), icon.c_str()),
-              SHORTCUT_SAVED);
+    auto shortcut = [&](const std::string& dir, const char* name, const std::string& arguments) {
+        return CreateShortcut(dir.c_str(), "JavaW.EXE", name, root.c_str(), arguments.c_str(), icon.c_str());
+    };
+    EXPECT_EQ(shortcut(target, "Prueba", args), SHORTCUT_SAVED);
     auto link = linkreader::Read(Link("Prueba"));
     EXPECT_EQ(link["Local path"], target + "\\JavaW.EXE");
     EXPECT_EQ(link["Command line arguments"], args);
 
     // Arguments of exactly what a link accepts are kept whole; one more is refused.
     std::string longest(COMMAND_LINE_SIZE - 1, 'a');
-    EXPECT_EQ(CreateShortcut(target.c_str(), "JavaW.EXE", "Larga", root.c_str(), longest.c_str(), icon.c_str()),
-              SHORTCUT_SAVED);
+    EXPECT_EQ(shortcut(target, "Larga", longest), SHORTCUT_SAVED);
     EXPECT_EQ(linkreader::Read(Link("Larga"))["Command line arguments"], longest);
     DeleteFileA(Link("Larga").c_str());
-    EXPECT_EQ(CreateShortcut(target.c_str(), "JavaW.EXE", "Larga", root.c_str(), (longest + "a").c_str(),
-                             icon.c_str()),
-              SHORTCUT_BAD_ARGUMENTS);
+    EXPECT_EQ(shortcut(target, "Larga", longest + "a"), SHORTCUT_BAD_ARGUMENTS);
     EXPECT_FALSE(Exists(Link("Larga")));
 
     std::string longDir(PATH_SIZE - 5, 'x');
-    EXPECT_EQ(CreateShortcut(longDir.c_str(), "JavaW.EXE", "Larga", root.c_str(), args.c_str(), icon.c_str()),
-              SHORTCUT_BAD_TARGET);
+    EXPECT_EQ(shortcut(longDir, "Larga", args), SHORTCUT_BAD_TARGET);
 
     // A desktop that does not exist: nothing could be saved, and it says so.
     fixture::SetText(HKEY_CURRENT_USER, SHELL_FOLDERS, "Desktop", root + "NoExiste");
-    EXPECT_EQ(CreateShortcut(target.c_str(), "JavaW.EXE", "Prueba", root.c_str(), args.c_str(), icon.c_str()),
-              SHORTCUT_NOT_SAVED);
+    EXPECT_EQ(shortcut(target, "Prueba", args), SHORTCUT_NOT_SAVED);
 
     // A value that names no folder of its own (empty, relative, unexpanded):
     // the system's desktop folder, never the current directory.
     for (const char* odd : {"", "Escritorio", "%USERPROFILE%\\Desktop"}) {
         fixture::SetText(HKEY_CURRENT_USER, SHELL_FOLDERS, "Desktop", odd);
-        EXPECT_EQ(CreateShortcut(target.c_str(), "JavaW.EXE", "Raro", root.c_str(), args.c_str(), icon.c_str()),
-                  SHORTCUT_SAVED) << odd;
+        EXPECT_EQ(shortcut(target, "Raro", args), SHORTCUT_SAVED) << odd;
         EXPECT_TRUE(Exists(Link("Raro"))) << odd;
         DeleteFileA(Link("Raro").c_str());
     }
     EXPECT_FALSE(Exists("Escritorio"));
 
     ASSERT_TRUE(fixture::DeleteValue(HKEY_CURRENT_USER, SHELL_FOLDERS, "Desktop"));
-    EXPECT_EQ(CreateShortcut(target.c_str(), "JavaW.EXE", "Prueba", root.c_str(), args.c_str(), icon.c_str()),
-              SHORTCUT_NO_DESKTOP);
+    EXPECT_EQ(shortcut(target, "Prueba", args), SHORTCUT_NO_DESKTOP);
     EXPECT_EQ(ShortcutExists(record.nombre), 0);
     DeleteShortcut(record.nombre);
 }
@@ -532,40 +527,36 @@ TEST_F(Install, FindInstallationReadsMarkerRecordAndOlderKeys)
     const char* dirsKey = fixture::DIRS_KEY;
     auto removeMachine = [] { fixture::DeleteValue(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "Contabilidad"); };
     auto user = [](const char* key, const char* name) { return fixture::TextOf(HKEY_CURRENT_USER, key, name); };
+    // What FindInstallation answers and the directory it leaves.
+    auto find = [&] { return std::to_string(FindInstallation(record.nombre, inst)) + " " + inst.dir; };
     fixture::ClearRegistry();
     removeMachine();
     UnmarkInstalled(record.nombre);
 
     // Nothing recorded: the default directory, not installed.
     CopyText(inst.dir, "X");
-    EXPECT_EQ(FindInstallation(record.nombre, inst), 0);
-    EXPECT_STREQ(inst.dir, "C:\\VONDRA\\Java");
+    EXPECT_EQ(find(), "0 C:\\VONDRA\\Java");
 
     // DirInst alone; a directory recorded without the marker is not used.
     fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst", "D:\\Servidor");
     fixture::SetText(HKEY_CURRENT_USER, dirsKey, "Contabilidad", "E:\\Otra");
-    EXPECT_EQ(FindInstallation(record.nombre, inst), 0);
-    EXPECT_STREQ(inst.dir, "D:\\Servidor");
+    EXPECT_EQ(find(), "0 D:\\Servidor");
 
     // Installed before directories were recorded: DirInst, as it always was.
     UnmarkInstalled(record.nombre);
     fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "Contabilidad", "Instalado !");
-    EXPECT_EQ(FindInstallation(record.nombre, inst), 1);
-    EXPECT_STREQ(inst.dir, "D:\\Servidor");
+    EXPECT_EQ(find(), "1 D:\\Servidor");
 
     // Marking records inst.dir; an update then finds it there.
     CopyText(inst.dir, "F:\\Estaciones\\Java");
     MarkInstalled(record.nombre, inst.dir);
     EXPECT_EQ(user(dirsKey, "Contabilidad"), "F:\\Estaciones\\Java");
-    EXPECT_EQ(FindInstallation(record.nombre, inst), 1);
-    EXPECT_STREQ(inst.dir, "F:\\Estaciones\\Java");
+    EXPECT_EQ(find(), "1 F:\\Estaciones\\Java");
     // An empty or over-long record counts as none.
     fixture::SetText(HKEY_CURRENT_USER, dirsKey, "Contabilidad", "");
-    EXPECT_EQ(FindInstallation(record.nombre, inst), 1);
-    EXPECT_STREQ(inst.dir, "D:\\Servidor");
+    EXPECT_EQ(find(), "1 D:\\Servidor");
     fixture::SetText(HKEY_CURRENT_USER, dirsKey, "Contabilidad", "G:\\" + std::string(300, 'x'));
-    EXPECT_EQ(FindInstallation(record.nombre, inst), 1);
-    EXPECT_STREQ(inst.dir, "D:\\Servidor");
+    EXPECT_EQ(find(), "1 D:\\Servidor");
 
     // Uninstalling removes the marker and the record.
     UnmarkInstalled(record.nombre);
@@ -576,8 +567,7 @@ TEST_F(Install, FindInstallationReadsMarkerRecordAndOlderKeys)
     // the user's key, the machine's values stay.
     fixture::SetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "Contabilidad", "Instalado !");
     fixture::SetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "DirInst", "H:\\Antigua");
-    EXPECT_EQ(FindInstallation(record.nombre, inst), 1);
-    EXPECT_STREQ(inst.dir, "H:\\Antigua");
+    EXPECT_EQ(find(), "1 H:\\Antigua");
     EXPECT_EQ(user(fixture::VONDRA_KEY, "DirInst"), "H:\\Antigua");
     EXPECT_EQ(user(fixture::VONDRA_KEY, "Contabilidad"), "Instalado !");
     EXPECT_EQ(user(dirsKey, "Contabilidad"), "H:\\Antigua");
