@@ -96,6 +96,13 @@ void TypeText(const Host& host, int id, const char* text, Caller caller = {})
     EXPECT_TRUE(drive::Type(host.dialog, id, text));
 }
 
+// A parameter as shown: its Pre. box, whether its combo is enabled, and its text.
+std::string Shown(const Host& host, int preBox, int combo)
+{
+    std::string shown = host.Checked(preBox) ? "pre " : "";
+    return shown + (host.Enabled(combo) ? "" : "fixed ") + host.Text(combo);
+}
+
 COLORREF Palette(int index)
 {
     return RGB(PALETTE[index].red, PALETTE[index].green, PALETTE[index].blue);
@@ -125,23 +132,12 @@ TEST(Estilo, OpensFromTheRecordWithDerivedEffectBoxes)
     Host host;
     ASSERT_TRUE(host.Open(PARAMS_HOST_TERMINAL, "estilo", r, ESTILO_CAPTION));
 
-    EXPECT_TRUE(host.Checked(IDC_ESTILO_T_PRE_EFECTO_FONDO));
-    EXPECT_FALSE(host.Enabled(IDC_ESTILO_T_EFECTO_FONDO));
-    EXPECT_EQ(host.Text(IDC_ESTILO_T_EFECTO_FONDO), "Difuso");
-    EXPECT_FALSE(host.Checked(IDC_ESTILO_T_PRE_EFECTO_AREAS));
-    EXPECT_TRUE(host.Enabled(IDC_ESTILO_T_EFECTO_AREAS));
-    EXPECT_EQ(host.Text(IDC_ESTILO_T_EFECTO_AREAS), "Redes");
-    EXPECT_TRUE(host.Checked(IDC_ESTILO_T_PRE_FONT));
-    EXPECT_FALSE(host.Enabled(IDC_ESTILO_T_FONT));
-    EXPECT_EQ(host.Text(IDC_ESTILO_T_FONT), "Predeterminado");
-    EXPECT_FALSE(host.Checked(IDC_ESTILO_T_PRE_ESTILO));
-    EXPECT_TRUE(host.Enabled(IDC_ESTILO_T_ESTILO));
-    EXPECT_EQ(host.Text(IDC_ESTILO_T_ESTILO), "Inclinado");
-    EXPECT_TRUE(host.Enabled(IDC_ESTILO_T_FONDO));
-    EXPECT_EQ(host.Text(IDC_ESTILO_T_FONDO), "Rojo");
-    EXPECT_TRUE(host.Checked(IDC_ESTILO_T_PRE_LETRAS));
-    EXPECT_FALSE(host.Enabled(IDC_ESTILO_T_LETRAS));
-    EXPECT_EQ(host.Text(IDC_ESTILO_T_LETRAS), "Negro");
+    EXPECT_EQ(Shown(host, IDC_ESTILO_T_PRE_EFECTO_FONDO, IDC_ESTILO_T_EFECTO_FONDO), "pre fixed Difuso");
+    EXPECT_EQ(Shown(host, IDC_ESTILO_T_PRE_EFECTO_AREAS, IDC_ESTILO_T_EFECTO_AREAS), "Redes");
+    EXPECT_EQ(Shown(host, IDC_ESTILO_T_PRE_FONT, IDC_ESTILO_T_FONT), "pre fixed Predeterminado");
+    EXPECT_EQ(Shown(host, IDC_ESTILO_T_PRE_ESTILO, IDC_ESTILO_T_ESTILO), "Inclinado");
+    EXPECT_EQ(Shown(host, IDC_ESTILO_T_PRE_FONDO, IDC_ESTILO_T_FONDO), "Rojo");
+    EXPECT_EQ(Shown(host, IDC_ESTILO_T_PRE_LETRAS, IDC_ESTILO_T_LETRAS), "pre fixed Negro");
 
     // The gradient controls follow the effects: Difuso and Redes.
     EXPECT_FALSE(host.Enabled(IDC_ESTILO_T_GRAD_FONDO));
@@ -401,8 +397,7 @@ TEST(Estilo, ForeignIndexesOpenAsTheLoaderWouldReadThem)
     Host host;
     ASSERT_TRUE(host.Open(PARAMS_HOST_TERMINAL, "estilo", r, ESTILO_CAPTION));
     EXPECT_EQ(host.Text(IDC_ESTILO_T_FONDO), "Celeste B");
-    EXPECT_EQ(host.Text(IDC_ESTILO_T_EFECTO_FONDO), "Difuso");
-    EXPECT_TRUE(host.Checked(IDC_ESTILO_T_PRE_EFECTO_FONDO));
+    EXPECT_EQ(Shown(host, IDC_ESTILO_T_PRE_EFECTO_FONDO, IDC_ESTILO_T_EFECTO_FONDO), "pre fixed Difuso");
     EXPECT_EQ(host.Text(IDC_ESTILO_T_ESTILO), "Normal");
     EXPECT_EQ(host.Text(IDC_ESTILO_T_LETRAS), "Negro");
     EXPECT_EQ(host.Text(IDC_ESTILO_T_EFECTO_AREAS), "Laberinto");
