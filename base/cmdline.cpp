@@ -163,8 +163,10 @@ int ParseCommandLine(const char* arguments, int accepts, CommandLine& command)
             return 0;
     }
     // Without options a program that takes a source reads its line as before.
-    if (!anyOption && (accepts & ACCEPTS_SOURCE))
+    if (!anyOption && (accepts & ACCEPTS_SOURCE)) {
+        command.source[0] = '\0';
         return 1;
+    }
     if (stray)
         return Fail(command, "sobra un argumento");
     if (seen[OPT_HELP]) {
