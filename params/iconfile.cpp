@@ -106,22 +106,27 @@ int ReadIconImages(const IconSource& source, std::vector<IconImage>& images)
     if (!source.read(source.context, 0, header, sizeof header))
         return 0;
     const uint16_t count = Word(header + 4);
-    if (Word(header) != 0 || Word(header + 2) != 1 || count == 0)
+    if (Word(header) != 0 || Word(header + 2) != 1 || count == 0 || count > MAX_ICON_IMAGES)
         return 0;
-    std::vector<uint8_t> directory(size_t{count} * ICON_ENTRY_SIZE);
-    if (!source.read(source.context, ICON_HEADER_SIZE, directory.data(), directory.size()))
+    uint8_t directory[MAX_ICON_IMAGES * ICON_ENTRY_SIZE];
+    if (!source.read(source.context, ICON_HEADER_SIZE, directory, size_t{count} * ICON_ENTRY_SIZE))
         return 0;
+    // Every entry is checked before anything is allocated: a size of 4 GB,
+    // an offset past the end or images too large together must not cost
+    // memory.
+    auto size = [&](size_t i) { return Dword(directory + i * ICON_ENTRY_SIZE + 8); };
+    auto offset = [&](size_t i) { return Dword(directory + i * ICON_ENTRY_SIZE + 12); };
+    uint64_t total = 0;
+    for (size_t i = 0; i < count; ++i) {
+        total += size(i);
+        if (size(i) == 0 || size(i) > MAX_ICON_IMAGE || offset(i) > source.length ||
+            size(i) > source.length - offset(i) || total > MAX_ICON_BYTES)
+            return 0;
+    }
     std::vector<IconImage> read(count);
     for (size_t i = 0; i < count; ++i) {
-        const uint8_t* entry = directory.data() + i * ICON_ENTRY_SIZE;
-        const uint32_t size = Dword(entry + 8);
-        const uint32_t offset = Dword(entry + 12);
-        // Checked before anything is allocated: a size of 4 GB or an offset
-        // past the end must not cost memory.
-        if (size == 0 || size > MAX_ICON_IMAGE || offset > source.length || size > source.length - offset)
-            return 0;
-        read[i].bytes.resize(size);
-        if (!source.read(source.context, offset, read[i].bytes.data(), size) || !LinkImageParts(read[i]))
+        read[i].bytes.resize(size(i));
+        if (!source.read(source.context, offset(i), read[i].bytes.data(), size(i)) || !LinkImageParts(read[i]))
             return 0;
     }
     images.swap(read);
@@ -161,7 +166,7 @@ int ParseIconGroup(const void* data, size_t size, std::vector<uint16_t>& ids)
     if (p == nullptr || size < ICON_HEADER_SIZE || Word(p) != 0 || Word(p + 2) != 1)
         return 0;
     const size_t count = Word(p + 4);
-    if (count == 0 || size < ICON_HEADER_SIZE + count * GROUP_ENTRY_SIZE)
+    if (count == 0 || count > MAX_ICON_IMAGES || size < ICON_HEADER_SIZE + count * GROUP_ENTRY_SIZE)
         return 0;
     for (size_t i = 0; i < count; ++i)
         ids.push_back(Word(p + ICON_HEADER_SIZE + i * GROUP_ENTRY_SIZE + 12));

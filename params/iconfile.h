@@ -13,6 +13,12 @@ enum { ICON_HEADER_SIZE = 6, ICON_ENTRY_SIZE = 16, GROUP_ENTRY_SIZE = 14 };
 // An image larger than this is refused rather than allocated: a 256 x 256
 // image of 32 bits is about 270 KB.
 enum : uint32_t { MAX_ICON_IMAGE = 16u << 20 };
+// So is a file of more images, or more bytes of them all together, than
+// this: an icon holds a few sizes in a few depths (rarely 30 images, well
+// under 2 MB), while a directory of 65,535 entries naming the same image
+// would otherwise cost 65,535 copies of it. A group in a program names no
+// more images either.
+enum : uint32_t { MAX_ICON_IMAGES = 256, MAX_ICON_BYTES = MAX_ICON_IMAGE };
 
 // One image as stored in an icon file: a BITMAPINFOHEADER, the colour table,
 // the XOR bits and the AND mask; or a PNG stream, which is kept as it is.
@@ -51,13 +57,15 @@ struct IconSource {
 // the bytes; the image is then not to be used.
 int LinkImageParts(IconImage& image);
 
-// Reads every image of an icon file (reserved 0, type 1, at least one
-// image). Returns 1 with images filled, or 0 with images empty.
+// Reads every image of an icon file (reserved 0, type 1, 1 to
+// MAX_ICON_IMAGES images of MAX_ICON_BYTES in all). Returns 1 with images
+// filled, or 0 with images empty.
 int ReadIconImages(const IconSource& source, std::vector<IconImage>& images);
 int ReadIconBytes(const void* data, size_t size, std::vector<IconImage>& images);
 
 // The resource ids an icon group names, in order. Returns 0, ids empty, when
-// the group is shorter than its count of entries says or names no image.
+// the group is shorter than its count of entries says, names no image or
+// more than MAX_ICON_IMAGES.
 int ParseIconGroup(const void* data, size_t size, std::vector<uint16_t>& ids);
 
 // The colour count byte of a directory entry for an image of this depth.

@@ -69,9 +69,13 @@ int ReadGroupImages(HMODULE module, const IconGroupName& group, std::vector<Icon
     if (directory == nullptr || !ParseIconGroup(directory, size, ids))
         return 0;
     std::vector<IconImage> read(ids.size());
+    // A group may name one large image many times: the whole is capped as
+    // an icon file's is.
+    uint64_t total = 0;
     for (size_t i = 0; i < ids.size(); ++i) {
         const void* bytes = ResourceBytes(module, MAKEINTRESOURCEA(ids[i]), RT_ICON, &size);
-        if (bytes == nullptr || size == 0 || size > MAX_ICON_IMAGE)
+        total += size;
+        if (bytes == nullptr || size == 0 || size > MAX_ICON_IMAGE || total > MAX_ICON_BYTES)
             return 0;
         const uint8_t* begin = static_cast<const uint8_t*>(bytes);
         read[i].bytes.assign(begin, begin + size);

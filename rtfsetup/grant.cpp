@@ -29,9 +29,9 @@ const char BLOCK_TAIL[] =
     "};\r\n"
     "\r\n";
 
-// Files are copied in pieces of CHUNK bytes. The block to remove is looked
-// for in smaller pieces: it is usually at the top of the file.
-enum { CHUNK = 1 << 20, SCAN_PIECE = 65536 };
+// Files are read and copied in pieces of CHUNK bytes.
+enum { CHUNK = 1 << 20 };
+char buffer[CHUNK];
 
 void StartNeedle(PolicyScan::Needle& needle, const char* text)
 {
@@ -67,28 +67,29 @@ inline bool StepNeedle(PolicyScan::Needle& needle, char c)
     return false;
 }
 
+void CloseBlock(PolicyScan& scan, uint64_t end)
+{
+    scan.blocks.push_back({scan.blockBegin, end});
+    scan.phase = SCAN_MARKER;
+}
+
 void EndLine(PolicyScan& scan, uint64_t end)
 {
     if (scan.linePermission)
         scan.granted = true;
-    switch (scan.phase) {
-    case SCAN_MARKER:
-        if (scan.lineMarker) {
-            scan.blockBegin = scan.lineStart;
-            scan.phase = SCAN_CLOSING;
-        }
-        break;
-    case SCAN_CLOSING:
-        if (scan.lineClosing)
-            scan.phase = SCAN_EXTRA;
-        break;
-    case SCAN_EXTRA:
-        scan.blockEnd = end;
-        scan.phase = SCAN_DONE;
-        break;
+    // The empty line after a block goes with it. A line with text there was
+    // put right after the block by hand: it stays, and is looked at like any
+    // other, as it may open the next block.
+    if (scan.phase == SCAN_EXTRA)
+        CloseBlock(scan, scan.lineBlank ? end : scan.lineStart);
+    if (scan.phase == SCAN_MARKER && scan.lineMarker) {
+        scan.blockBegin = scan.lineStart;
+        scan.phase = SCAN_CLOSING;
+    } else if (scan.phase == SCAN_CLOSING && scan.lineClosing) {
+        scan.phase = SCAN_EXTRA;
     }
     scan.lineStart = end;
-    scan.crSeen = false;
+    scan.lineBlank = true;
     scan.lineMarker = scan.lineClosing = scan.linePermission = false;
     scan.marker.matched = scan.closing.matched = scan.permission.matched = 0;
 }
@@ -127,26 +128,88 @@ void StartPolicyScan(PolicyScan& scan)
 {
     scan.offset = 0;
     scan.lineStart = 0;
-    scan.crSeen = false;
     StartNeedle(scan.marker, GRANT_MARKER);
+    const unsigned length = scan.marker.length;
+    for (unsigned char& shift : scan.markerShift)
+        shift = static_cast<unsigned char>(length);
+    for (unsigned k = 0; k + 1 < length; ++k)
+        scan.markerShift[static_cast<unsigned char>(GRANT_MARKER[k])] = static_cast<unsigned char>(length - 1 - k);
     StartNeedle(scan.closing, CLOSING);
     StartNeedle(scan.permission, GRANT_PERMISSION);
     scan.lineMarker = scan.lineClosing = scan.linePermission = false;
+    scan.lineBlank = true;
     scan.phase = SCAN_MARKER;
-    scan.blockBegin = scan.blockEnd = 0;
+    scan.blockBegin = 0;
+    scan.blocks.clear();
     scan.granted = false;
+    scan.blocksOnly = false;
 }
+
+namespace {
+
+// Where the line holding data[at - 1] began: after the last LF before it in
+// data[from, at), else where the scan last saw a line begin.
+uint64_t LineStartBefore(const PolicyScan& scan, const char* data, size_t from, size_t at)
+{
+    for (size_t k = at; k > from; --k)
+        if (data[k - 1] == '\n')
+            return scan.offset + k;
+    return scan.lineStart;
+}
+
+size_t MarkerLineBegun(PolicyScan& scan, const char* data, size_t from, size_t at)
+{
+    scan.lineStart = LineStartBefore(scan, data, from, at);
+    scan.lineMarker = true;
+    scan.lineBlank = false;
+    return at;
+}
+
+// Between blocks, when only blocks are looked for, nothing but the marker
+// matters: it is searched for by skipping (Horspool), and a line start is
+// looked up only when it is found. Returns where to go on, with the marker
+// line then begun.
+size_t SkipToMarker(PolicyScan& scan, const char* data, size_t from, size_t size)
+{
+    PolicyScan::Needle& marker = scan.marker;
+    const size_t length = marker.length;
+    size_t i = from;
+    // A match begun in the previous piece is finished byte by byte.
+    while (i < size && marker.matched > 0)
+        if (StepNeedle(marker, data[i++]))
+            return MarkerLineBegun(scan, data, from, i);
+    for (size_t at = i; at + length <= size;) {
+        if (std::memcmp(data + at, marker.text, length) == 0) {
+            marker.matched = marker.fallback[length - 1];
+            return MarkerLineBegun(scan, data, from, at + length);
+        }
+        at += scan.markerShift[static_cast<unsigned char>(data[at + length - 1])];
+    }
+    // What the piece ends with may begin a match: the state is that of the
+    // last bytes, shorter than the marker.
+    for (size_t k = size - i >= length ? size - length + 1 : i; k < size; ++k)
+        StepNeedle(marker, data[k]);
+    scan.lineStart = LineStartBefore(scan, data, from, size);
+    return size;
+}
+
+}  // namespace
 
 void ScanPolicyBytes(PolicyScan& scan, const char* data, size_t size)
 {
     for (size_t i = 0; i < size; ++i) {
+        if (scan.blocksOnly && scan.phase == SCAN_MARKER && !scan.lineMarker) {
+            i = SkipToMarker(scan, data, i, size);
+            if (i == size)
+                break;
+        }
         char c = data[i];
-        if (c == '\n' && scan.crSeen) {
+        if (c == '\n') {
             EndLine(scan, scan.offset + i + 1);
             continue;
         }
-        if (c == '\r')
-            scan.crSeen = true;
+        if (c != ' ' && c != '\t' && c != '\r')
+            scan.lineBlank = false;
         scan.lineMarker |= StepNeedle(scan.marker, c);
         scan.lineClosing |= StepNeedle(scan.closing, c);
         scan.linePermission |= StepNeedle(scan.permission, c);
@@ -156,76 +219,92 @@ void ScanPolicyBytes(PolicyScan& scan, const char* data, size_t size)
 
 void EndPolicyScan(PolicyScan& scan)
 {
-    if (scan.phase == SCAN_CLOSING || scan.phase == SCAN_EXTRA) {
-        scan.blockEnd = scan.lineStart;
-        scan.phase = SCAN_DONE;
-    }
+    if (scan.phase != SCAN_MARKER)
+        CloseBlock(scan, scan.lineStart);
 }
 
-int CopyWithGrant(const PolicyIo& io, const char* address)
+namespace {
+
+// The first pass: every block of ours. 0 on a read error.
+int ScanBlocks(const PolicyIo& io, PolicyScan& scan)
 {
-    char block[GRANT_BLOCK_SIZE];
-    size_t length = FormatGrantBlock(block, sizeof block, address);
-    if (length == 0 || !WriteText(io, block, length))
+    StartPolicyScan(scan);
+    scan.blocksOnly = true;
+    for (;;) {
+        size_t got = 0;
+        if (!io.read(io.context, buffer, sizeof buffer, &got))
+            return 0;
+        if (got == 0)
+            break;
+        ScanPolicyBytes(scan, buffer, got);
+    }
+    EndPolicyScan(scan);
+    return 1;
+}
+
+// The second pass, from the start again: everything outside the blocks is
+// copied as it stands.
+int CopyOutsideBlocks(const PolicyIo& io, const PolicyScan& scan)
+{
+    if (!io.rewind(io.context))
         return 0;
-    static char buffer[CHUNK];
+    const std::vector<PolicyScan::Block>& blocks = scan.blocks;
+    size_t next = 0;  // the first block not yet passed
+    uint64_t at = 0;
     for (;;) {
         size_t got = 0;
         if (!io.read(io.context, buffer, sizeof buffer, &got))
             return 0;
         if (got == 0)
             return 1;
-        if (!WriteText(io, buffer, got))
-            return 0;
-    }
-}
-
-int CopyWithoutGrant(const PolicyIo& io)
-{
-    static char buffer[CHUNK];
-    PolicyScan scan;
-    StartPolicyScan(scan);
-    while (scan.phase != SCAN_DONE) {
-        size_t got = 0;
-        if (!io.read(io.context, buffer, SCAN_PIECE, &got))
-            return GRANT_COPY_FAILED;
-        if (got == 0)
-            break;
-        ScanPolicyBytes(scan, buffer, got);
-    }
-    EndPolicyScan(scan);
-    if (!BlockFound(scan))
-        return GRANT_NOT_FOUND;
-    if (!io.rewind(io.context))
-        return GRANT_COPY_FAILED;
-
-    // Everything outside [blockBegin, blockEnd) is copied as it stands.
-    uint64_t at = 0;
-    for (;;) {
-        size_t got = 0;
-        if (!io.read(io.context, buffer, sizeof buffer, &got))
-            return GRANT_COPY_FAILED;
-        if (got == 0)
-            return GRANT_REMOVED;
-        uint64_t end = at + got;
-        uint64_t keepTo = scan.blockBegin < end ? scan.blockBegin : end;
-        if (at < keepTo && !WriteText(io, buffer, keepTo - at))
-            return GRANT_COPY_FAILED;
-        uint64_t keepFrom = scan.blockEnd > at ? scan.blockEnd : at;
-        if (keepFrom < end && !WriteText(io, buffer + (keepFrom - at), end - keepFrom))
-            return GRANT_COPY_FAILED;
+        const uint64_t end = at + got;
+        uint64_t from = at;
+        while (from < end) {
+            if (next < blocks.size() && blocks[next].begin <= from) {
+                if (blocks[next].end > end)
+                    break;  // the block goes on in the next piece
+                from = blocks[next++].end;
+                continue;
+            }
+            uint64_t keepTo = next < blocks.size() && blocks[next].begin < end ? blocks[next].begin : end;
+            if (!WriteText(io, buffer + (from - at), keepTo - from))
+                return 0;
+            from = keepTo;
+        }
         at = end;
     }
 }
 
+}  // namespace
+
+int CopyWithGrant(const PolicyIo& io, const char* address)
+{
+    char block[GRANT_BLOCK_SIZE];
+    size_t length = FormatGrantBlock(block, sizeof block, address);
+    PolicyScan scan;
+    bool copied = length > 0 && ScanBlocks(io, scan) && WriteText(io, block, length) && CopyOutsideBlocks(io, scan);
+    return copied ? 1 : 0;
+}
+
+int CopyWithoutGrant(const PolicyIo& io)
+{
+    PolicyScan scan;
+    if (!ScanBlocks(io, scan))
+        return GRANT_COPY_FAILED;
+    if (!BlockFound(scan))
+        return GRANT_NOT_FOUND;
+    return CopyOutsideBlocks(io, scan) ? GRANT_REMOVED : GRANT_COPY_FAILED;
+}
+
 int ReadsAsGranted(const PolicyIo& io)
 {
-    static char buffer[CHUNK];
     PolicyScan scan;
     StartPolicyScan(scan);
     while (!scan.granted) {
         size_t got = 0;
-        if (!io.read(io.context, buffer, sizeof buffer, &got) || got == 0)
+        if (!io.read(io.context, buffer, sizeof buffer, &got))
+            return POLICY_UNREADABLE;
+        if (got == 0)
             break;
         ScanPolicyBytes(scan, buffer, got);
     }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 // The marker line of the block, and what counts as a grant for Pluvik.
 extern const char GRANT_MARKER[];
@@ -16,9 +17,10 @@ extern const char GRANT_PERMISSION[];
 size_t FormatGrantBlock(char* out, size_t size, const char* address);
 enum { GRANT_BLOCK_SIZE = 1600 };  // room for the block of a 1,023-character address
 
-// Lines as Kelmin reads them: a line ends at the first LF that comes after a
-// CR anywhere earlier in the same line; a last line without that ending is no
-// line. Lines of any length are seen whole. Fed in pieces of any size.
+// Lines as Kelmin reads them: a line ends at each LF, whether a CR comes
+// before it or not (files edited elsewhere may have either); a last line
+// without that ending is no line. Lines of any length are seen whole. Fed in
+// pieces of any size.
 struct PolicyScan {
     struct Needle {
         const char* text;
@@ -26,17 +28,24 @@ struct PolicyScan {
         unsigned matched;
         unsigned char fallback[64];
     };
+    // A block of ours: from its marker line through the "};" line and the
+    // empty line after it, when there is one.
+    struct Block {
+        uint64_t begin, end;
+    };
     uint64_t offset;     // bytes fed so far
     uint64_t lineStart;  // where the current line began
-    bool crSeen;         // a CR earlier in the current line
     Needle marker, closing, permission;
     bool lineMarker, lineClosing, linePermission;
-    int phase;             // where the search for the block stands
-    uint64_t blockBegin;   // the marker line
-    uint64_t blockEnd;     // after the line that follows the "};" line
+    bool lineBlank;        // nothing but blanks, tabs and CR so far
+    int phase;             // where the search for the current block stands
+    uint64_t blockBegin;   // its marker line
+    std::vector<Block> blocks;  // every block found, in order
     bool granted;          // a line holds GRANT_PERMISSION
+    bool blocksOnly;       // set after the start: blocks are looked for, not granted
+    unsigned char markerShift[256];  // how far the search for the marker may skip
 };
-enum { SCAN_MARKER, SCAN_CLOSING, SCAN_EXTRA, SCAN_DONE };
+enum { SCAN_MARKER, SCAN_CLOSING, SCAN_EXTRA };
 
 void StartPolicyScan(PolicyScan& scan);
 void ScanPolicyBytes(PolicyScan& scan, const char* data, size_t size);
@@ -45,7 +54,7 @@ void ScanPolicyBytes(PolicyScan& scan, const char* data, size_t size);
 void EndPolicyScan(PolicyScan& scan);
 inline bool BlockFound(const PolicyScan& scan)
 {
-    return scan.phase != SCAN_MARKER;
+    return !scan.blocks.empty();
 }
 
 // How the edits reach the policy file and its work copy. Every call returns
@@ -57,16 +66,21 @@ struct PolicyIo {
     int (*write)(void* context, const char* data, size_t size);
 };
 
-// Work copy := grant block for address + the whole policy file. 1, or 0 when
-// a read or a write failed (the work copy is then incomplete).
+// Work copy := grant block for address + the policy file without any block
+// of ours, so there is never a second one. 1, or 0 when a read, the rewind
+// or a write failed (the work copy is then incomplete).
 int CopyWithGrant(const PolicyIo& io, const char* address);
 
-// Work copy := the policy file without its first block: from the first line
-// holding GRANT_MARKER through the first later line holding "};" and one line
-// more. Nothing is written when there is no such line.
+// Work copy := the policy file without every block of ours: each from a line
+// holding GRANT_MARKER through the first later line holding "};", and the
+// line after that when it is empty (blanks aside). A line with text there
+// stays: it may open the next grant. Nothing is written when there is no
+// such block.
 enum { GRANT_COPY_FAILED = -1, GRANT_NOT_FOUND = 0, GRANT_REMOVED = 1 };
 int CopyWithoutGrant(const PolicyIo& io);
 
-// 1 when a line of the policy file holds GRANT_PERMISSION; 0 when none does
-// or the file cannot be read.
+// 1 when a line of the policy file holds GRANT_PERMISSION, 0 when none does,
+// POLICY_UNREADABLE when a read failed first: whether the grant is there is
+// then unknown.
+enum { POLICY_UNREADABLE = -1 };
 int ReadsAsGranted(const PolicyIo& io);

@@ -24,7 +24,10 @@ int DeleteLibrary();  // always 1
 int LibraryInstalled();
 
 // The grant block in jreHome\LIB\SECURITY\JAVA.POLICY. Add and remove leave
-// the file either as it was or whole in its new form.
+// the file either as it was or whole in its new form. HasPolicyGrant: 1, 0,
+// or POLICY_UNREADABLE when the file is there but cannot be read.
+enum { POLICY_PATH_SIZE = DIR_SIZE + 32 };
+int ComposePolicyPath(char (&path)[POLICY_PATH_SIZE], const char* jreHome);
 int AddPolicyGrant(const char* jreHome, const char* address);
 int RemovePolicyGrant(const char* jreHome);
 int HasPolicyGrant(const char* jreHome);

@@ -9,8 +9,9 @@ const char LIBRARY_VERSION[] = "2.3";
 
 namespace {
 
-// Why "Actualizar" is enabled.
-enum { UPDATE_NONE = 0, UPDATE_INSTALL = 1, UPDATE_NEWER = 2, UPDATE_ADDRESS = 4 };
+// Why "Actualizar" is enabled. UPDATE_BLOCKED: the policy file could not be
+// read, so nothing is offered, not even for an edited address.
+enum { UPDATE_NONE = 0, UPDATE_INSTALL = 1, UPDATE_NEWER = 2, UPDATE_ADDRESS = 4, UPDATE_BLOCKED = 8 };
 
 char sourceDir[DIR_SIZE];        // where Pluvik.DLL is taken from
 bool sourceUsable;               // false: the command line named no usable directory
@@ -73,6 +74,16 @@ void ShowErrorCode(HWND dialog, WPARAM code)
     }
 }
 
+void ShowPolicyUnreadable(HWND dialog)
+{
+    char path[POLICY_PATH_SIZE];
+    char text[POLICY_PATH_SIZE + 100];
+    ComposePolicyPath(path, javaHome);
+    ComposeText(text, "No se pudo leer el archivo de permisos de Java; no se modific\xF3 la instalaci\xF3n del DLL.",
+                "\n\n", path);
+    ShowError(dialog, text, "Error");
+}
+
 void Refresh(HWND dialog, WPARAM first)
 {
     updateState = UPDATE_NONE;
@@ -99,7 +110,16 @@ void Refresh(HWND dialog, WPARAM first)
 
     char installed[DLL_VERSION_SIZE];
     if (ReadDllValue("Version", installed, sizeof installed)) {
-        if (HasPolicyGrant(javaHome) && LibraryInstalled()) {
+        int granted = HasPolicyGrant(javaHome);
+        if (granted == POLICY_UNREADABLE) {
+            // Whether the grant is there cannot be told: nothing is taken away.
+            Enable(dialog, IDC_INICIO_INSTALAR, false);
+            updateState = UPDATE_BLOCKED;
+            SetDlgItemTextA(dialog, IDC_INICIO_INSTALADA, installed);
+            ShowPolicyUnreadable(dialog);
+            return;
+        }
+        if (granted && LibraryInstalled()) {
             Enable(dialog, IDC_INICIO_INSTALAR, false);
             updateState = UPDATE_NONE;
             Enable(dialog, IDC_INICIO_DESINSTALAR, true);
@@ -190,7 +210,7 @@ void Update(HWND dialog)
 
 void Uninstall(HWND dialog)
 {
-    if (DialogBoxParamA(hInstance, "DESINST", dialog, DesinstDialogProc, 0) != 1)
+    if (DialogBoxParamA(hInstance, IDD_DESINST, dialog, DesinstDialogProc, 0) != 1)
         return;
     RemoveDllKey();
     DeleteLibrary();
@@ -230,18 +250,8 @@ int InitInstance()
         break;
     }
     appIcon = LoadIconA(hInstance, "IC_Kelmin");
-
-    mainWindow = CreateDialogParamA(hInstance, "INICIO", nullptr, InicioDialogProc, 0);
-    if (mainWindow == nullptr)
-        return 0;
-    ShowWindow(mainWindow, SW_SHOW);
-    UpdateWindow(mainWindow);
-
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    // Kelmin ends with 0 even when its dialog cannot be made.
+    RunMainDialog(IDD_INICIO, InicioDialogProc);
     return 0;
 }
 

@@ -2,15 +2,15 @@
 #include "../base/workfile.h"
 #include "kelmin.h"
 
-namespace {
-
 const char POLICY_FILE[] = "\\LIB\\SECURITY\\JAVA.POLICY";
-enum { POLICY_PATH_SIZE = DIR_SIZE + sizeof POLICY_FILE + 2 };
+static_assert(POLICY_PATH_SIZE >= DIR_SIZE + sizeof POLICY_FILE, "room for a runtime home and the policy file");
 
 int ComposePolicyPath(char (&path)[POLICY_PATH_SIZE], const char* jreHome)
 {
     return ComposeText(path, jreHome, POLICY_FILE);
 }
+
+namespace {
 
 // The policy file is read without sharing: nobody changes it while we copy.
 HANDLE OpenPolicy(const char* path)
@@ -82,8 +82,11 @@ int HasPolicyGrant(const char* jreHome)
     if (!ComposePolicyPath(path, jreHome))
         return 0;
     FileHandle policy(OpenPolicy(path));
-    if (!policy.Valid())
-        return 0;
+    if (!policy.Valid()) {
+        // No file holds no grant; one that is there but held or locked may.
+        DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? 0 : POLICY_UNREADABLE;
+    }
     Files files{policy.handle, nullptr};
     return ReadsAsGranted(PolicyIo{&files, ReadPolicy, RewindPolicy, WriteWork});
 }

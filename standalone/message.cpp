@@ -7,12 +7,13 @@ namespace {
 
 const char FLAG[] = "Brenko";
 
-// Only the first character counts; a longer value does not fit and is
-// treated as missing.
+// Only the first character counts; a longer value does not fit and an empty
+// one leaves nothing to look at: both are treated as missing.
 int QueryFlag(HKEY key, char (&flag)[2])
 {
     DWORD size = sizeof flag;
-    return RegQueryValueExA(key, FLAG, nullptr, nullptr, reinterpret_cast<BYTE*>(flag), &size) == ERROR_SUCCESS;
+    return RegQueryValueExA(key, FLAG, nullptr, nullptr, reinterpret_cast<BYTE*>(flag), &size) == ERROR_SUCCESS &&
+           size > 0;
 }
 
 void SetFlag(HKEY key, char value)

@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     std::vector<IconImage> images;
     if (ReadIconBytes(data, size, images)) {
-        CHECK(!images.empty());
+        CHECK(!images.empty() && images.size() <= MAX_ICON_IMAGES);
         for (const IconImage& image : images)
             CheckImage(image);
         std::vector<uint8_t> file;

@@ -9,6 +9,7 @@
 
 namespace {
 
+using policyfix::LfOnly;
 using policyfix::STOCK_POLICY;
 
 const std::string BLOCK_10005 = policyfix::Block("http://10.0.0.5/*");
@@ -20,13 +21,6 @@ std::string Block(const char* address, Caller caller = {})
     size_t length = FormatGrantBlock(block, sizeof block, address);
     EXPECT_GT(length, 0u);
     return std::string(block, length);
-}
-
-std::string LfOnly(std::string text)
-{
-    for (size_t at; (at = text.find("\r\n")) != std::string::npos;)
-        text.erase(at, 1);
-    return text;
 }
 
 std::string Added(const std::string& policy, const char* address, size_t piece = 0, Caller caller = {})
@@ -88,11 +82,10 @@ TEST(PolicyLines, WhatCountsAsALine)
     EXPECT_TRUE(Granted(STOCK_POLICY + Block("")));
     // Case-sensitive.
     EXPECT_FALSE(Granted("permission \"loadlibrary.pluvik\";\r\n"));
-    // A last line without CR LF is no line; LF alone ends no line.
+    // A last line without its LF is no line; an LF ends one with or without CR.
     EXPECT_FALSE(Granted("x\r\nloadLibrary.Pluvik"));
     EXPECT_FALSE(Granted("loadLibrary.Pluvik\r"));
-    EXPECT_FALSE(Granted(LfOnly(STOCK_POLICY) + "loadLibrary.Pluvik\n"));
-    // The line ends at the first LF after a CR anywhere earlier in it.
+    EXPECT_TRUE(Granted(LfOnly(STOCK_POLICY) + "loadLibrary.Pluvik\n"));
     EXPECT_TRUE(Granted("a\rb\nloadLibrary.Pluvik\r\n"));
     EXPECT_TRUE(Granted("loadLibrary.Pluvik\n\r\n"));
     EXPECT_TRUE(Granted("\rloadLibrary.Pluvik\n"));
@@ -135,17 +128,14 @@ TEST(PolicyGrant, AddThenRemoveRoundTrips)
     EXPECT_FALSE(Granted(Removed(Added(STOCK_POLICY, ""))));
 }
 
-TEST(PolicyGrant, TwoBlocksAreRemovedOneAtATime)
+TEST(PolicyGrant, NeverTwoBlocks)
 {
-    // A second install after a hand-deleted library puts a second block on top.
-    std::string twice = Added(Added(STOCK_POLICY, "http://10.0.0.5/*"), "");
-    EXPECT_EQ(twice, Block("") + BLOCK_10005 + STOCK_POLICY);
-    std::string once = Removed(twice);
-    EXPECT_EQ(once, "\r\n" + BLOCK_10005 + STOCK_POLICY);
-    EXPECT_TRUE(Granted(once));
-    std::string none = Removed(once);
-    EXPECT_EQ(none, "\r\n\r\n" + std::string(STOCK_POLICY));
-    EXPECT_FALSE(Granted(none));
+    // A second install after a hand-deleted library replaces the block left behind.
+    EXPECT_EQ(Added(Added(STOCK_POLICY, "http://10.0.0.5/*"), ""), Block("") + "\r\n" + STOCK_POLICY);
+    // Two blocks, as earlier versions left them, with either line end: both go.
+    std::string twice = BLOCK_10005 + Block("") + STOCK_POLICY;
+    EXPECT_EQ(Removed(twice, 7), "\r\n\r\n" + std::string(STOCK_POLICY));
+    EXPECT_EQ(Removed(LfOnly(twice), 7), LfOnly("\r\n\r\n" + std::string(STOCK_POLICY)));
 }
 
 TEST(PolicyGrant, RemovalByTheLines)
@@ -155,19 +145,22 @@ TEST(PolicyGrant, RemovalByTheLines)
     EXPECT_EQ(Removed(""), "");
     // A marker in the last, unfinished line is no line.
     EXPECT_EQ(Removed("a\r\n// Permitir cargar Pluvik.DLL de OSTREL"), "a\r\n// Permitir cargar Pluvik.DLL de OSTREL");
-    // From the marker line through the first later "};" line and one more;
-    // "};" on the marker line itself does not end the block.
-    EXPECT_EQ(Removed("a\r\nPermitir cargar Pluvik.DLL de OSTREL };\r\nb\r\n};x\r\nc\r\nd\r\n"), "a\r\nd\r\n");
-    // "}" and ";" apart are no end.
-    EXPECT_EQ(Removed("Permitir cargar Pluvik.DLL de OSTREL\r\n} ;\r\n};\r\nc\r\nd"), "d");
+    // From the marker line through the first later "};" line, and the line
+    // after it only when empty; "};" on the marker line itself does not end
+    // the block.
+    EXPECT_EQ(Removed("a\r\nPermitir cargar Pluvik.DLL de OSTREL };\r\nb\r\n};x\r\n \t\r\nd\r\n"), "a\r\nd\r\n");
+    // "}" and ";" apart are no end; a line with text after the block stays.
+    EXPECT_EQ(Removed("Permitir cargar Pluvik.DLL de OSTREL\r\n} ;\r\n};\r\nc\r\nd"), "c\r\nd");
+    std::string trimmed = BLOCK_10005.substr(0, BLOCK_10005.size() - 2);
+    EXPECT_EQ(Removed(trimmed + "grant {\r\n};\r\n"), "\r\ngrant {\r\n};\r\n");
     // A block whose end was deleted by hand: its lines up to the end of the
     // file go, an unfinished last line stays.
     EXPECT_EQ(Removed("a\r\nPermitir cargar Pluvik.DLL de OSTREL\r\nb\r\ntail"), "a\r\ntail");
     EXPECT_EQ(Removed("a\r\nPermitir cargar Pluvik.DLL de OSTREL\r\n};\r\ntail"), "a\r\ntail");
     EXPECT_EQ(Removed("Permitir cargar Pluvik.DLL de OSTREL\r\n};\r\n"), "");
-    // Only the first block goes.
+    // Every block goes.
     std::string marker = "Permitir cargar Pluvik.DLL de OSTREL\r\n};\r\n\r\n";
-    EXPECT_EQ(Removed("x\r\n" + marker + marker + "y"), "x\r\n" + marker + "y");
+    EXPECT_EQ(Removed("x\r\n" + marker + marker + "y"), "x\r\ny");
 }
 
 TEST(PolicyGrant, FailuresAreReported)
@@ -207,10 +200,11 @@ TEST(PolicyGrant, FailuresAreReported)
         read.policy = STOCK_POLICY + std::string(80000, 'q') + BLOCK_10005;
         read.piece = 4096;
         read.failReadAt = at;
-        EXPECT_EQ(ReadsAsGranted(read.Io()), 0);
+        EXPECT_EQ(ReadsAsGranted(read.Io()), POLICY_UNREADABLE);
     }
     MemoryFiles rewind;
     rewind.policy = withBlock;
     rewind.failRewind = true;
     EXPECT_EQ(CopyWithoutGrant(rewind.Io()), GRANT_COPY_FAILED);
+    EXPECT_EQ(CopyWithGrant(rewind.Io(), ""), 0);
 }

@@ -206,6 +206,25 @@ TEST(IconFile, BadFilesGiveNoImages)
     // A count that says fewer images than there are reads only those.
     std::vector<IconImage> images = Read(with(4, 1, true), 1);
     EXPECT_EQ(images.size(), 1u);
+
+    // Entries that all name one image: up to MAX_ICON_IMAGES of them and
+    // MAX_ICON_BYTES in all. 65,535 of 66 KB would cost 4 GB.
+    auto repeated = [](size_t count, const std::vector<uint8_t>& image) {
+        std::vector<uint8_t> file = MakeIconFile({image}), entry(file.begin() + 6, file.begin() + 22);
+        PutDword(entry, 12, static_cast<uint32_t>(6 + 16 * count));
+        file.resize(6);
+        PutWord(file, 4, static_cast<uint32_t>(count));
+        for (size_t i = 0; i < count; ++i)
+            file.insert(file.end(), entry.begin(), entry.end());
+        file.insert(file.end(), image.begin(), image.end());
+        return file;
+    };
+    const std::vector<uint8_t> small = MakeBitmapImage(16, 16, 4), large = MakeBitmapImage(128, 128, 32);
+    EXPECT_EQ(Read(repeated(MAX_ICON_IMAGES, small), 1).size(), size_t{MAX_ICON_IMAGES});
+    Read(repeated(MAX_ICON_IMAGES + 1, small), 0);
+    Read(repeated(MAX_ICON_BYTES / large.size(), large), 1);
+    Read(repeated(MAX_ICON_BYTES / large.size() + 1, large), 0);
+    Read(repeated(65535, large), 0);
 }
 
 TEST(IconFile, ComposedLayoutMatchesTheWrittenFormat)
@@ -286,12 +305,16 @@ TEST(IconGroup, NamesTheImagesOfItsEntries)
     ASSERT_EQ(ParseIconGroup(group.data(), group.size(), ids), 1);
     EXPECT_EQ(ids, (std::vector<uint16_t>{7, 3, 65535}));
 
-    // A count that the group's bytes do not hold, a cursor group, no entries.
+    // A count that the group's bytes do not hold, a cursor group, no
+    // entries, more than an icon file may hold.
     EXPECT_EQ(ParseIconGroup(group.data(), group.size() - 1, ids), 0);
     EXPECT_TRUE(ids.empty());
     PutWord(group, 4, 4);
     EXPECT_EQ(ParseIconGroup(group.data(), group.size(), ids), 0);
     PutWord(group, 4, 0);
+    EXPECT_EQ(ParseIconGroup(group.data(), group.size(), ids), 0);
+    group.resize(6 + 14 * (MAX_ICON_IMAGES + 1));
+    PutWord(group, 4, MAX_ICON_IMAGES + 1);
     EXPECT_EQ(ParseIconGroup(group.data(), group.size(), ids), 0);
     PutWord(group, 4, 1);
     PutWord(group, 2, 2);

@@ -52,4 +52,12 @@ inline std::string Block(const std::string& address)
            "\r\n";
 }
 
+// The text with LF line ends, as an editor may leave it.
+inline std::string LfOnly(std::string text)
+{
+    for (size_t at; (at = text.find("\r\n")) != std::string::npos;)
+        text.erase(at, 1);
+    return text;
+}
+
 }  // namespace policyfix

@@ -15,6 +15,7 @@ namespace kelmin {
 extern const char DLL_KEY[];  // SOFTWARE\VONDRA\DLLRTF
 
 using policyfix::Block;
+using policyfix::LfOnly;
 using policyfix::STOCK_POLICY;
 
 using fixture::ReadAll;

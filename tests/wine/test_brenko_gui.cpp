@@ -154,8 +154,11 @@ TEST_F(Brenko, InitialMessageFlagFostraAndKelmin)
     EXPECT_EQ(program.WaitExit(10000), 0u);
     EXPECT_EQ(Flag(), "1");
 
-    // Ticked, "&Ejecutar Fostra.EXE" ends it and starts Servidor\Fostra.EXE.
+    // An empty flag counts as missing. Ticked, "&Ejecutar Fostra.EXE" ends
+    // it and starts Servidor\Fostra.EXE.
+    fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "Brenko", "", false);
     Start();
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(inicio, MENSAJE)));
     Answer(Message(), FOSTRA);
     EXPECT_EQ(program.WaitExit(10000), 0u);
     EXPECT_EQ(Flag(), "1");

@@ -121,8 +121,6 @@ TEST_F(Entries, ShortLongAndEmptyFiles)
 TEST_F(Entries, NewEntryOfTheConfiguratorTakesTheFirstServerAddress)
 {
     profile.newEntryTakesFirstServer = 1;
-    appParams.correoClave[0] = 'k';
-    appParams.correoClave[1] = '\0';
     EXPECT_EQ(Load("Nueva", 1), 1);
     EXPECT_STREQ(appParams.ipServidor, "");
     EXPECT_STREQ(entry.listedName, "");
@@ -132,7 +130,6 @@ TEST_F(Entries, NewEntryOfTheConfiguratorTakesTheFirstServerAddress)
     EXPECT_STREQ(appParams.nombre, "Nueva");
     EXPECT_STREQ(appParams.ipServidor, "192.0.2.44");
     EXPECT_STREQ(appParams.letraSuizo, "Arial");
-    EXPECT_STREQ(appParams.correoClave, "k");
 }
 
 TEST_F(Entries, ListShowsNamesSortedWithoutExtension)

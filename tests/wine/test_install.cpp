@@ -385,6 +385,17 @@ TEST_F(Install, ShortcutResultCodes)
     EXPECT_EQ(CreateShortcut(target.c_str(), "JavaW.EXE", "Prueba", root.c_str(), args.c_str(), icon.c_str()),
               SHORTCUT_NOT_SAVED);
 
+    // A value that names no folder of its own (empty, relative, unexpanded):
+    // the system's desktop folder, never the current directory.
+    for (const char* odd : {"", "Escritorio", "%USERPROFILE%\\Desktop"}) {
+        fixture::SetText(HKEY_CURRENT_USER, SHELL_FOLDERS, "Desktop", odd);
+        EXPECT_EQ(CreateShortcut(target.c_str(), "JavaW.EXE", "Raro", root.c_str(), args.c_str(), icon.c_str()),
+                  SHORTCUT_SAVED) << odd;
+        EXPECT_TRUE(Exists(Link("Raro"))) << odd;
+        DeleteFileA(Link("Raro").c_str());
+    }
+    EXPECT_FALSE(Exists("Escritorio"));
+
     ASSERT_TRUE(fixture::DeleteValue(HKEY_CURRENT_USER, SHELL_FOLDERS, "Desktop"));
     EXPECT_EQ(CreateShortcut(target.c_str(), "JavaW.EXE", "Prueba", root.c_str(), args.c_str(), icon.c_str()),
               SHORTCUT_NO_DESKTOP);

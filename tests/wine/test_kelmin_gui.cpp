@@ -12,6 +12,7 @@
 #include "kelmin_fixture.h"
 
 using kelmin::Block;
+using kelmin::LfOnly;
 using kelmin::ReadAll;
 using kelmin::STOCK_POLICY;
 
@@ -55,6 +56,14 @@ std::vector<std::string> GroupTexts(HWND dialog)
     std::vector<std::string> texts;
     EnumChildWindows(dialog, CollectGroup, reinterpret_cast<LPARAM>(&texts));
     return texts;
+}
+
+// A Java runtime's own reading of a policy file: per code base (blank-separated
+// URLs), which of Pluvik's grant, the file permission and the stock grant to
+// all code it gives, one line each ("-" for none).
+std::string JavaGrants(const std::string& policy, const std::string& codeBases)
+{
+    return fixture::UnixOutput(POLICY_CHECK " '" + fixture::UnixPath(policy) + "' " + codeBases + " 2>/dev/null");
 }
 
 std::string DllValue(const char* name)
@@ -310,7 +319,7 @@ TEST_F(Kelmin, StoredAddressAndEmptyAddress)
     Terminate();
 }
 
-TEST_F(Kelmin, HandDeletedLibraryGivesASecondBlock)
+TEST_F(Kelmin, PolicyAndLibraryChangedByHand)
 {
     StartWithSource();
     Install("10.0.0.5");
@@ -326,17 +335,34 @@ TEST_F(Kelmin, HandDeletedLibraryGivesASecondBlock)
     EXPECT_FALSE(DllKeyExists());
     EXPECT_EQ(ReadAll(policy), Block("http://10.0.0.5/*") + STOCK_POLICY);
 
+    // The new grant takes the place of the one left behind.
     Install("10.0.0.7");
     ASSERT_TRUE(WaitInstalled());
-    EXPECT_EQ(ReadAll(policy), Block("http://10.0.0.7/*") + Block("http://10.0.0.5/*") + STOCK_POLICY);
+    EXPECT_EQ(ReadAll(policy), Block("http://10.0.0.7/*") + "\r\n" + STOCK_POLICY);
+    EXPECT_EQ(JavaGrants(policy, "http://10.0.0.7/Vondra.JAR"), "loadLibrary.Pluvik files stopThread\n");
+    Terminate();
+
+    // As edited by hand: LF line ends, the block twice, the second without
+    // its empty line after it and a grant right behind. Still installed; an
+    // uninstall removes both blocks and nothing else.
+    std::string trimmed = Block("http://10.0.0.5/*");
+    trimmed.resize(trimmed.size() - 2);
+    const std::string HAND_GRANT =
+        "grant codeBase \"file:/C:/Aplicaciones/*\" {\r\n"
+        "   permission java.io.FilePermission \"<<ALL FILES>>\", \"read, write, delete\";\r\n};\r\n";
+    kelmin::WriteAll(policy, LfOnly(Block("http://10.0.0.5/*") + trimmed + HAND_GRANT + STOCK_POLICY));
+    fixture::SetText(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, "Version", "2.3");
+    kelmin::WriteAll(kelmin::InstalledLibrary(), library);
+    StartWithSource();
+    EXPECT_EQ(Buttons(), "--D");
     drive::PostClick(inicio, DESINSTALAR);
     HWND confirm = program->Appears(DESINST);
     ASSERT_NE(confirm, nullptr);
     drive::PostClick(confirm, DESINSTALAR);
-    // One uninstall removes only the first block; the other still grants.
     ASSERT_TRUE(WaitNotInstalled());
-    EXPECT_FALSE(DllKeyExists());
-    EXPECT_EQ(ReadAll(policy), "\r\n" + Block("http://10.0.0.5/*") + STOCK_POLICY);
+    EXPECT_EQ(ReadAll(policy), LfOnly("\r\n\r\n" + HAND_GRANT + STOCK_POLICY));
+    // A Java runtime still reads the rest: the stock grant to all code, the hand-written one.
+    EXPECT_EQ(JavaGrants(policy, "http://10.0.0.5/Vondra.JAR file:/C:/Aplicaciones/a.jar"), "stopThread\nfiles stopThread\n");
     Terminate();
 }
 
@@ -437,6 +463,22 @@ TEST_F(Kelmin, PolicyFileHeldOpenElsewhere)
     EXPECT_EQ(DllValue("Version"), "(none)");
     CloseHandle(held);
     EXPECT_EQ(ReadAll(policy), STOCK_POLICY);
+
+    // Installed, then held when the program starts: whether the grant is
+    // there cannot be told, so the file is named and nothing is taken away.
+    Install("10.0.0.5");
+    ASSERT_TRUE(WaitInstalled());
+    Terminate();
+    held = CreateFileA(policy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Start(source.substr(0, source.size() - 1));
+    EXPECT_EQ(program->CloseMessage("Error"),
+              "No se pudo leer el archivo de permisos de Java; no se modific\xF3 la instalaci\xF3n del DLL.\n\n" +
+                  policy);
+    EXPECT_EQ(Buttons(), "---");
+    CloseHandle(held);
+    EXPECT_EQ(ReadAll(kelmin::InstalledLibrary()), library);
+    EXPECT_EQ(DllValue("Version"), "2.3");
     Terminate();
 }
 
