@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "base.h"
+#include "cmdline.h"
 
 namespace {
 
@@ -89,6 +90,17 @@ void StartRunLog(const char* program, const char* version, const char* path)
     Stamp(line);
     line.Add({program, " ", version, ", usuario ", user, " en ", machine, ": ", GetCommandLineA()});
     Write(line);
+}
+
+int BeginUnattended(const char* program, const char* version, const char* usage, const CommandLine& command,
+                    int parsed)
+{
+    if (parsed && command.action == COMMAND_HELP) {
+        MessageBoxA(nullptr, usage, program, MB_OK | MB_ICONINFORMATION);
+        return EXIT_DONE;
+    }
+    StartRunLog(program, version, command.log);
+    return parsed ? RUN_GOES_ON : EndRunLog(EXIT_BAD_COMMAND, command.error);
 }
 
 int IsUnattended()

@@ -7,6 +7,16 @@
 
 #include <windows.h>
 
+struct CommandLine;
+
+// An unattended run of program begins (parsed: what ParseCommandLine
+// returned): /? shows usage and gives EXIT_DONE, a bad line is logged and
+// gives EXIT_BAD_COMMAND; otherwise the log is started and RUN_GOES_ON
+// returned.
+enum { RUN_GOES_ON = -1 };
+int BeginUnattended(const char* program, const char* version, const char* usage, const CommandLine& command,
+                    int parsed);
+
 // From here on the run is unattended: ShowError and Refuse write to the log
 // instead of showing a box, and the system shows no error box of its own.
 // path: the log file; "" for <program>.log in the user's temporary

@@ -109,6 +109,7 @@ target_link_libraries(kelmin_ops PUBLIC base kelmin_format)
 vondra_program(Kelmin kelmin
     rtfsetup/main.cpp
     rtfsetup/desinst.cpp
+    rtfsetup/unattended.cpp
     resources/kelmin/kelmin.rc)
 target_link_libraries(Kelmin PRIVATE kelmin_ops)
 

@@ -87,13 +87,9 @@ int Uninstall(const CommandLine& command)
 
 int RunCommand(const CommandLine& command, int parsed)
 {
-    if (parsed && command.action == COMMAND_HELP) {
-        MessageBoxA(nullptr, USAGE, "Dalvo", MB_OK | MB_ICONINFORMATION);
-        return EXIT_DONE;
-    }
-    StartRunLog("Dalvo", DALVO_VERSION, command.log);
-    if (!parsed)
-        return EndRunLog(EXIT_BAD_COMMAND, command.error);
+    int begun = BeginUnattended("Dalvo", DALVO_VERSION, USAGE, command, parsed);
+    if (begun != RUN_GOES_ON)
+        return begun;
     ComputeEntryDir();
     if (!EntryNameUsable(command.name, entryDir))
         return EndRunLog(EXIT_BAD_COMMAND, "el nombre de la aplicaci\xF3n no es v\xE1lido como nombre de archivo");

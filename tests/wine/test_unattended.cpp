@@ -18,20 +18,9 @@ namespace {
 
 const char NAME[] = "Contabilidad";
 
-// Dalvo with arguments, run to its end from this Windows process (Wine's own
-// exit status keeps 8 bits of the code); windows it shows are counted.
 DWORD Dalvo(const std::string& arguments, int* windows)
 {
-    drive::Program dalvo;
-    if (!dalvo.Start(DALVO_EXE, arguments))
-        return 1000;
-    DWORD code = STILL_ACTIVE;
-    for (int polls = 0; code == STILL_ACTIVE && polls < 1500; ++polls) {
-        code = dalvo.WaitExit(20);
-        if (drive::FindWindowNow(nullptr, dalvo.info.dwProcessId) != nullptr)
-            ++*windows;
-    }
-    return code;
+    return drive::RunUnseen(DALVO_EXE, arguments, windows);
 }
 
 std::string Value(const std::string& key, const char* name)
