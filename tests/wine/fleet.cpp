@@ -20,14 +20,12 @@ int main(int argc, char** argv)
         CopyText(entryDir, argv[2]);
         int count = std::atoi(argv[4]), failed = 0;
         for (int version = 0; version <= count; ++version) {
-            Entry entry{};
-            entry.record = recordfix::Defaults(argv[3]);
+            Entry entry{recordfix::Defaults(argv[3]), "", 0, 0};
             CopyText(entry.listedName, argv[3]);
             std::snprintf(entry.record.tiempo, sizeof entry.record.tiempo, "%d", version);
             char lines[PARAM_LINES_SIZE];
             BuildParamLines(lines, entry.record);
-            std::string expected = std::string(argv[5]) + "\\" + std::to_string(version);
-            fixture::WriteBytes(expected + ".PAR", lines, std::strlen(lines));
+            fixture::WriteBytes(std::string(argv[5]) + "\\" + std::to_string(version) + ".PAR", lines, std::strlen(lines));
             failed += SaveEntry(entry) ? 0 : 1;
             if (version == 0)
                 fixture::WriteBytes(std::string(argv[5]) + "\\ready", "", 0);

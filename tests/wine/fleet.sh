@@ -8,16 +8,11 @@ set -uo pipefail
 run=$1 fleet=$2 dalvo=$3 work=$4
 win() { printf 'Z:%s' "$1" | tr / '\\'; }
 stations=(1 2 3 4)
-end() {
-    for i in "${stations[@]}"; do WINEPREFIX=$work/puesto$i wineserver -k >/dev/null 2>&1; done
-    rm -rf "$work"
-}
+end() { for i in "${stations[@]}"; do WINEPREFIX=$work/puesto$i wineserver -k >/dev/null 2>&1; done; rm -rf "$work"; }
 rm -rf "$work"
 mkdir -p "$work/share/Terminal" "$work/expected"
 trap end EXIT
-head -c 400000 /dev/urandom >"$work/share/Terminal/Vondra.JAR"
-head -c 90000 /dev/urandom >"$work/share/Terminal/Extra.JAR"
-head -c 766 /dev/urandom >"$work/share/Terminal/Flota.ICO"
+for file in Vondra.JAR:400000 Extra.JAR:90000 Flota.ICO:766; do head -c "${file#*:}" /dev/urandom >"$work/share/Terminal/${file%:*}"; done
 
 # The prefix's programs are shared by hard links (Wine only reads them); the
 # registry, the users and the rest are each machine's own.
@@ -34,7 +29,6 @@ done
 wait
 
 "$run" "$fleet" saver "$(win "$work/share/Terminal/")" Flota 200 "$(win "$work/expected")" >"$work/saver.out" &
-saver=$!
 for _ in $(seq 300); do [ -e "$work/expected/ready" ] && break; sleep 0.1; done
 for i in "${stations[@]}"; do
     WINEPREFIX=$work/puesto$i USER=puesto$i "$run" "$fleet" station "$(win "$work/share")" "$(win "$dalvo")" Flota \
