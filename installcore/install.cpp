@@ -100,7 +100,7 @@ int CopyArchives(const char* dir)
 {
     int all = 1;
     ForEachFile(entryDir, "*.JAR", [&](const char* name) {
-        char source[PATH_SIZE], target[PATH_SIZE];
+        char source[PATH_SIZE], target[PATH_SIZE] = "";
         int copied = ComposeText(source, entryDir, name) && ComposeInstallPath(target, dir, name, "") &&
                      CopyFileRaw(target, source);
         LogStep("Archivo JAR copiado:", target[0] != '\0' ? target : name, copied, copied ? 0 : GetLastError());

@@ -37,7 +37,7 @@ int Install(const CommandLine& command)
         return EndRunLog(EXIT_FAILED, "no hay JRE de Java");
     }
     LogNote("JRE de Java: ", javaHome);
-    char source[DIR_SIZE], library[DIR_SIZE + 16];
+    char source[DIR_SIZE] = "", library[DIR_SIZE + 16];
     bool found = (command.source[0] != '\0' ? CopyText(source, command.source) : ProgramDir(source)) &&
                  ComposeText(library, source, "\\Pluvik.DLL") && FileExists(library);
     if (!found) {
