@@ -1,4 +1,5 @@
 #include "base.h"
+#include "runlog.h"
 
 INT_PTR CALLBACK PlainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
@@ -24,6 +25,11 @@ INT_PTR CALLBACK PlainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 void ShowError(HWND owner, const char* text, const char* caption)
 {
+    // An unattended run has no one to answer a box: what it says is logged.
+    if (IsUnattended()) {
+        LogError(caption, text);
+        return;
+    }
     MessageBoxA(owner, text, caption, MB_OK | MB_ICONERROR);
 }
 

@@ -7,6 +7,7 @@ add_library(base STATIC
     base/workfile.cpp
     base/registry.cpp
     base/dialogs.cpp
+    base/runlog.cpp
     base/mainwin.cpp
     base/browse.cpp
     base/ensure.cpp)
@@ -74,6 +75,7 @@ endfunction()
 vondra_program(Dalvo dalvo
     terminal/main.cpp
     terminal/flow.cpp
+    terminal/unattended.cpp
     resources/dalvo/dalvo.rc)
 set_source_files_properties(resources/dalvo/dalvo.rc PROPERTIES OBJECT_DEPENDS
     "${PARAMS_RESOURCES};${BASE_RESOURCES};${CMAKE_SOURCE_DIR}/resources/dalvo/install.rc;${CMAKE_SOURCE_DIR}/resources/dalvo/resource.h")
@@ -107,6 +109,7 @@ target_link_libraries(kelmin_ops PUBLIC base kelmin_format)
 vondra_program(Kelmin kelmin
     rtfsetup/main.cpp
     rtfsetup/desinst.cpp
+    rtfsetup/unattended.cpp
     resources/kelmin/kelmin.rc)
 target_link_libraries(Kelmin PRIVATE kelmin_ops)
 

@@ -1,7 +1,9 @@
 // The installation step and its undoing: parameter file, icon, archives,
 // marker and shortcut.
+#include <cstdio>
 #include <cstring>
 
+#include "../base/runlog.h"
 #include "../base/workfile.h"
 #include "install.h"
 
@@ -77,12 +79,35 @@ int RefuseEntryDirectory(HWND owner, const char* dir)
     return 1;
 }
 
+void DeleteInstalledFile(const char* step, const char* path)
+{
+    bool done = DeleteFileA(path) != 0;
+    DWORD error = done ? 0 : GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+        error = 0;
+    LogStep(step, path, error == 0, error);
+}
+
 void DeleteInstalledIcon(const char* name, const char* dir)
 {
     // The entries directory holds the entry's own icon, not an installed copy.
     char icon[PATH_SIZE];
     if (!IsEntryDirectory(dir) && ComposeInstallPath(icon, dir, name, ".ICO"))
-        DeleteFileA(icon);
+        DeleteInstalledFile("\xCD" "cono borrado:", icon);
+}
+
+int CopyArchives(const char* dir)
+{
+    int all = 1;
+    ForEachFile(entryDir, "*.JAR", [&](const char* name) {
+        char source[PATH_SIZE], target[PATH_SIZE] = "";
+        int copied = ComposeText(source, entryDir, name) && ComposeInstallPath(target, dir, name, "") &&
+                     CopyFileRaw(target, source);
+        LogStep("Archivo JAR copiado:", target[0] != '\0' ? target : name, copied, copied ? 0 : GetLastError());
+        all &= copied;
+        return true;
+    });
+    return all;
 }
 
 void UninstallApplication(const char* name, const Installation& installation)
@@ -119,16 +144,32 @@ int InstallApplication(HWND owner, const AppParams& record, const Installation& 
     if (!ComposeText(targetDir, java, "\\BIN\\") || !ComposeText(target, targetDir, "JavaW.EXE"))
         return RefuseInstall(owner, JRE_TOO_LONG);
 
-    if (!WriteParamFile(dir, name, lines, paramFile))
+    if (!WriteParamFile(dir, name, lines, paramFile)) {
+        LogStep("Archivo de par\xE1metros escrito:", paramFile, 0, GetLastError());
         return RefuseInstall(owner, PARAM_FILE_FAILED, paramFile);
+    }
+    LogStep("Archivo de par\xE1metros escrito:", paramFile, 1);
 
     // A missing entry icon leaves the shortcut's icon pointing at nothing, as
     // before; the installation goes on.
     char iconSource[PATH_SIZE];
-    if (ComposeText(iconSource, entryDir, name, ".ICO"))
-        CopyFileRaw(icon, iconSource);
+    if (ComposeText(iconSource, entryDir, name, ".ICO")) {
+        if (FileExists(iconSource)) {
+            int copied = CopyFileRaw(icon, iconSource);
+            LogStep("\xCD" "cono copiado:", icon, copied, copied ? 0 : GetLastError());
+        } else {
+            LogNote("La aplicaci\xF3n no tiene \xED" "cono: ", iconSource);
+        }
+    }
     if (installation.copyJars)
-        CopyJars(dir);
+        CopyArchives(dir);
     MarkInstalled(name, dir);
-    return CreateShortcut(targetDir, "JavaW.EXE", name, dir, command, icon);
+    ListInstalledProgram(name, dir, icon);
+    int result = CreateShortcut(targetDir, "JavaW.EXE", name, dir, command, icon);
+    char link[PATH_SIZE] = "", step[64];
+    if (IsUnattended())
+        ShortcutPath(name, link);
+    std::snprintf(step, sizeof step, "Acceso directo (c\xF3" "digo %d):", result);
+    LogStep(step, link, result == SHORTCUT_SAVED);
+    return result;
 }

@@ -56,6 +56,8 @@ int CopyFileRaw(const char* destination, const char* source);
 
 // Every *.JAR of entryDir into dir; results are not examined.
 void CopyJars(const char* dir);
+// The same with each copy logged: 1 when every archive was copied.
+int CopyArchives(const char* dir);
 
 // 0 when every *.JAR of entryDir is in dir and current, 1 when one is
 // missing there (or entryDir has none), 2 when one is older or of another size.
@@ -65,9 +67,21 @@ int JarStatus(const char* dir);
 constexpr char DEFAULT_INSTALL_DIR[] = "C:\\VONDRA\\Java";
 
 // "Instalado !" as the user-key value named after name, with dir recorded
-// beside it; and the removal of both.
+// beside it; and the removal of both, with the application's entry in the
+// system's list of installed programs.
 void MarkInstalled(const char* name, const char* dir);
 void UnmarkInstalled(const char* name);
+
+// The Dalvo.EXE that the system's list of programs runs to uninstall: Dalvo
+// sets it to itself at start-up; left empty, the one in entryDir.
+extern char uninstaller[PATH_SIZE];
+// HKCU\...\Uninstall\VONDRA - name: shown as "VONDRA - name" with the
+// installed icon, dir as its location and uninstalled by uninstaller's
+// /desinstalar. Failures are logged, not reported.
+void ListInstalledProgram(const char* name, const char* dir, const char* icon);
+
+// Deletes path as a logged step; a file already gone counts as deleted.
+void DeleteInstalledFile(const char* step, const char* path);
 
 // Sets installation.dir (DirInst, or the default; for an installed
 // application the directory it was installed to, when recorded) and returns

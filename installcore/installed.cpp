@@ -1,7 +1,12 @@
 // Which applications this workstation has installed, and where: the marker
 // value "Instalado !" per application and the directory it was installed to.
+#include <cstring>
+
 #include "install.h"
 #include "../base/regkey.h"
+#include "../base/runlog.h"
+
+char uninstaller[PATH_SIZE];
 
 namespace {
 
@@ -36,34 +41,102 @@ int LookIn(HKEY root, const char* name, char (&installDir)[PATH_SIZE])
     return HasValue(key.handle, name);
 }
 
+// The system's list of installed programs, one key per application.
+const char PROGRAMS_KEY[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+const char SHOWN_PREFIX[] = "VONDRA - ";
+
+int ProgramKey(char (&key)[PATH_SIZE], const char* name)
+{
+    return ComposeText(key, PROGRAMS_KEY, SHOWN_PREFIX, name);
+}
+
+LONG SetText(HKEY key, const char* name, const char* text)
+{
+    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                          static_cast<DWORD>(std::strlen(text) + 1));
+}
+
+// A value of an open key; no key (it could not be opened) or no value
+// leaves nothing to delete.
+LONG DeleteValue(HKEY key, const char* name)
+{
+    if (key == nullptr)
+        return ERROR_SUCCESS;
+    LONG status = RegDeleteValueA(key, name);
+    return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
+}
+
 }  // namespace
 
 void MarkInstalled(const char* name, const char* dir)
 {
+    const char step[] = "Marca de instalaci\xF3n y directorio en el registro:";
     {
         RegKey key;
-        if (!key.OpenForWriting(HKEY_CURRENT_USER, VONDRA_KEY))
+        LONG status = key.OpenForWriting(HKEY_CURRENT_USER, VONDRA_KEY) ? SetText(key.handle, name, INSTALLED)
+                                                                         : ERROR_CANTWRITE;
+        if (status != ERROR_SUCCESS) {
+            LogStep(step, name, 0, status);
             return;
-        RegSetValueExA(key.handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(INSTALLED),
-                       sizeof INSTALLED);
+        }
     }
     // So that an update or an uninstall finds the files where they went.
     RegKey dirs;
-    if (dirs.OpenForWriting(HKEY_CURRENT_USER, DIRS_KEY))
-        RegSetValueExA(dirs.handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(dir),
-                       static_cast<DWORD>(strnlen(dir, PATH_SIZE - 1) + 1));
+    char recorded[PATH_SIZE];
+    CopyText(recorded, dir);
+    LONG status = dirs.OpenForWriting(HKEY_CURRENT_USER, DIRS_KEY) ? SetText(dirs.handle, name, recorded)
+                                                                    : ERROR_CANTWRITE;
+    LogStep(step, name, status == ERROR_SUCCESS, status);
 }
 
 void UnmarkInstalled(const char* name)
 {
+    LONG status;
     {
         RegKey key;
-        if (key.Open(HKEY_CURRENT_USER, VONDRA_KEY, KEY_ALL_ACCESS))
-            RegDeleteValueA(key.handle, name);
+        key.Open(HKEY_CURRENT_USER, VONDRA_KEY, KEY_ALL_ACCESS);
+        status = DeleteValue(key.handle, name);
     }
     RegKey dirs;
-    if (dirs.Open(HKEY_CURRENT_USER, DIRS_KEY, KEY_ALL_ACCESS))
-        RegDeleteValueA(dirs.handle, name);
+    dirs.Open(HKEY_CURRENT_USER, DIRS_KEY, KEY_ALL_ACCESS);
+    LONG removed = DeleteValue(dirs.handle, name);
+    if (status == ERROR_SUCCESS)
+        status = removed;
+    LogStep("Marca de instalaci\xF3n quitada del registro:", name, status == ERROR_SUCCESS, status);
+
+    char key[PATH_SIZE];
+    if (!ProgramKey(key, name))
+        return;
+    status = RegDeleteKeyA(HKEY_CURRENT_USER, key);
+    if (status == ERROR_FILE_NOT_FOUND)
+        status = ERROR_SUCCESS;
+    LogStep("Programa quitado de la lista del sistema:", key, status == ERROR_SUCCESS, status);
+}
+
+void ListInstalledProgram(const char* name, const char* dir, const char* icon)
+{
+    char key[PATH_SIZE], shown[PATH_SIZE], exe[PATH_SIZE], command[2 * PATH_SIZE];
+    bool composed = ProgramKey(key, name) && ComposeText(shown, SHOWN_PREFIX, name) &&
+                    (uninstaller[0] != '\0' ? CopyText(exe, uninstaller) : ComposeText(exe, entryDir, "Dalvo.EXE")) &&
+                    ComposeText(command, "\"", exe, "\" /desinstalar \"", name, "\"");
+    LONG status = ERROR_FILENAME_EXCED_RANGE;
+    if (composed) {
+        RegKey listed;
+        status = RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
+                                 &listed.handle, nullptr);
+        const DWORD one = 1;
+        const char* const texts[][2] = {{"DisplayName", shown},          {"DisplayIcon", icon},
+                                        {"InstallLocation", dir},        {"UninstallString", command},
+                                        {"QuietUninstallString", command}};
+        for (const auto& text : texts)
+            if (status == ERROR_SUCCESS)
+                status = SetText(listed.handle, text[0], text[1]);
+        for (const char* flag : {"NoModify", "NoRepair"})
+            if (status == ERROR_SUCCESS)
+                status = RegSetValueExA(listed.handle, flag, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one),
+                                        sizeof one);
+    }
+    LogStep("Programa en la lista del sistema:", key, status == ERROR_SUCCESS, status);
 }
 
 int FindInstallation(const char* name, Installation& installation)

@@ -78,7 +78,7 @@ void DeleteShortcut(const char* name)
 {
     char path[PATH_SIZE];
     if (ShortcutPath(name, path))
-        DeleteFileA(path);
+        DeleteInstalledFile("Acceso directo borrado:", path);
 }
 
 int CreateShortcut(const char* targetDir, const char* targetFile, const char* name, const char* workingDir,

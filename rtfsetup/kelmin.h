@@ -3,6 +3,7 @@
 #pragma once
 
 #include "../base/base.h"
+#include "../base/cmdline.h"
 #include "grant.h"
 #include "jarurl.h"
 
@@ -37,6 +38,27 @@ int HasPolicyGrant(const char* jreHome);
 int ReadDllValue(const char* name, char* out, size_t size);
 int WriteDllValue(const char* name, const char* text);
 void RemoveDllKey();
+
+// The error box of code (1 to 5, WM_SHOW_ERROR) and the undo of what the
+// failed step left; the box telling that the policy file can't be read.
+void ShowErrorCode(HWND owner, WPARAM code);
+void ShowPolicyUnreadable(HWND owner);
+
+// What this machine has: INSTALLED_WHOLE (version in installed, grant and
+// library in place), INSTALLED_UNKNOWN (a version, but the policy file
+// can't be read), or INSTALLED_NONE, a registration without its grant or
+// its library being cleaned up first. Needs javaHome.
+enum { INSTALLED_NONE, INSTALLED_WHOLE, INSTALLED_UNKNOWN };
+int InstalledState(char (&installed)[DLL_VERSION_SIZE]);
+
+// The library from source (null: none usable) with its grant for address,
+// and its registration; an update first takes away the old registration
+// and grant. 0, or the code of the error box (2 to 4) of the failed step.
+int InstallLibrary(const char* source, const char* address, int update);
+
+// An unattended run of the command line (parsed: what ParseCommandLine
+// returned): its exit code.
+int RunCommand(const CommandLine& command, int parsed);
 
 INT_PTR CALLBACK InicioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK DesinstDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -2,6 +2,7 @@
 // uninstall of Pluvik.DLL and its grant in the Java runtime's policy file.
 #include <cstring>
 
+#include "../base/runlog.h"
 #include "../resources/kelmin/resource.h"
 #include "kelmin.h"
 
@@ -53,37 +54,6 @@ bool AddressEdited(HWND dialog)
     return std::strcmp(text, jarAddress) != 0;
 }
 
-void ShowErrorCode(HWND dialog, WPARAM code)
-{
-    if (code < 1 || code > sizeof ERRORS / sizeof ERRORS[0])
-        return;
-    const ErrorText& error = ERRORS[code - 1];
-    if (code == 1) {
-        char text[400];
-        ComposeText(text, error.text, " ", SUPPORT_ADDRESS, " para mayor informaci\xF3n");
-        ShowError(dialog, text, error.caption);
-        return;
-    }
-    ShowError(dialog, error.text, error.caption);
-    // Undo what the failed step left behind.
-    if (code == 2) {
-        DeleteLibrary();
-        RemovePolicyGrant(javaHome);
-    } else if (code == 4) {
-        DeleteLibrary();
-    }
-}
-
-void ShowPolicyUnreadable(HWND dialog)
-{
-    char path[POLICY_PATH_SIZE];
-    char text[POLICY_PATH_SIZE + 100];
-    ComposePolicyPath(path, javaHome);
-    ComposeText(text, "No se pudo leer el archivo de permisos de Java; no se modific\xF3 la instalaci\xF3n del DLL.",
-                "\n\n", path);
-    ShowError(dialog, text, "Error");
-}
-
 void Refresh(HWND dialog, WPARAM first)
 {
     updateState = UPDATE_NONE;
@@ -109,33 +79,28 @@ void Refresh(HWND dialog, WPARAM first)
     SetDlgItemTextA(dialog, IDC_INICIO_A_INSTALAR, LIBRARY_VERSION);
 
     char installed[DLL_VERSION_SIZE];
-    if (ReadDllValue("Version", installed, sizeof installed)) {
-        int granted = HasPolicyGrant(javaHome);
-        if (granted == POLICY_UNREADABLE) {
-            // Whether the grant is there cannot be told: nothing is taken away.
-            Enable(dialog, IDC_INICIO_INSTALAR, false);
-            updateState = UPDATE_BLOCKED;
-            SetDlgItemTextA(dialog, IDC_INICIO_INSTALADA, installed);
-            ShowPolicyUnreadable(dialog);
-            return;
+    int state = InstalledState(installed);
+    if (state == INSTALLED_UNKNOWN) {
+        // Whether the grant is there cannot be told: nothing is taken away.
+        Enable(dialog, IDC_INICIO_INSTALAR, false);
+        updateState = UPDATE_BLOCKED;
+        SetDlgItemTextA(dialog, IDC_INICIO_INSTALADA, installed);
+        ShowPolicyUnreadable(dialog);
+        return;
+    }
+    if (state == INSTALLED_WHOLE) {
+        Enable(dialog, IDC_INICIO_INSTALAR, false);
+        updateState = UPDATE_NONE;
+        Enable(dialog, IDC_INICIO_DESINSTALAR, true);
+        if (IsNewerVersion(LIBRARY_VERSION, installed)) {
+            Enable(dialog, IDC_INICIO_ACTUALIZAR, true);
+            updateState = UPDATE_NEWER;
+        } else if (AddressEdited(dialog)) {
+            Enable(dialog, IDC_INICIO_ACTUALIZAR, true);
+            updateState = UPDATE_ADDRESS;
         }
-        if (granted && LibraryInstalled()) {
-            Enable(dialog, IDC_INICIO_INSTALAR, false);
-            updateState = UPDATE_NONE;
-            Enable(dialog, IDC_INICIO_DESINSTALAR, true);
-            if (IsNewerVersion(LIBRARY_VERSION, installed)) {
-                Enable(dialog, IDC_INICIO_ACTUALIZAR, true);
-                updateState = UPDATE_NEWER;
-            } else if (AddressEdited(dialog)) {
-                Enable(dialog, IDC_INICIO_ACTUALIZAR, true);
-                updateState = UPDATE_ADDRESS;
-            }
-            SetDlgItemTextA(dialog, IDC_INICIO_INSTALADA, installed);
-            return;
-        }
-        // A registration without its grant or its file is cleaned up.
-        RemoveDllKey();
-        DeleteLibrary();
+        SetDlgItemTextA(dialog, IDC_INICIO_INSTALADA, installed);
+        return;
     }
     SetDlgItemTextA(dialog, IDC_INICIO_INSTALADA, "No hay");
 }
@@ -171,40 +136,11 @@ const char* LibrarySource()
 }
 
 // Errors 2 to 5 are sent: the box and its undo come before the refresh.
-void Install(HWND dialog)
+void Install(HWND dialog, int update)
 {
-    if (!TakeAddress(dialog)) {
-        SendMessageA(dialog, WM_SHOW_ERROR, 5, 0);
-    } else {
-        WriteDllValue("URL", jarAddress);
-        if (!CopyLibrary(LibrarySource()))
-            SendMessageA(dialog, WM_SHOW_ERROR, 3, 0);
-        else if (!AddPolicyGrant(javaHome, jarAddress))
-            SendMessageA(dialog, WM_SHOW_ERROR, 4, 0);
-        else if (!WriteDllValue("Version", LIBRARY_VERSION))
-            SendMessageA(dialog, WM_SHOW_ERROR, 2, 0);
-    }
-    PostMessageA(dialog, WM_REFRESH_STATE, 0, 0);
-}
-
-void Update(HWND dialog)
-{
-    if (!TakeAddress(dialog)) {
-        SendMessageA(dialog, WM_SHOW_ERROR, 5, 0);
-    } else {
-        RemoveDllKey();
-        WriteDllValue("URL", jarAddress);
-        if (!CopyLibrary(LibrarySource())) {
-            SendMessageA(dialog, WM_SHOW_ERROR, 3, 0);
-        } else {
-            // An update replaces the grant instead of adding a second one.
-            RemovePolicyGrant(javaHome);
-            if (!AddPolicyGrant(javaHome, jarAddress))
-                SendMessageA(dialog, WM_SHOW_ERROR, 4, 0);
-            else if (!WriteDllValue("Version", LIBRARY_VERSION))
-                SendMessageA(dialog, WM_SHOW_ERROR, 2, 0);
-        }
-    }
+    int error = TakeAddress(dialog) ? InstallLibrary(LibrarySource(), jarAddress, update) : 5;
+    if (error != 0)
+        SendMessageA(dialog, WM_SHOW_ERROR, error, 0);
     PostMessageA(dialog, WM_REFRESH_STATE, 0, 0);
 }
 
@@ -234,8 +170,80 @@ void InitInicio(HWND dialog)
 
 }  // namespace
 
+void ShowErrorCode(HWND dialog, WPARAM code)
+{
+    if (code < 1 || code > sizeof ERRORS / sizeof ERRORS[0])
+        return;
+    const ErrorText& error = ERRORS[code - 1];
+    if (code == 1) {
+        char text[400];
+        ComposeText(text, error.text, " ", SUPPORT_ADDRESS, " para mayor informaci\xF3n");
+        ShowError(dialog, text, error.caption);
+        return;
+    }
+    ShowError(dialog, error.text, error.caption);
+    // Undo what the failed step left behind.
+    if (code == 2) {
+        DeleteLibrary();
+        RemovePolicyGrant(javaHome);
+    } else if (code == 4) {
+        DeleteLibrary();
+    }
+}
+
+void ShowPolicyUnreadable(HWND dialog)
+{
+    char path[POLICY_PATH_SIZE];
+    char text[POLICY_PATH_SIZE + 100];
+    ComposePolicyPath(path, javaHome);
+    ComposeText(text, "No se pudo leer el archivo de permisos de Java; no se modific\xF3 la instalaci\xF3n del DLL.",
+                "\n\n", path);
+    ShowError(dialog, text, "Error");
+}
+
+int InstalledState(char (&installed)[DLL_VERSION_SIZE])
+{
+    if (!ReadDllValue("Version", installed, sizeof installed))
+        return INSTALLED_NONE;
+    int granted = HasPolicyGrant(javaHome);
+    if (granted == POLICY_UNREADABLE)
+        return INSTALLED_UNKNOWN;
+    if (granted && LibraryInstalled())
+        return INSTALLED_WHOLE;
+    // A registration without its grant or its file is cleaned up.
+    RemoveDllKey();
+    DeleteLibrary();
+    return INSTALLED_NONE;
+}
+
+int InstallLibrary(const char* source, const char* address, int update)
+{
+    if (update)
+        RemoveDllKey();
+    LogStep("Direcci\xF3n de los JAR en el registro:", address, WriteDllValue("URL", address));
+    int copied = CopyLibrary(source);
+    LogStep("Pluvik.DLL copiado desde:", source != nullptr ? source : "", copied, copied ? 0 : GetLastError());
+    if (!copied)
+        return 3;
+    // An update replaces the grant instead of adding a second one.
+    if (update)
+        RemovePolicyGrant(javaHome);
+    int granted = AddPolicyGrant(javaHome, address);
+    LogStep("Permisos en JAVA.POLICY de:", javaHome, granted, granted ? 0 : GetLastError());
+    if (!granted)
+        return 4;
+    int registered = WriteDllValue("Version", LIBRARY_VERSION);
+    LogStep("Versi\xF3n del DLL en el registro:", LIBRARY_VERSION, registered);
+    return registered ? 0 : 2;
+}
+
 int InitInstance()
 {
+    // Options make the run unattended; a line without them is read as always.
+    CommandLine command;
+    int parsed = ParseCommandLine(SkipProgramName(GetCommandLineA()), ACCEPTS_URL | ACCEPTS_SOURCE, command);
+    if (!parsed || command.action != COMMAND_INTERACTIVE)
+        return RunCommand(command, parsed);
     switch (SourceDirFromCommandLine(GetCommandLineA(), sourceDir, sizeof sourceDir)) {
     case SOURCE_GIVEN:
         sourceUsable = true;
@@ -273,10 +281,8 @@ INT_PTR CALLBACK InicioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             AddressChanged(dialog);
             return TRUE;
         case IDC_INICIO_INSTALAR:
-            Install(dialog);
-            return TRUE;
         case IDC_INICIO_ACTUALIZAR:
-            Update(dialog);
+            Install(dialog, LOWORD(wParam) == IDC_INICIO_ACTUALIZAR);
             return TRUE;
         case IDC_INICIO_DESINSTALAR:
             Uninstall(dialog);

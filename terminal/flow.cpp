@@ -27,8 +27,6 @@ INT_PTR CALLBACK ExisteDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     return FALSE;
 }
 
-namespace {
-
 // The name becomes the names of the parameter file, the icon, the marker and
 // the shortcut: one that is no file name (a device) is refused before
 // anything is written; so is a text that would add lines to the parameter
@@ -45,8 +43,6 @@ bool Installable(HWND owner, const AppParams& record)
     }
     return true;
 }
-
-}  // namespace
 
 int RunInstallFlow(HWND inicio, const char* listedName)
 {

@@ -26,6 +26,15 @@ int InitInstance()
                &INSTALAR_FORM,
                INSTALL_EDITOR_ACTIONS,
                0};
+    // The system's list of programs uninstalls through this very program.
+    DWORD got = GetModuleFileNameA(nullptr, uninstaller, sizeof uninstaller);
+    if (got == 0 || got >= sizeof uninstaller)
+        uninstaller[0] = '\0';
+    CommandLine command;
+    int parsed = ParseCommandLine(SkipProgramName(GetCommandLineA()), ACCEPTS_NAME | ACCEPTS_DIR, command);
+    if (!parsed || command.action != COMMAND_INTERACTIVE)
+        return RunCommand(command, parsed);
+
     appIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_PROGRAM));
     ComputeEntryDir();
 

@@ -64,6 +64,20 @@ DWORD Run(const std::string& commandLine, DWORD timeoutMs)
     return code == STILL_ACTIVE ? 1001 : code;
 }
 
+DWORD RunUnseen(const std::string& exe, const std::string& arguments, int* windows)
+{
+    Program program;
+    if (!program.Start(exe, arguments))
+        return 1000;
+    DWORD code = STILL_ACTIVE;
+    for (int polls = 0; code == STILL_ACTIVE && polls < 1500; ++polls) {
+        code = program.WaitExit(20);
+        if (FindWindowNow(nullptr, program.info.dwProcessId) != nullptr)
+            ++*windows;
+    }
+    return code == STILL_ACTIVE ? 1001 : code;
+}
+
 DWORD Program::WaitExit(DWORD timeoutMs)
 {
     if (info.hProcess == nullptr || WaitForSingleObject(info.hProcess, timeoutMs) != WAIT_OBJECT_0)

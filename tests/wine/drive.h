@@ -52,6 +52,10 @@ struct DialogProgram : Program {
 // Runs a command line to its end: its exit code, 1000 when it could not be
 // started, 1001 when it had not ended in time (it is then ended).
 DWORD Run(const std::string& commandLine, DWORD timeoutMs);
+// The same for exe with arguments, within 30 s, counting in *windows the
+// times a window of it was seen meanwhile. The whole code, which Wine's own
+// exit status would cut to 8 bits.
+DWORD RunUnseen(const std::string& exe, const std::string& arguments, int* windows);
 
 // A visible top-level window of the program pid (0: any) of that class
 // (null: any) for which match holds, if given; nullptr when there is none.

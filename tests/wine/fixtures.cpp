@@ -11,6 +11,7 @@ namespace fixture {
 const char VONDRA_KEY[] = "SOFTWARE\\Vondra\\Java";
 const char JRE_KEY[] = "SOFTWARE\\JavaSoft\\Java Runtime Environment";
 const char DIRS_KEY[] = "SOFTWARE\\Vondra\\Java\\Directorios";
+const char PROGRAMS_KEY[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
 namespace {
 
@@ -35,6 +36,16 @@ void ClearRegistry()
     // test installed is no installation for the next.
     DeleteEveryValue(HKEY_CURRENT_USER, VONDRA_KEY);
     DeleteEveryValue(HKEY_CURRENT_USER, DIRS_KEY);
+    HKEY list;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, PROGRAMS_KEY, 0, KEY_ALL_ACCESS, &list) == ERROR_SUCCESS) {
+        char name[256];
+        for (DWORD index = 0, length = sizeof name;
+             RegEnumKeyExA(list, index, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+             length = sizeof name)
+            if (std::strncmp(name, "VONDRA - ", 9) != 0 || RegDeleteKeyA(list, name) != ERROR_SUCCESS)
+                ++index;
+        RegCloseKey(list);
+    }
     DeleteValue(HKEY_LOCAL_MACHINE, VONDRA_KEY, "DirInst");
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, JRE_KEY);
 }

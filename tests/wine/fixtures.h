@@ -12,10 +12,12 @@ namespace fixture {
 extern const char VONDRA_KEY[];
 extern const char JRE_KEY[];
 extern const char DIRS_KEY[];  // the user's recorded installation directories
+// The user's part of the system's list of installed programs (with '\').
+extern const char PROGRAMS_KEY[];
 
 // Removes every value of the user's key (DirInst, markers, the message
-// flag, recorded directories), the machine's DirInst and every registered
-// Java runtime.
+// flag, recorded directories), the suite's entries in the list of installed
+// programs, the machine's DirInst and every registered Java runtime.
 void ClearRegistry();
 // Stores text as REG_SZ; without its NUL when withNul is false.
 void SetText(HKEY root, const std::string& key, const char* name, const std::string& text, bool withNul = true);

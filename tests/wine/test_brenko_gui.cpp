@@ -263,6 +263,9 @@ TEST_F(Brenko, AddModifyAndUninstall)
     EXPECT_EQ(fixture::ReadAll(target + "Nomina.PAR"), "Efecto3,2,4,2,1,2\r\nDirecta,PRN,C:\\\r\nTiempo=45\r\n");
     EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "Nomina"), "Instalado !");
     EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, DIRS_KEY, "Nomina"), ws.target);
+    const std::string listing = std::string(fixture::PROGRAMS_KEY) + "VONDRA - Nomina";
+    EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, listing, "UninstallString"),
+              "\"" + entries + "Dalvo.EXE\" /desinstalar \"Nomina\"");
     auto link = linkreader::Read(Link("Nomina"));
     ASSERT_FALSE(link.empty()) << "lnkinfo could not be run";
     EXPECT_EQ(link["Working directory"], ws.target);
@@ -306,6 +309,7 @@ TEST_F(Brenko, AddModifyAndUninstall)
     EXPECT_FALSE(fixture::Exists(entries + "Nomina.DAI"));
     EXPECT_FALSE(fixture::Exists(Link("Nomina")));
     EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "Nomina"), "(none)");
+    EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, listing, "DisplayName"), "(none)");
     EXPECT_EQ(fixture::Listing(target), (std::vector<std::string>{"Nomina.PAR", "Vondra.JAR"}));
 
     // An entry deleted by someone else after the list was filled is not

@@ -276,6 +276,35 @@ TEST_F(Kelmin, InstallsUpdatesAndUninstalls)
     Terminate();
 }
 
+TEST_F(Kelmin, UnattendedAsADeploymentToolRunsIt)
+{
+    std::string log = source + "kelmin.log";
+    int windows = 0;
+    auto run = [&](const std::string& dir, const std::string& arguments) {
+        return drive::RunUnseen(KELMIN_EXE, "\"" + dir.substr(0, dir.size() - 1) + "\" " + arguments + " /log \"" + log + "\"",
+                                &windows);
+    };
+    EXPECT_EQ(run(source, "/instalar /url 10.0.0.5"), 0u);
+    EXPECT_EQ(ReadAll(kelmin::InstalledLibrary()), library);
+    EXPECT_EQ(ReadAll(policy), Block("http://10.0.0.5/*") + STOCK_POLICY);
+    EXPECT_EQ(DllValue("URL") + " " + DllValue("Version"), "http://10.0.0.5/* 2.3");
+    // Nothing to do, then another address: the grant replaced.
+    EXPECT_EQ(run(source, "/instalar"), 0u);
+    EXPECT_EQ(run(source, "/INSTALAR /url servidor/jar"), 0u);
+    EXPECT_EQ(ReadAll(policy), Block("http://servidor/jar/*") + "\r\n" + STOCK_POLICY);
+    EXPECT_EQ(run(source, "/instalar /url \"a};\""), 1639u);
+    EXPECT_EQ(run(home, "/instalar"), 1612u);
+    EXPECT_EQ(run(source, "/desinstalar"), 0u);
+    EXPECT_FALSE(DllKeyExists());
+    EXPECT_FALSE(kelmin::EntryExists(kelmin::InstalledLibrary()));
+    EXPECT_EQ(ReadAll(policy), "\r\n\r\n" + std::string(STOCK_POLICY));
+    EXPECT_EQ(run(source, "/desinstalar"), 1605u);
+    EXPECT_EQ(windows, 0);
+    std::string text = ReadAll(log);
+    EXPECT_NE(text.find("ya estaba instalado: nada que hacer)\r\n"), std::string::npos);
+    EXPECT_EQ(text.substr(text.rfind("] ") + 2), "Fin: 1605 (Pluvik.DLL no est\xE1 instalado aqu\xED)\r\n");
+}
+
 TEST_F(Kelmin, StoredAddressAndEmptyAddress)
 {
     // An address stored earlier is shown at start; an empty field grants to any code.

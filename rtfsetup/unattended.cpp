@@ -1,0 +1,111 @@
+// Kelmin run by a deployment tool: /instalar and /desinstalar of Pluvik.DLL
+// and its grant, no window, an exit code and the run log.
+#include <cstring>
+
+#include "../base/runlog.h"
+#include "kelmin.h"
+
+namespace {
+
+const char USAGE[] =
+    "Kelmin.EXE [ORIGEN] /instalar [/url DIRECCION] [/log ARCHIVO]\n"
+    "Kelmin.EXE /desinstalar [/log ARCHIVO]\n\n"
+    "Instala, actualiza o desinstala Pluvik.DLL y sus permisos de Java sin ventanas. Un valor con blancos va "
+    "entre comillas.\n"
+    "ORIGEN: directorio de Pluvik.DLL (si falta, el de Kelmin.EXE).\n"
+    "/url: direcci\xF3n de los JAR de Vondra (si falta, la registrada).\n"
+    "/log: bit\xE1" "cora (si falta, %TEMP%\\Kelmin.log).\n\n"
+    "C\xF3" "digos de salida: 0 hecho, 1603 fall\xF3 (ver la bit\xE1" "cora), 1605 no est\xE1 instalado,\n"
+    "1612 no se encontr\xF3 Pluvik.DLL en el origen, 1618 otra ejecuci\xF3n en curso, 1639 l\xEDnea de comando "
+    "no v\xE1lida.";
+
+// Where the setup leaves Pluvik.DLL: beside this program.
+int ProgramDir(char (&dir)[DIR_SIZE])
+{
+    DWORD got = GetModuleFileNameA(nullptr, dir, sizeof dir);
+    char* slash = got > 0 && got < sizeof dir ? std::strrchr(dir, '\\') : nullptr;
+    if (slash == nullptr)
+        return 0;
+    *slash = '\0';
+    return 1;
+}
+
+int Install(const CommandLine& command)
+{
+    if (!FindNewestJre(jreVersion, javaHome)) {
+        ShowErrorCode(nullptr, 1);
+        return EndRunLog(EXIT_FAILED, "no hay JRE de Java");
+    }
+    LogNote("JRE de Java: ", javaHome);
+    char source[DIR_SIZE] = "", library[DIR_SIZE + 16];
+    bool found = (command.source[0] != '\0' ? CopyText(source, command.source) : ProgramDir(source)) &&
+                 ComposeText(library, source, "\\Pluvik.DLL") && FileExists(library);
+    if (!found) {
+        LogStep("Pluvik.DLL en el origen:", source, 0, GetLastError());
+        return EndRunLog(EXIT_UNREADABLE, "no se encontr\xF3 Pluvik.DLL en el directorio de origen");
+    }
+    // The address stored stays unless /url gives another.
+    char stored[JAR_URL_SIZE], address[JAR_URL_SIZE];
+    if (!ReadDllValue("URL", stored, sizeof stored))
+        stored[0] = '\0';
+    if (!NormaliseJarUrl(command.url[0] != '\0' ? command.url : stored, address)) {
+        ShowErrorCode(nullptr, 5);
+        return EndRunLog(command.url[0] != '\0' ? EXIT_BAD_COMMAND : EXIT_FAILED, "direcci\xF3n de los JAR no v\xE1lida");
+    }
+    char installed[DLL_VERSION_SIZE];
+    int state = InstalledState(installed);
+    if (state == INSTALLED_UNKNOWN) {
+        ShowPolicyUnreadable(nullptr);
+        return EndRunLog(EXIT_FAILED, "no se pudo leer JAVA.POLICY");
+    }
+    // What the interactive program offers: an update only for a newer
+    // version or another address.
+    int update = state == INSTALLED_WHOLE;
+    if (update && !IsNewerVersion(LIBRARY_VERSION, installed) && std::strcmp(address, stored) == 0)
+        return EndRunLog(EXIT_DONE, "ya estaba instalado: nada que hacer");
+    int error = InstallLibrary(source, address, update);
+    if (error != 0)
+        ShowErrorCode(nullptr, error);
+    if (FailedSteps() > 0)
+        return EndRunLog(EXIT_FAILED, "fall\xF3 un paso de la instalaci\xF3n");
+    return EndRunLog(EXIT_DONE, update ? "actualizado" : "instalado");
+}
+
+// Whatever is left of an installation goes: the registration, the library,
+// the grant (when a runtime is there to hold it).
+int Uninstall()
+{
+    int jre = FindNewestJre(jreVersion, javaHome);
+    int granted = jre ? HasPolicyGrant(javaHome) : 0;
+    if (granted == POLICY_UNREADABLE) {
+        ShowPolicyUnreadable(nullptr);
+        return EndRunLog(EXIT_FAILED, "no se pudo leer JAVA.POLICY");
+    }
+    char installed[DLL_VERSION_SIZE];
+    if (!ReadDllValue("Version", installed, sizeof installed) && !granted && !LibraryInstalled())
+        return EndRunLog(EXIT_NOT_INSTALLED, "Pluvik.DLL no est\xE1 instalado aqu\xED");
+    RemoveDllKey();
+    LogStep("Registro del DLL quitado:", "SOFTWARE\\VONDRA\\DLLRTF", !ReadDllValue("Version", installed, sizeof installed));
+    DeleteLibrary();
+    LogStep("Pluvik.DLL quitado del directorio del sistema:", "", !LibraryInstalled());
+    if (granted) {
+        int removed = RemovePolicyGrant(javaHome);
+        LogStep("Permisos quitados de JAVA.POLICY de:", javaHome, removed, removed ? 0 : GetLastError());
+    }
+    if (FailedSteps() > 0)
+        return EndRunLog(EXIT_FAILED, "fall\xF3 un paso de la desinstalaci\xF3n");
+    return EndRunLog(EXIT_DONE, "desinstalado");
+}
+
+}  // namespace
+
+int RunCommand(const CommandLine& command, int parsed)
+{
+    int begun = BeginUnattended("Kelmin", LIBRARY_VERSION, USAGE, command, parsed);
+    if (begun != RUN_GOES_ON)
+        return begun;
+    RunLock lock("Kelmin", "Pluvik");
+    if (!lock.owned)
+        return EndRunLog(EXIT_BUSY, "otra ejecuci\xF3n desatendida de Kelmin est\xE1 en curso");
+    return command.action == COMMAND_INSTALL ? Install(command) : Uninstall();
+}

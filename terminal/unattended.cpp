@@ -1,0 +1,100 @@
+// Dalvo run by a deployment tool: /instalar and /desinstalar with the
+// entry's own values, no window, an exit code and the run log.
+#include "../base/runlog.h"
+#include "terminal.h"
+
+namespace {
+
+const char DALVO_VERSION[] = "1.0";
+
+const char USAGE[] =
+    "Dalvo.EXE /instalar NOMBRE [/dir DIRECTORIO] [/archivos] [/log ARCHIVO]\n"
+    "Dalvo.EXE /desinstalar NOMBRE [/log ARCHIVO]\n\n"
+    "Instala, actualiza o desinstala la aplicaci\xF3n sin ventanas. Un valor con blancos va entre comillas.\n"
+    "/dir: directorio de una nueva instalaci\xF3n (si falta, el que Dalvo propone).\n"
+    "/archivos: copia los archivos JAR (una actualizaci\xF3n los copia tambi\xE9n si faltan o son viejos).\n"
+    "/log: bit\xE1" "cora (si falta, %TEMP%\\Dalvo.log).\n\n"
+    "C\xF3" "digos de salida: 0 hecho, 1603 fall\xF3 (ver la bit\xE1" "cora), 1605 no est\xE1 instalada,\n"
+    "1612 no se pudo leer la entrada, 1618 otra instalaci\xF3n en curso, 1639 l\xEDnea de comando no v\xE1lida.";
+
+// Directories a script names are created whole, as the interactive flow
+// creates the one typed.
+int MakeInstallDirectory(const char* dir)
+{
+    if (DirectoryExists(dir))
+        return 1;
+    MakeDirectoryPath(dir);
+    // Asked once more, the system says why the last level is missing.
+    DWORD error = DirectoryExists(dir) || CreateDirectoryA(dir, nullptr) ? 0 : GetLastError();
+    LogStep("Directorio creado:", dir, error == 0, error);
+    return error == 0;
+}
+
+int Install(const CommandLine& command)
+{
+    if (!FindJreOrSay(nullptr))
+        return EndRunLog(EXIT_FAILED, "no hay JRE de Java");
+    LogNote("JRE de Java: ", javaHome);
+    Entry entry{};
+    char path[PATH_SIZE];
+    ComposeText(path, entryDir, command.name, ".DAI");
+    if (!LoadEntry(command.name, 1, entry)) {
+        LogStep("Entrada le\xED" "da:", path, 0, GetLastError());
+        return EndRunLog(EXIT_UNREADABLE, "no se pudo leer la entrada de la aplicaci\xF3n");
+    }
+    LogStep("Entrada le\xED" "da:", path, 1);
+    if (!Installable(nullptr, entry.record))
+        return EndRunLog(EXIT_FAILED, "la entrada no se puede instalar");
+
+    Installation installation{};
+    int found = FindInstallation(entry.record.nombre, installation);
+    entry.isNew = found ? 0 : 1;
+    if (found) {
+        // Updated where it is, as the interactive update does; JarStatus
+        // stands for the question about the archives, answered yes.
+        LogNote("Instalada antes: se actualiza en ", installation.dir);
+        installation.copyJars = command.copyJars || JarStatus(installation.dir) != JARS_CURRENT;
+    } else {
+        if (command.dir[0] != '\0')
+            CopyText(installation.dir, command.dir);
+        // INSTALAR's test: the shortcut would replace another application's.
+        if (ShortcutExists(entry.record.nombre)) {
+            Refuse(nullptr, "El nombre de la aplicaci\xF3n ya existe !");
+            return EndRunLog(EXIT_FAILED, "ya hay un acceso directo con ese nombre");
+        }
+        installation.copyJars = command.copyJars;
+    }
+    if (!MakeInstallDirectory(installation.dir))
+        return EndRunLog(EXIT_FAILED, "no se pudo crear el directorio de instalaci\xF3n");
+    if (InstallApplication(nullptr, entry.record, installation) != SHORTCUT_SAVED || FailedSteps() > 0)
+        return EndRunLog(EXIT_FAILED, "fall\xF3 un paso de la instalaci\xF3n");
+    return EndRunLog(EXIT_DONE, found ? "actualizada" : "instalada");
+}
+
+// Needs no entry: the marker and the installation found are enough.
+int Uninstall(const CommandLine& command)
+{
+    Installation installation{};
+    if (!FindInstallation(command.name, installation))
+        return EndRunLog(EXIT_NOT_INSTALLED, "la aplicaci\xF3n no est\xE1 instalada aqu\xED");
+    UninstallApplication(command.name, installation);
+    if (FailedSteps() > 0)
+        return EndRunLog(EXIT_FAILED, "fall\xF3 un paso de la desinstalaci\xF3n");
+    return EndRunLog(EXIT_DONE, "desinstalada");
+}
+
+}  // namespace
+
+int RunCommand(const CommandLine& command, int parsed)
+{
+    int begun = BeginUnattended("Dalvo", DALVO_VERSION, USAGE, command, parsed);
+    if (begun != RUN_GOES_ON)
+        return begun;
+    ComputeEntryDir();
+    if (!EntryNameUsable(command.name, entryDir))
+        return EndRunLog(EXIT_BAD_COMMAND, "el nombre de la aplicaci\xF3n no es v\xE1lido como nombre de archivo");
+    RunLock lock("Dalvo", command.name);
+    if (!lock.owned)
+        return EndRunLog(EXIT_BUSY, "otra ejecuci\xF3n desatendida de la aplicaci\xF3n est\xE1 en curso");
+    return command.action == COMMAND_INSTALL ? Install(command) : Uninstall(command);
+}
