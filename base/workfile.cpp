@@ -73,7 +73,7 @@ int Replacement::Write(const void* data, size_t size)
     return 1;
 }
 
-int Replacement::Commit()
+int Replacement::Commit(bool targetMissing)
 {
     if (!IsOpen() || failed_) {
         Discard();
@@ -83,11 +83,18 @@ int Replacement::Commit()
     // contents that never reached the disk.
     bool ready = !durable_ || FlushFileBuffers(work_.handle) != 0;
     ready = work_.Close() && ready;
+    DWORD through = durable_ ? MOVEFILE_WRITE_THROUGH : 0;
+    // Asking for the attributes of a name that isn't there costs a search of
+    // the whole directory on some systems; a move that replaces nothing
+    // needs no look at the target.
+    if (ready && targetMissing && MoveFileExA(workPath_.c_str(), target_.c_str(), through)) {
+        workPath_.clear();
+        return 1;
+    }
     DWORD attributes = GetFileAttributesA(target_.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
         ready = false;
-    DWORD flags = MOVEFILE_REPLACE_EXISTING | (durable_ ? MOVEFILE_WRITE_THROUGH : 0);
-    if (ready && MoveFileExA(workPath_.c_str(), target_.c_str(), flags)) {
+    if (ready && MoveFileExA(workPath_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | through)) {
         workPath_.clear();
         return 1;
     }

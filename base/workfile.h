@@ -45,10 +45,12 @@ public:
     bool IsOpen() const { return work_.Valid(); }
     int Write(const void* data, size_t size);
     // Flushes (when durable) and closes the work file and moves it over the
-    // target. A
-    // read-only target is not replaced, as an overwrite in place would fail
-    // too; a target held open by someone else stays as it is.
-    int Commit();
+    // target. A read-only target is not replaced, as an overwrite in place
+    // would fail too; a target held open by someone else stays as it is.
+    // targetMissing: the caller saw no target a moment ago. The work file
+    // then takes the name without replacing anything, and only a target that
+    // appeared meanwhile is looked at and replaced as above.
+    int Commit(bool targetMissing = false);
 
 private:
     void Discard();

@@ -1,6 +1,8 @@
 // Archive copies and the state of the Java archives of an installation
 // directory.
-#include <memory>
+#include <algorithm>
+#include <string>
+#include <vector>
 
 #include "../base/workfile.h"
 #include "install.h"
@@ -12,9 +14,18 @@ ULONGLONG Size(const WIN32_FILE_ATTRIBUTE_DATA& data)
     return (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-}  // namespace
+// A file name in capitals (ASCII only: it is a hint, never a decision).
+std::string Capitals(const char* name)
+{
+    std::string text(name);
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
 
-int CopyFileRaw(const char* destination, const char* source)
+// CopyFileRaw; targetMissing as Replacement::Commit.
+int CopyWhole(const char* destination, const char* source, bool targetMissing)
 {
     HANDLE input = CreateFileA(source, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                nullptr);
@@ -22,22 +33,25 @@ int CopyFileRaw(const char* destination, const char* source)
         return 0;
     int result = 0;
     {
-        // One buffer for the whole run: archives are copied by the hundred,
-        // and a fresh megabyte per file would cost more than the copying.
+        // One buffer for the whole run, part of the program's image:
+        // archives are copied by the hundred, and a fresh allocation per file
+        // would cost more than the copying; even one taken from the heap once
+        // costs milliseconds on its first use (the icon's copy). Page-aligned,
+        // it copies as fast as a block of its own.
         enum { CHUNK = 1024 * 1024 };
-        static std::unique_ptr<char[]> buffer(new char[CHUNK]);
+        alignas(4096) static char buffer[CHUNK];
         Replacement output(destination, false);
         if (output.IsOpen()) {
             // Until end of file: a short read alone (a share, a pipe) is no end.
             for (;;) {
                 DWORD got = 0;
-                if (!ReadFile(input, buffer.get(), CHUNK, &got, nullptr))
+                if (!ReadFile(input, buffer, CHUNK, &got, nullptr))
                     break;
                 if (got == 0) {
-                    result = output.Commit();
+                    result = output.Commit(targetMissing);
                     break;
                 }
-                if (!output.Write(buffer.get(), got))
+                if (!output.Write(buffer, got))
                     break;
             }
         }
@@ -46,12 +60,30 @@ int CopyFileRaw(const char* destination, const char* source)
     return result;
 }
 
+}  // namespace
+
+int CopyFileRaw(const char* destination, const char* source)
+{
+    return CopyWhole(destination, source, false);
+}
+
 void CopyJars(const char* dir)
 {
-    ForEachFile(entryDir, "*.JAR", [dir](const char* name) {
+    // The copies already there, listed once: a new copy then takes its name
+    // without asking for a file that isn't there, which costs a search of
+    // the whole directory each time on some systems.
+    std::vector<std::string> present;
+    char listed[PATH_SIZE];
+    if (CopyText(listed, dir) && AddBackslash(listed))
+        ForEachFile(listed, "*.JAR", [&present](const char* name) {
+            present.push_back(Capitals(name));
+            return true;
+        });
+    std::sort(present.begin(), present.end());
+    ForEachFile(entryDir, "*.JAR", [dir, &present](const char* name) {
         char source[PATH_SIZE], target[PATH_SIZE];
         if (ComposeText(source, entryDir, name) && ComposeInstallPath(target, dir, name, ""))
-            CopyFileRaw(target, source);
+            CopyWhole(target, source, !std::binary_search(present.begin(), present.end(), Capitals(name)));
         return true;
     });
 }

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <vector>
 
+#include "base/workfile.h"
 #include "drive.h"
 #include "fixtures.h"
 #include "installcore/install.h"
@@ -508,7 +509,16 @@ TEST_F(Install, CopyKeepsTheEarlierFileWhenItCannotBeCompleted)
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(CopyFileRaw(target.c_str(), (entries + "Vondra.JAR").c_str()), 0);
     EXPECT_EQ(ReadAll(target), "anterior");
-    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    // Nor by a copy that saw no target and finds one appeared meanwhile;
+    // any other such target is replaced whole.
+    for (int readOnly = 1; readOnly >= 0; --readOnly) {
+        SetFileAttributesA(target.c_str(), readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+        Replacement late(target.c_str(), false);
+        EXPECT_EQ(late.Write("nuevo", 5), 1);
+        EXPECT_EQ(late.Commit(true), 1 - readOnly);
+        EXPECT_EQ(ReadAll(target), readOnly ? "anterior" : "nuevo");
+        EXPECT_EQ(Listing(dir), std::vector<std::string>{"Vondra.JAR"});
+    }
 
     // Files beside the archive, whatever their names, are left alone.
     fixture::WriteBytes(dir + "Vondra.JA~", "ajeno", 5);
