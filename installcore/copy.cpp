@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "../base/runlog.h"
 #include "../base/workfile.h"
 #include "install.h"
 
@@ -67,7 +68,7 @@ int CopyFileRaw(const char* destination, const char* source)
     return CopyWhole(destination, source, false);
 }
 
-void CopyJars(const char* dir)
+int CopyJars(const char* dir)
 {
     // The copies already there, listed once: a new copy then takes its name
     // without asking for a file that isn't there, which costs a search of
@@ -80,12 +81,16 @@ void CopyJars(const char* dir)
             return true;
         });
     std::sort(present.begin(), present.end());
-    ForEachFile(entryDir, "*.JAR", [dir, &present](const char* name) {
-        char source[PATH_SIZE], target[PATH_SIZE];
-        if (ComposeText(source, entryDir, name) && ComposeInstallPath(target, dir, name, ""))
-            CopyWhole(target, source, !std::binary_search(present.begin(), present.end(), Capitals(name)));
+    int all = 1;
+    ForEachFile(entryDir, "*.JAR", [dir, &present, &all](const char* name) {
+        char source[PATH_SIZE], target[PATH_SIZE] = "";
+        int copied = ComposeText(source, entryDir, name) && ComposeInstallPath(target, dir, name, "") &&
+                     CopyWhole(target, source, !std::binary_search(present.begin(), present.end(), Capitals(name)));
+        LogStep("Archivo JAR copiado:", target[0] != '\0' ? target : name, copied, copied ? 0 : GetLastError());
+        all &= copied;
         return true;
     });
+    return all;
 }
 
 int JarStatus(const char* dir)

@@ -96,20 +96,6 @@ void DeleteInstalledIcon(const char* name, const char* dir)
         DeleteInstalledFile("\xCD" "cono borrado:", icon);
 }
 
-int CopyArchives(const char* dir)
-{
-    int all = 1;
-    ForEachFile(entryDir, "*.JAR", [&](const char* name) {
-        char source[PATH_SIZE], target[PATH_SIZE] = "";
-        int copied = ComposeText(source, entryDir, name) && ComposeInstallPath(target, dir, name, "") &&
-                     CopyFileRaw(target, source);
-        LogStep("Archivo JAR copiado:", target[0] != '\0' ? target : name, copied, copied ? 0 : GetLastError());
-        all &= copied;
-        return true;
-    });
-    return all;
-}
-
 void UninstallApplication(const char* name, const Installation& installation)
 {
     UnmarkInstalled(name);
@@ -162,7 +148,7 @@ int InstallApplication(HWND owner, const AppParams& record, const Installation& 
         }
     }
     if (installation.copyJars)
-        CopyArchives(dir);
+        CopyJars(dir);
     MarkInstalled(name, dir);
     ListInstalledProgram(name, dir, icon);
     int result = CreateShortcut(targetDir, "JavaW.EXE", name, dir, command, icon);

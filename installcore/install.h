@@ -54,10 +54,9 @@ void ToShortPath(char (&path)[PATH_SIZE], char (&work)[PATH_SIZE]);
 // was copied and the destination replaced, else 0.
 int CopyFileRaw(const char* destination, const char* source);
 
-// Every *.JAR of entryDir into dir; results are not examined.
-void CopyJars(const char* dir);
-// The same with each copy logged: 1 when every archive was copied.
-int CopyArchives(const char* dir);
+// Every *.JAR of entryDir into dir, each copy logged (an unattended run):
+// 1 when every archive was copied.
+int CopyJars(const char* dir);
 
 // 0 when every *.JAR of entryDir is in dir and current, 1 when one is
 // missing there (or entryDir has none), 2 when one is older or of another size.
