@@ -9,6 +9,7 @@
 #include "dlgnames.h"
 #include "paths.h"
 #include "profile.h"
+#include "runtime.h"
 #include "textbuf.h"
 #include "version.h"
 
@@ -16,10 +17,6 @@ extern HINSTANCE hInstance;      // this module, taken by the start-up layer
 extern HICON appIcon;            // the program icon, loaded once at start
 extern HWND mainWindow;          // the modeless main dialog
 extern HBRUSH staticBrush;       // created and deleted by the main dialog
-// The newest Java runtime, found when a program starts its work with it;
-// read afterwards, never rewritten.
-extern char jreVersion[PATH_SIZE];
-extern char javaHome[PATH_SIZE];
 
 // The program's own start-up, called by the start-up layer; its result is
 // the process exit code. It fills profile before any dialog opens.
@@ -61,8 +58,16 @@ int ReadDirInst(char (&out)[PATH_SIZE]);
 void WriteUserDirInst(const char* dir);
 void DeleteMachineDirInst();
 
-// Newest registered Java runtime: its subkey name and JavaHome.
-int FindNewestJre(char (&version)[PATH_SIZE], char (&home)[PATH_SIZE]);
+// The Java runtime to use: the one at pinnedHome when given, else the one
+// the machine's JavaHome under SOFTWARE\Vondra\Java pins, else the newest
+// of every runtime registered (RUNTIME_PLACES) or named by JAVA_HOME. A
+// runtime counts only with its bin\JavaW.EXE. 1 with runtime filled; 0 when
+// none counts, a pinned one without its launcher included. What was found
+// goes to the log of an unattended run.
+int FindRuntime(const char* pinnedHome, Runtime& runtime);
+extern const char RUNTIME_PLACES[];
+// The log's line about the runtime chosen: home, version, bits and why.
+void LogRuntime(const Runtime& runtime);
 
 // Informing and yes/no dialogs: the program's accepting button (profile)
 // ends with 1, its cancelling button and the close box with 0.

@@ -36,7 +36,7 @@ int NextWord(const char*& at, Word& word)
     return quoted ? WORD_UNCLOSED : WORD_READ;
 }
 
-enum { OPT_INSTALL, OPT_UNINSTALL, OPT_DIR, OPT_JARS, OPT_LOG, OPT_URL, OPT_HELP, OPTION_COUNT };
+enum { OPT_INSTALL, OPT_UNINSTALL, OPT_DIR, OPT_JARS, OPT_LOG, OPT_URL, OPT_JAVA, OPT_HELP, OPTION_COUNT };
 
 struct Option {
     const char* text;
@@ -51,6 +51,7 @@ const Option OPTIONS[OPTION_COUNT] = {
     {"/archivos", ACCEPTS_DIR, nullptr},
     {"/log", 0, "falta el archivo tras /log"},
     {"/url", ACCEPTS_URL, "falta la direcci\xF3n tras /url"},
+    {"/java", ACCEPTS_JAVA, "falta el directorio del JRE tras /java"},
     {"/?", 0, nullptr},
 };
 
@@ -111,6 +112,10 @@ int TakeOption(const char*& at, int option, int accepts, CommandLine& command)
         return TakeValue(at, form, command.log, sizeof command.log, command);
     case OPT_URL:
         return TakeValue(at, form, command.url, sizeof command.url, command);
+    case OPT_JAVA:
+        if (!TakeValue(at, form, command.java, sizeof command.java, command))
+            return 0;
+        return IsFullDirectory(command.java) ? 1 : Fail(command, "el directorio de /java debe ser completo (C:\\... o \\\\servidor\\...)");
     }
     return 1;
 }

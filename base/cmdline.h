@@ -24,7 +24,8 @@ enum {
     ACCEPTS_NAME = 1,    // /instalar and /desinstalar take the application's name
     ACCEPTS_DIR = 2,     // /dir DIRECTORIO and /archivos (with /instalar)
     ACCEPTS_URL = 4,     // /url DIRECCION (with /instalar)
-    ACCEPTS_SOURCE = 8   // one bare argument: the directory files are taken from
+    ACCEPTS_SOURCE = 8,  // one bare argument: the directory files are taken from
+    ACCEPTS_JAVA = 16    // /java DIRECTORIO: the Java runtime to use
 };
 
 enum { COMMAND_VALUE_SIZE = 1024 };
@@ -37,6 +38,7 @@ struct CommandLine {
     char log[PATH_SIZE];              // "" for the default log
     char url[COMMAND_VALUE_SIZE];     // "" when not given
     char source[COMMAND_VALUE_SIZE];  // "" when not given
+    char java[PATH_SIZE];             // /java: the runtime's home, "" when not given
     const char* error;                // why the line was refused (Spanish)
 };
 

@@ -4,12 +4,6 @@
 #include "base.h"
 #include "regkey.h"
 
-namespace {
-
-const char JRE_KEY[] = "SOFTWARE\\JavaSoft\\Java Runtime Environment";
-
-}  // namespace
-
 // Values stored without a NUL are accepted when there is room to add one;
 // longer values count as missing rather than being cut into another path.
 int QueryRegText(HKEY key, const char* name, char* out, size_t size)
@@ -65,35 +59,4 @@ int ReadDirInst(char (&out)[PATH_SIZE])
     if (found)
         DeleteMachineDirInst();
     return found;
-}
-
-int FindNewestJre(char (&version)[PATH_SIZE], char (&home)[PATH_SIZE])
-{
-    char best[PATH_SIZE] = "";
-    {
-        RegKey runtimes;
-        if (!runtimes.Open(HKEY_LOCAL_MACHINE, JRE_KEY, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE))
-            return 0;
-        for (DWORD index = 0;; ++index) {
-            char name[PATH_SIZE];
-            DWORD length = sizeof name;
-            LONG status = RegEnumKeyExA(runtimes.handle, index, name, &length, nullptr, nullptr, nullptr, nullptr);
-            if (status == ERROR_MORE_DATA)
-                continue;  // a name too long to be a version; look at the rest
-            if (status != ERROR_SUCCESS)
-                break;
-            if (IsNewerVersion(name, best))
-                CopyText(best, name);
-        }
-    }
-    char path[sizeof JRE_KEY + PATH_SIZE + 1];
-    if (best[0] == '\0' || !ComposeText(path, JRE_KEY, "\\", best))
-        return 0;
-    RegKey chosen;
-    char value[PATH_SIZE];
-    if (!chosen.Open(HKEY_LOCAL_MACHINE, path, KEY_QUERY_VALUE) || !QueryRegText(chosen.handle, "JavaHome", value, sizeof value))
-        return 0;
-    CopyText(version, best);
-    CopyText(home, value);
-    return 1;
 }

@@ -5,6 +5,4 @@ HINSTANCE hInstance;
 HICON appIcon;
 HWND mainWindow;
 HBRUSH staticBrush;
-char jreVersion[PATH_SIZE];
-char javaHome[PATH_SIZE];
 ProgramProfile profile = {1024, 1002, &TERMINAL_DIR_IDS, nullptr, nullptr, nullptr, nullptr, {}, 0};

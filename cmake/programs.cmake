@@ -6,6 +6,7 @@ add_library(base STATIC
     base/files.cpp
     base/workfile.cpp
     base/registry.cpp
+    base/javafind.cpp
     base/dialogs.cpp
     base/runlog.cpp
     base/mainwin.cpp

@@ -84,10 +84,12 @@ void InitInstalar(HWND dialog, InstalarState& state)
     SendDlgItemMessageA(dialog, form.nombre, EM_LIMITTEXT, sizeof(AppParams::nombre) - 1, 0);
     SetDlgItemTextA(dialog, form.nombre, state.entry.record.nombre);
     SetDlgItemTextA(dialog, form.directory, state.working.dir);
+    char shown[RUNTIME_VERSION_SIZE + 16];
+    DescribeRuntime(shown, state.working.runtime);
     if (form.jreVersion != 0)
-        SetDlgItemTextA(dialog, form.jreVersion, jreVersion);
+        SetDlgItemTextA(dialog, form.jreVersion, shown);
     if (form.jreDir != 0)
-        SetDlgItemTextA(dialog, form.jreDir, javaHome);
+        SetDlgItemTextA(dialog, form.jreDir, state.working.runtime.home);
     // Filling the directory normally sets the check box through its change
     // notification; do not depend on it.
     UpdateJarCheckBox(dialog, state.working);
@@ -146,9 +148,9 @@ INT_PTR OpenInstalar(HWND owner, Entry& entry, Installation& installation)
     return DialogBoxParamA(hInstance, IDD_INSTALAR, owner, InstalarDialogProc, reinterpret_cast<LPARAM>(&state));
 }
 
-int FindJreOrSay(HWND owner)
+int FindJreOrSay(HWND owner, Runtime& runtime, const char* pinnedHome)
 {
-    if (FindNewestJre(jreVersion, javaHome))
+    if (FindRuntime(pinnedHome, runtime))
         return 1;
     ShowError(owner,
               "El JRE de Java no est\xE1 instalado !\n"

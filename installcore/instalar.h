@@ -30,6 +30,6 @@ extern const EditorActions INSTALL_EDITOR_ACTIONS;
 // context is the Installation, whose copyJars is set. Always 1.
 int AskArchives(HWND editor, Entry& edited, void* context);
 
-// The newest Java runtime into jreVersion and javaHome: 1, or 0 after the
-// "ERROR en JRE" message when none is registered.
-int FindJreOrSay(HWND owner);
+// The Java runtime to install with (FindRuntime, pinned by the machine's
+// JavaHome or the newest): 1, or 0 after the "ERROR en JRE" message.
+int FindJreOrSay(HWND owner, Runtime& runtime, const char* pinnedHome = nullptr);

@@ -119,12 +119,13 @@ int InstallApplication(HWND owner, const AppParams& record, const Installation& 
     if (!ComposeInstallPath(paramFile, dir, name, ".PAR") || !ComposeInstallPath(icon, dir, name, ".ICO"))
         return RefuseInstall(owner, PATH_TOO_LONG);
     char command[COMMAND_LINE_SIZE];
-    if (!BuildCommandLine(command, record, dir, paramFile))
+    const Runtime& runtime = installation.runtime;
+    if (!BuildCommandLine(command, record, dir, paramFile, runtime.feature))
         return RefuseInstall(owner, COMMAND_TOO_LONG);
 
     // The shortcut's target in short form; the runtime found stays as found.
     char java[PATH_SIZE], work[PATH_SIZE];
-    CopyText(java, javaHome);
+    CopyText(java, runtime.home);
     ToShortPath(java, work);
     char targetDir[PATH_SIZE], target[PATH_SIZE];
     if (!ComposeText(targetDir, java, "\\BIN\\") || !ComposeText(target, targetDir, "JavaW.EXE"))
@@ -147,7 +148,7 @@ int InstallApplication(HWND owner, const AppParams& record, const Installation& 
             LogNote("La aplicaci\xF3n no tiene \xED" "cono: ", iconSource);
         }
     }
-    if (installation.copyJars)
+    if (installation.copyJars || (!UsesExtensionDir(runtime) && JarStatus(dir) != JARS_CURRENT))
         CopyJars(dir);
     MarkInstalled(name, dir);
     ListInstalledProgram(name, dir, icon);

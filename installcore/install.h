@@ -1,18 +1,20 @@
 // Installing an application on a workstation: parameter file, icon and
 // archive copies, the installed marker and the desktop shortcut, and their
 // removal. Files are named after the application's name as listed; the
-// archives and the entry's icon come from entryDir, the runtime is javaHome.
+// archives and the entry's icon come from entryDir.
 #pragma once
 
 #include "../base/base.h"
 #include "../params/params.h"
 #include "launch.h"
 
-// Where an application is (or is to be) installed on this workstation, and
-// whether the installation copies the Java archives there too.
+// Where an application is (or is to be) installed on this workstation,
+// whether the installation copies the Java archives there too, and the Java
+// runtime its shortcut starts.
 struct Installation {
     char dir[PATH_SIZE];
     int copyJars;
+    Runtime runtime;
 };
 
 // Result codes of CreateShortcut.
@@ -38,7 +40,9 @@ enum { JARS_CURRENT = 0, JARS_MISSING = 1, JARS_OUT_OF_DATE = 2 };
 // installation's directory. Paths or a command line too long for the
 // platform, or a parameter file that cannot be written, are reported to the
 // user (boxes owned by owner) and nothing further is done (INSTALL_REFUSED).
-// Otherwise returns CreateShortcut's code.
+// Otherwise returns CreateShortcut's code. A runtime of Java 9 or later
+// finds the archives only in the installation's directory: they are copied
+// there whenever they are not current, whatever copyJars says.
 int InstallApplication(HWND owner, const AppParams& record, const Installation& installation);
 
 // Writes the lines to dir\name.PAR (the path is left in path), creating the
@@ -85,7 +89,8 @@ void DeleteInstalledFile(const char* step, const char* path);
 // Sets installation.dir (DirInst, or the default; for an installed
 // application the directory it was installed to, when recorded) and returns
 // 1 when name is marked installed. A marker found only in the machine key is
-// copied to the user's key with DirInst. copyJars is left as it is.
+// copied to the user's key with DirInst. copyJars and runtime are left as
+// they are.
 int FindInstallation(const char* name, Installation& installation);
 
 // The desktop shortcut of name. ShortcutPath returns 0 when the desktop

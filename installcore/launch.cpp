@@ -185,7 +185,7 @@ void BuildPArgument(char (&argument)[P_ARGUMENT_SIZE], const AppParams& r)
 }
 
 int BuildCommandLine(char (&line)[COMMAND_LINE_SIZE], const AppParams& r, const char* installDir,
-                     const char* paramFile)
+                     const char* paramFile, int javaFeature)
 {
     char server[sizeof r.ipServidor];
     std::memcpy(server, r.ipServidor, FieldLength(r.ipServidor));
@@ -194,7 +194,7 @@ int BuildCommandLine(char (&line)[COMMAND_LINE_SIZE], const AppParams& r, const 
     BuildPArgument(argument, r);
 
     const char* parts[] = {r.imagenesGrandes != 0 ? "-Xms200m -Xmx300m " : "",
-                           "-cp ", installDir, "\\Vondra.JAR;", installDir, "\\*.JAR",
+                           "-cp ", installDir, "\\Vondra.JAR;", installDir, javaFeature <= 8 ? "\\*.JAR" : "\\*",
                            " Vondra ", server,
                            " ", argument,
                            " \"Archivo", paramFile, "\""};

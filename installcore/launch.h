@@ -40,11 +40,14 @@ int BuildParamLines(char (&lines)[PARAM_LINES_SIZE], const AppParams& record);
 // when no initial page is wanted.
 void BuildPArgument(char (&argument)[P_ARGUMENT_SIZE], const AppParams& record);
 
-// The shortcut's arguments. installDir stands as given (a trailing '\' is
-// doubled in the class path). Returns 1, or 0 with line empty when the line
-// would not fit in what a shell link accepts.
+// The shortcut's arguments for a runtime of javaFeature (8 for Java 8).
+// installDir stands as given (a trailing '\' is doubled in the class path).
+// Java 8 and older find the client's libraries in their extension
+// directory; later ones only through the class path, whose wildcard is an
+// entry ending in '*'. Returns 1, or 0 with line empty when the line would
+// not fit in what a shell link accepts.
 int BuildCommandLine(char (&line)[COMMAND_LINE_SIZE], const AppParams& record, const char* installDir,
-                     const char* paramFile);
+                     const char* paramFile, int javaFeature);
 
 // desktop, '\', name cut before its first '.', ".LNK".
 int ComposeShortcutPath(char (&path)[PATH_SIZE], const char* desktop, const char* name);

@@ -60,12 +60,17 @@ struct LzFile {
     }
 };
 
-// The extension directory of the runtime found, with '\'; 0 without one.
-// A registration whose directory is gone counts as none: nothing is created
-// for a runtime that is not there.
-int ExtensionDir(char (&out)[PATH_SIZE])
+// The extension directory of the runtime found, with '\'; "" without one.
+// Only a runtime of Java 8 or older reads it, and only one that has it:
+// from Java 9 its mere existence stops every Java program of the runtime,
+// and a directory created where there was none would load nothing.
+void ExtensionDir(char (&out)[PATH_SIZE])
 {
-    return javaHome[0] != '\0' && DirectoryExists(javaHome) && ComposeInstallPath(out, javaHome, "lib\\ext\\", "");
+    Runtime runtime{};
+    out[0] = '\0';
+    if (!FindRuntime(nullptr, runtime) || !UsesExtensionDir(runtime) ||
+        !ComposeInstallPath(out, runtime.home, "lib\\ext\\", "") || !DirectoryExists(out))
+        out[0] = '\0';
 }
 
 void MakeDirectory(const char* dir, SetupFailures& failures)
@@ -161,7 +166,7 @@ int ExpandCopy(const char* source, const char* destination, int expand, SetupFai
     return 1;
 }
 
-void CopyDistFile(const char* name, DistKind kind, int expand, SetupFailures& failures)
+void CopyDistFile(const char* name, DistKind kind, int expand, const char* extension, SetupFailures& failures)
 {
     static const char* const SUBDIRS[] = {"", "Servidor\\", "Terminal\\", "Terminal\\"};
     char target[PATH_SIZE], dir[PATH_SIZE];
@@ -170,30 +175,30 @@ void CopyDistFile(const char* name, DistKind kind, int expand, SetupFailures& fa
         return;
     }
     ExpandCopy(name, target, expand, failures);
-    // Without a registered runtime there is no extension directory to fill.
-    if (kind == KIND_TERMINAL_RUNTIME && ExtensionDir(dir)) {
-        if (!ComposeText(target, dir, name))
+    if (kind == KIND_TERMINAL_RUNTIME && extension[0] != '\0') {
+        if (!ComposeText(target, extension, name))
             Fail(failures, name, "ruta demasiado larga");
         else
             ExpandCopy(name, target, expand, failures);
     }
 }
 
-void CopyMatching(const char* pattern, int expand, SetupFailures& failures)
+void CopyMatching(const char* pattern, int expand, const char* extension, SetupFailures& failures)
 {
     ForEachFile("", pattern, [&](const char* name) {
         if (!LongNameMatches(name, pattern))
             return true;
-        CopyDistFile(name, NeedsJreExtension(name) ? KIND_TERMINAL_RUNTIME : KIND_TERMINAL, expand, failures);
+        CopyDistFile(name, NeedsJreExtension(name) ? KIND_TERMINAL_RUNTIME : KIND_TERMINAL, expand, extension,
+                     failures);
         return true;
     });
 }
 
 int CopyDistribution(SetupFailures& failures)
 {
-    // A runtime unregistered since an earlier try leaves no stale target.
-    jreVersion[0] = javaHome[0] = '\0';
-    FindNewestJre(jreVersion, javaHome);
+    // Looked for at each try: a runtime unregistered since leaves no stale target.
+    char extension[PATH_SIZE];
+    ExtensionDir(extension);
     char dir[PATH_SIZE];
     for (const char* sub : {"Servidor", "Terminal"}) {
         if (ComposeInstallPath(dir, setupDir, sub, ""))
@@ -201,8 +206,6 @@ int CopyDistribution(SetupFailures& failures)
         else
             Fail(failures, setupDir, "ruta demasiado larga");
     }
-    if (ExtensionDir(dir))
-        MakeDirectory(dir, failures);
 
     struct MediaFile {
         const char* name;
@@ -223,13 +226,13 @@ int CopyDistribution(SetupFailures& failures)
             Fail(failures, file.name, MISSING);
     for (const MediaFile& file : MEDIA_FILES)
         if (file.byName)
-            CopyDistFile(file.name, file.kind, file.name[std::strlen(file.name) - 1] == '_', failures);
-    CopyMatching("*.JAR", 0, failures);
-    CopyMatching("*.TXT", 0, failures);
-    CopyMatching("*.IC_", 1, failures);
+            CopyDistFile(file.name, file.kind, file.name[std::strlen(file.name) - 1] == '_', extension, failures);
+    CopyMatching("*.JAR", 0, extension, failures);
+    CopyMatching("*.TXT", 0, extension, failures);
+    CopyMatching("*.IC_", 1, extension, failures);
 
-    char terminal[PATH_SIZE], extension[PATH_SIZE], path[PATH_SIZE];
-    bool runtime = ExtensionDir(extension) != 0;
+    char terminal[PATH_SIZE], path[PATH_SIZE];
+    bool runtime = extension[0] != '\0';
     if (ComposeInstallPath(terminal, setupDir, "Terminal\\", ""))
         for (const char* mail : MAIL_ARCHIVES) {
             if (ComposeText(path, terminal, mail))

@@ -13,7 +13,8 @@ extern char setupDir[PATH_SIZE];
 
 typedef std::vector<SetupFailure> SetupFailures;
 
-// Where a file goes (Terminal\ and runtime: also javaHome\lib\ext\).
+// Where a file goes (Terminal\ and runtime: also the extension directory of
+// a runtime of Java 8 or older that has one).
 enum DistKind { KIND_ROOT, KIND_SERVER, KIND_TERMINAL, KIND_TERMINAL_RUNTIME };
 
 // The whole distribution from the current directory into setupDir, in the
@@ -22,10 +23,11 @@ enum DistKind { KIND_ROOT, KIND_SERVER, KIND_TERMINAL, KIND_TERMINAL_RUNTIME };
 // that could not be put in place (or removed) are added to failures;
 // DirInst is recorded only when there are none. 1 when nothing failed.
 int CopyDistribution(SetupFailures& failures);
-// One file of the media to the destinations of its kind.
-void CopyDistFile(const char* name, DistKind kind, int expand, SetupFailures& failures);
+// One file of the media to the destinations of its kind; extension is the
+// runtime's extension directory (with '\'), "" when there is none to fill.
+void CopyDistFile(const char* name, DistKind kind, int expand, const char* extension, SetupFailures& failures);
 // Every file of the current directory whose own name matches pattern.
-void CopyMatching(const char* pattern, int expand, SetupFailures& failures);
+void CopyMatching(const char* pattern, int expand, const char* extension, SetupFailures& failures);
 // source copied (expanded when compressed) as the whole new contents of
 // destination, renamed by ExpandedName when expand is set. A source that is
 // not there is skipped without a failure; with expand set, one that is not

@@ -36,7 +36,8 @@ const EditorActions STANDALONE_EDITOR_ACTIONS = {NameTaken, Accepted, Remove};
 
 int EditAndInstall(HWND inicio, const char* listedName, int isNewEntry)
 {
-    if (!FindJreOrSay(inicio))
+    Runtime runtime{};
+    if (!FindJreOrSay(inicio, runtime))
         return 1;
     Entry entry{};
     if (!LoadPickedEntry(inicio, listedName, isNewEntry, entry))
@@ -44,6 +45,7 @@ int EditAndInstall(HWND inicio, const char* listedName, int isNewEntry)
     ShowWindow(inicio, SW_HIDE);
     // Where this machine installed it (as Dalvo records it), else DirInst.
     Installation installation{};
+    installation.runtime = runtime;
     FindInstallation(listedName, installation);
     if (entry.isNew == 1 && OpenInstalar(inicio, entry, installation) <= 0) {
         ShowWindow(inicio, SW_SHOW);

@@ -44,7 +44,7 @@ bool Installable(HWND owner, const AppParams& record)
     return true;
 }
 
-int RunInstallFlow(HWND inicio, const char* listedName)
+int RunInstallFlow(HWND inicio, const char* listedName, const Runtime& runtime)
 {
     Entry entry{};
     if (!LoadPickedEntry(inicio, listedName, 1, entry))
@@ -53,6 +53,7 @@ int RunInstallFlow(HWND inicio, const char* listedName)
         return 1;
     ShowWindow(inicio, SW_HIDE);
     Installation installation{};
+    installation.runtime = runtime;
     int found = FindInstallation(entry.record.nombre, installation);
     entry.isNew = found ? 0 : 1;
     // -1 means the dialog could not be shown: nothing was chosen.

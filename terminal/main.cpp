@@ -31,7 +31,7 @@ int InitInstance()
     if (got == 0 || got >= sizeof uninstaller)
         uninstaller[0] = '\0';
     CommandLine command;
-    int parsed = ParseCommandLine(SkipProgramName(GetCommandLineA()), ACCEPTS_NAME | ACCEPTS_DIR, command);
+    int parsed = ParseCommandLine(SkipProgramName(GetCommandLineA()), ACCEPTS_NAME | ACCEPTS_DIR | ACCEPTS_JAVA, command);
     if (!parsed || command.action != COMMAND_INTERACTIVE)
         return RunCommand(command, parsed);
 
@@ -43,7 +43,8 @@ int InitInstance()
 
 int StartInstall(HWND owner, const char* listedName)
 {
-    return FindJreOrSay(owner) ? RunInstallFlow(owner, listedName) : 1;
+    Runtime runtime{};
+    return FindJreOrSay(owner, runtime) ? RunInstallFlow(owner, listedName, runtime) : 1;
 }
 
 namespace {

@@ -12,7 +12,7 @@ INT_PTR CALLBACK InicioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 // The installation of the listed entry after the runtime check, with the
 // main dialog hidden meanwhile. 0 when the entry could not be read (said).
-int RunInstallFlow(HWND inicio, const char* listedName);
+int RunInstallFlow(HWND inicio, const char* listedName, const Runtime& runtime);
 
 INT_PTR CALLBACK ExisteDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -8,11 +8,12 @@ namespace {
 const char DALVO_VERSION[] = "1.0";
 
 const char USAGE[] =
-    "Dalvo.EXE /instalar NOMBRE [/dir DIRECTORIO] [/archivos] [/log ARCHIVO]\n"
+    "Dalvo.EXE /instalar NOMBRE [/dir DIRECTORIO] [/archivos] [/java DIRECTORIO] [/log ARCHIVO]\n"
     "Dalvo.EXE /desinstalar NOMBRE [/log ARCHIVO]\n\n"
     "Instala, actualiza o desinstala la aplicaci\xF3n sin ventanas. Un valor con blancos va entre comillas.\n"
     "/dir: directorio de una nueva instalaci\xF3n (si falta, el que Dalvo propone).\n"
     "/archivos: copia los archivos JAR (una actualizaci\xF3n los copia tambi\xE9n si faltan o son viejos).\n"
+    "/java: directorio del JRE de Java que usa el acceso directo (si falta, el fijado o el m\xE1s nuevo).\n"
     "/log: bit\xE1" "cora (si falta, %TEMP%\\Dalvo.log).\n\n"
     "C\xF3" "digos de salida: 0 hecho, 1603 fall\xF3 (ver la bit\xE1" "cora), 1605 no est\xE1 instalada,\n"
     "1612 no se pudo leer la entrada, 1618 otra instalaci\xF3n en curso, 1639 l\xEDnea de comando no v\xE1lida.";
@@ -32,9 +33,10 @@ int MakeInstallDirectory(const char* dir)
 
 int Install(const CommandLine& command)
 {
-    if (!FindJreOrSay(nullptr))
+    Installation installation{};
+    if (!FindJreOrSay(nullptr, installation.runtime, command.java))
         return EndRunLog(EXIT_FAILED, "no hay JRE de Java");
-    LogNote("JRE de Java: ", javaHome);
+    LogRuntime(installation.runtime);
     Entry entry{};
     char path[PATH_SIZE];
     ComposeText(path, entryDir, command.name, ".DAI");
@@ -46,7 +48,6 @@ int Install(const CommandLine& command)
     if (!Installable(nullptr, entry.record))
         return EndRunLog(EXIT_FAILED, "la entrada no se puede instalar");
 
-    Installation installation{};
     int found = FindInstallation(entry.record.nombre, installation);
     entry.isNew = found ? 0 : 1;
     if (found) {
