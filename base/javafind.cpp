@@ -178,8 +178,18 @@ void AddLayout(Candidates& found, const Layout& layout, REGSAM view, int viewBit
 
 int FindRuntime(const char* pinnedHome, Runtime& runtime)
 {
+    // Everything registered first: a pinned home that is registered too
+    // takes its version from its key when it has no release file.
     Candidates found;
+    for (const auto& view : VIEWS)
+        for (const Layout& layout : LAYOUTS)
+            AddLayout(found, layout, view.flag, view.bits);
     char home[PATH_SIZE] = "";
+    DWORD got = GetEnvironmentVariableA("JAVA_HOME", home, sizeof home);
+    if (got > 0 && got < sizeof home)
+        found.Add(home, "", 32, "JAVA_HOME");
+
+    home[0] = '\0';
     const char* pinOrigin = "/java";
     if (pinnedHome != nullptr && pinnedHome[0] != '\0') {
         CopyText(home, pinnedHome);
@@ -199,14 +209,9 @@ int FindRuntime(const char* pinnedHome, Runtime& runtime)
         }
         runtime = found.list[static_cast<size_t>(pinned)];
         runtime.chosen = CHOSEN_PINNED;
+        CopyText(runtime.origin, pinOrigin);
         return 1;
     }
-    for (const auto& view : VIEWS)
-        for (const Layout& layout : LAYOUTS)
-            AddLayout(found, layout, view.flag, view.bits);
-    DWORD got = GetEnvironmentVariableA("JAVA_HOME", home, sizeof home);
-    if (got > 0 && got < sizeof home)
-        found.Add(home, "", 32, "JAVA_HOME");
     int chosen = ChooseRuntime(found.list.data(), found.list.size(), -1);
     if (chosen < 0) {
         LogNote("No hay JRE de Java; se busc\xF3 en: ", RUNTIME_PLACES);

@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::string dir(254, 'd');
     std::string paramFile(PATH_SIZE - 1, 'f');
     char line[COMMAND_LINE_SIZE];
-    CHECK(BuildCommandLine(line, r, dir.c_str(), paramFile.c_str()) == 1);
+    CHECK(BuildCommandLine(line, r, dir.c_str(), paramFile.c_str(), size > 0 && data[0] % 2 ? 8 : 21) == 1);
     CHECK(std::strlen(line) < 983);
     CHECK(std::strstr(line, " Vondra ") != nullptr);
 

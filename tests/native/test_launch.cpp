@@ -50,11 +50,12 @@ std::string Line(const AppParams& r, const std::string& key)
     return found.empty() ? "(none)" : found.front();
 }
 
-std::string Command(const AppParams& r, const char* dir, const char* paramFile, Caller caller = {})
+std::string Command(const AppParams& r, const char* dir, const char* paramFile, int javaFeature = 8,
+                    Caller caller = {})
 {
     SCOPED_CALLER(caller);
     char line[COMMAND_LINE_SIZE];
-    EXPECT_EQ(BuildCommandLine(line, r, dir, paramFile), 1);
+    EXPECT_EQ(BuildCommandLine(line, r, dir, paramFile, javaFeature), 1);
     return line;
 }
 
@@ -83,6 +84,10 @@ TEST(Launch, WorkedExample)
     EXPECT_EQ(Command(r, "C:\\VONDRA\\Java", paramFile),
               "-cp C:\\VONDRA\\Java\\Vondra.JAR;C:\\VONDRA\\Java\\*.JAR Vondra S \"/P=CLAVE,PR,x /C\" "
               "\"ArchivoC:\\VONDRA\\Java\\Contabilidad.PAR\"");
+
+    // Java 9 and later: the directory's every archive through the wildcard.
+    EXPECT_EQ(Command(r, "C:\\VONDRA\\Java", paramFile, 17).substr(0, 60),
+              "-cp C:\\VONDRA\\Java\\Vondra.JAR;C:\\VONDRA\\Java\\* Vondra S \"/P=");
 
     r.imagenesGrandes = 1;
     EXPECT_EQ(Command(r, "C:\\VONDRA\\Java", paramFile).substr(0, 22), "-Xms200m -Xmx300m -cp ");
@@ -292,7 +297,7 @@ TEST(Launch, CommandLineLimit)
     std::string dir(254, 'd');
     std::string paramFile(PATH_SIZE - 1, 'f');
     char line[COMMAND_LINE_SIZE];
-    EXPECT_EQ(BuildCommandLine(line, r, dir.c_str(), paramFile.c_str()), 1);
+    EXPECT_EQ(BuildCommandLine(line, r, dir.c_str(), paramFile.c_str(), 8), 1);
     EXPECT_EQ(std::strlen(line), 18 + 4 + 2 * 254 + 12 + 6 + 8 + 19 + 1 + 137 + 9 + 259 + 1u);
 
     // Exactly what a shell link accepts, and one character more.
@@ -302,7 +307,7 @@ TEST(Launch, CommandLineLimit)
     dir.assign((COMMAND_LINE_SIZE - 1 - base - file.size()) / 2, 'D');
     EXPECT_EQ(Command(r, dir.c_str(), file.c_str()).size(), COMMAND_LINE_SIZE - 1u);
     file += "G";
-    EXPECT_EQ(BuildCommandLine(line, r, dir.c_str(), file.c_str()), 0);
+    EXPECT_EQ(BuildCommandLine(line, r, dir.c_str(), file.c_str(), 8), 0);
     EXPECT_STREQ(line, "");
 }
 

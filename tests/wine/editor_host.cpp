@@ -29,7 +29,7 @@ int InitInstance()
     LoadEntry(__argv[2], std::atoi(__argv[3]), entry);
     Installation installation{};
     bool install = __argc > 6;
-    if (install && (!CopyText(installation.dir, __argv[5]) || !CopyText(javaHome, __argv[6])))
+    if (install && (!CopyText(installation.dir, __argv[5]) || !FindRuntime(__argv[6], installation.runtime)))
         return 91;
 
     CollectFontNames(nullptr);

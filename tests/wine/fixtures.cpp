@@ -28,6 +28,17 @@ void DeleteEveryValue(HKEY root, const char* key)
     RegCloseKey(handle);
 }
 
+// Where the makers of Java runtimes register them.
+const char* const RUNTIME_KEYS[] = {"SOFTWARE\\JavaSoft", "SOFTWARE\\Eclipse Adoptium", "SOFTWARE\\AdoptOpenJDK",
+                                    "SOFTWARE\\Microsoft\\JDK", "SOFTWARE\\Azul Systems"};
+
+void MakeDirectories(const std::string& path)
+{
+    for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
+        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+    CreateDirectoryA(path.c_str(), nullptr);
+}
+
 }  // namespace
 
 void ClearRegistry()
@@ -47,7 +58,44 @@ void ClearRegistry()
         RegCloseKey(list);
     }
     DeleteValue(HKEY_LOCAL_MACHINE, VONDRA_KEY, "DirInst");
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, JRE_KEY);
+    // Opened in its view, the parent's subkeys stay in that view.
+    for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+        for (std::string key : RUNTIME_KEYS) {
+            HKEY parent;
+            size_t last = key.rfind('\\');
+            if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.substr(0, last).c_str(), 0, KEY_ALL_ACCESS | view, &parent) !=
+                ERROR_SUCCESS)
+                continue;
+            RegDeleteTreeA(parent, key.substr(last + 1).c_str());
+            RegCloseKey(parent);
+        }
+        HKEY vondra;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, VONDRA_KEY, 0, KEY_ALL_ACCESS | view, &vondra) == ERROR_SUCCESS) {
+            RegDeleteValueA(vondra, "JavaHome");
+            RegCloseKey(vondra);
+        }
+    }
+}
+
+void MakeJavaHome(const std::string& home, const std::string& release)
+{
+    MakeDirectories(home + "\\BIN");
+    if (!Exists(home + "\\BIN\\JavaW.EXE"))
+        WriteBytes(home + "\\BIN\\JavaW.EXE", "MZ", 2);
+    if (!release.empty())
+        WriteBytes(home + "\\release", release.data(), release.size());
+}
+
+void AddRuntime(int bits, const std::string& key, const char* name, const std::string& home)
+{
+    HKEY handle;
+    REGSAM view = bits == 64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &handle,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(home.c_str()),
+                   static_cast<DWORD>(home.size() + 1));
+    RegCloseKey(handle);
 }
 
 void SetText(HKEY root, const std::string& key, const char* name, const std::string& text, bool withNul)
@@ -98,6 +146,7 @@ void AddJre(const std::string& version, const char* javaHome)
 {
     std::string key = std::string(JRE_KEY) + "\\" + version;
     if (javaHome != nullptr) {
+        MakeJavaHome(javaHome);
         SetText(HKEY_LOCAL_MACHINE, key, "JavaHome", javaHome);
     } else {
         HKEY handle;

@@ -17,7 +17,8 @@ extern const char PROGRAMS_KEY[];
 
 // Removes every value of the user's key (DirInst, markers, the message
 // flag, recorded directories), the suite's entries in the list of installed
-// programs, the machine's DirInst and every registered Java runtime.
+// programs, the machine's DirInst and JavaHome pin, and every registered
+// Java runtime of every maker, in both registry views.
 void ClearRegistry();
 // Stores text as REG_SZ; without its NUL when withNul is false.
 void SetText(HKEY root, const std::string& key, const char* name, const std::string& text, bool withNul = true);
@@ -26,7 +27,12 @@ bool GetText(HKEY root, const std::string& key, const char* name, std::string* o
 std::string TextOf(HKEY root, const std::string& key, const char* name);
 // Removes the value; false when the key could not be opened.
 bool DeleteValue(HKEY root, const std::string& key, const char* name);
+// A runtime of the old key (32-bit view), its home made with its launcher.
 void AddJre(const std::string& version, const char* javaHome);
+// A home with BIN\JavaW.EXE (kept when there) and, when given, a release file.
+void MakeJavaHome(const std::string& home, const std::string& release = "");
+// HKLM\key's value name set to home, in the registry view of bits.
+void AddRuntime(int bits, const std::string& key, const char* name, const std::string& home);
 
 // A new empty directory below the temporary directory, with a trailing '\'.
 std::string NewDirectory(const char* tag);

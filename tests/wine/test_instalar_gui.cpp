@@ -53,7 +53,11 @@ protected:
         ASSERT_TRUE(fixture::RunUnix(command, [&] { return Exists(expanded + "done"); }, 30000));
         SetEnvironmentVariableA("VONDRA_STARTS", starts.c_str());
     }
-    void TearDown() override { RegDeleteTreeA(HKEY_CLASSES_ROOT, "VONDRA"); }
+    void TearDown() override
+    {
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, "VONDRA");
+        fixture::ClearRegistry();
+    }
 
     void Start(Caller caller = {})
     {
@@ -224,6 +228,9 @@ TEST_F(Instalar, DamagedMediaReportedThenSetupStartsFostra)
     const char* const missing[] = {"Dalvo.EXE", "Telmir.IC_"};
     for (const char* name : missing)
         ASSERT_TRUE(MoveFileA((media + name).c_str(), (base + name).c_str()));
+    // A Java 8 without an extension directory gets none.
+    std::string java8 = base + "jre8", java17 = base + "jdk17";
+    fixture::AddJre("1.8.0_202", java8.c_str());
     Start();
     EXPECT_EQ(program.Text(DIR), "C:\\Vondra\\Java");
     EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst"), "(none)");
@@ -244,8 +251,12 @@ TEST_F(Instalar, DamagedMediaReportedThenSetupStartsFostra)
     EXPECT_FALSE(Exists(dir + "\\Terminal\\Vondra.ICO"));
     EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst"), "(none)");
     EXPECT_TRUE(program.Gone(TERMINAR, 0));
+    EXPECT_FALSE(Exists(java8 + "\\lib\\ext"));
 
-    // Sound media, no Java runtime: the extension archives stay in Terminal\ only.
+    // Sound media, and a Java 17 registered by its maker, which an extension
+    // directory would stop: the extension archives stay in Terminal\ only.
+    fixture::MakeJavaHome(java17, "JAVA_VERSION=\"17.0.13\"\nOS_ARCH=\"amd64\"\n");
+    fixture::AddRuntime(64, "SOFTWARE\\Eclipse Adoptium\\JDK\\17.0.13.11\\hotspot\\MSI", "Path", java17);
     fixture::WriteBytes(media + "Kelmin.EX_", kelmin.data(), kelmin.size());
     fixture::WriteBytes(media + "Vondra.IC_", icon.data(), icon.size());
     for (const char* name : missing)
@@ -254,6 +265,8 @@ TEST_F(Instalar, DamagedMediaReportedThenSetupStartsFostra)
     HWND terminar = program.Appears(TERMINAR, 20000);
     ASSERT_NE(terminar, nullptr);
     ExpectTree(dir + "\\", TERMINAL);
+    EXPECT_EQ(Listing(java17 + "\\"), (Names{"BIN", "release"}));
+    EXPECT_FALSE(Exists(java8 + "\\lib\\ext"));
     EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst"), dir);
     drive::PostClick(terminar, FOSTRA);
     EXPECT_EQ(program.Wait(), 0u);

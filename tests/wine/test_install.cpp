@@ -155,7 +155,8 @@ protected:
 
         CopyText(entryDir, entries.c_str());
         CopyText(inst.dir, (root + "VONDRA\\Java").c_str());
-        CopyText(javaHome, java.c_str());
+        CopyText(inst.runtime.home, java.c_str());
+        inst.runtime.feature = 8;
         SetEntryDefaults(record);
         Name("Contabilidad");
         CopyText(record.ipServidor, "192.0.2.10");
@@ -237,7 +238,7 @@ TEST_F(Install, FreshInstallationInTheDefaultDirectory)
     EXPECT_EQ(size, 12u);
 
     // The shortcut's target takes the short form; the runtime found stays as found.
-    EXPECT_EQ(std::string(javaHome), java);
+    EXPECT_EQ(std::string(inst.runtime.home), java);
     EXPECT_EQ(ShortcutExists(record.nombre), 1);
     auto link = linkreader::Read(Link("Contabilidad"));
     ASSERT_FALSE(link.empty()) << "lnkinfo could not be run";
@@ -424,7 +425,7 @@ TEST_F(Install, TooLongPathsAreRefusedBeforeAnythingIsWritten)
     // A runtime whose JavaW.EXE path would not fit the shortcut's target.
     CopyText(inst.dir, dir.c_str());
     DeleteFileA(Installed("Larga.PAR").c_str());
-    CopyText(javaHome, ("C:\\" + std::string(PATH_SIZE - 16, 'j')).c_str());
+    CopyText(inst.runtime.home, ("C:\\" + std::string(PATH_SIZE - 16, 'j')).c_str());
     EXPECT_EQ(InstallApplication(nullptr, record, inst), INSTALL_REFUSED);
     EXPECT_EQ(errors.Take(),
               std::vector<std::string>{"La ruta del JRE de Java es demasiado larga para el acceso directo !"});

@@ -113,5 +113,69 @@ TEST(Unattended, InstallUpdateAndUninstallWithoutWindows)
     EXPECT_NE(text.find("Entrada le\xED" "da: " + entries + NAME + ".DAI: hecho\r\n"), std::string::npos);
     EXPECT_NE(text.find("] Fin: 1639 (falta el nombre de la aplicaci\xF3n tras /instalar)\r\n"), std::string::npos);
     EXPECT_EQ(text.substr(text.rfind("] ") + 2), "Fin: 1612 (no se pudo leer la entrada de la aplicaci\xF3n)\r\n");
+    EXPECT_NE(text.find("JRE de Java elegido: " + ws.java + " (1.8.0_202 (32 bits)), el m\xE1s nuevo, de "),
+              std::string::npos);
+    fixture::ClearRegistry();
+}
+
+// A workstation whose only runtime is a 64-bit Java 17 registered by its
+// maker alone: the client's archives reach it through the class path, as
+// a real Java launcher reads the shortcut's.
+TEST(Unattended, InstallForJava17RegisteredByItsMakerOnly)
+{
+    fixture::ClearRegistry();
+    fixture::Workstation ws;
+    std::string server = fixture::NewDirectory("deploy17"), entries = server + "Terminal\\";
+    ASSERT_TRUE(CreateDirectoryA(entries.c_str(), nullptr));
+    AppParams entry = recordfix::Defaults(NAME);
+    std::strcpy(entry.ipServidor, "10.1.2.3");
+    fixture::WriteBytes(entries + NAME + ".DAI", &entry, sizeof entry);
+    fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst", server);
+    // A client whose main class needs a class of another archive.
+    std::string sources = fixture::UnixPath(server), jars = fixture::UnixPath(entries);
+    std::string built = fixture::UnixOutput(
+        "cd '" + sources + "' && printf 'public class Vondra { public static void main(String[] a) { "
+        "System.out.println(Extra.saludo() + \" \" + a[0]); } }' >Vondra.java && "
+        "printf 'public class Extra { public static String saludo() { return \"hola\"; } }' >Extra.java && "
+        JDK_BIN "/javac -d clases Vondra.java Extra.java && " JDK_BIN "/jar cf '" + jars + "Vondra.JAR' -C clases Vondra.class && "
+        JDK_BIN "/jar cf '" + jars + "Extra.JAR' -C clases Extra.class && echo listo", 60000);
+    ASSERT_NE(built.find("listo"), std::string::npos) << built;
+    std::string java = ws.root + "temurin17";
+    fixture::MakeJavaHome(java, "JAVA_VERSION=\"17.0.13\"\r\nOS_ARCH=\"amd64\"\r\n");
+    fixture::AddRuntime(64, "SOFTWARE\\Eclipse Adoptium\\JDK\\17.0.13.11\\hotspot\\MSI", "Path", java + "\\");
+
+    // No /archivos: the archives go to the installation all the same.
+    std::string target = ws.target + "\\J17", log = ws.root + "j17.log";
+    int windows = 0;
+    EXPECT_EQ(drive::RunUnseen(DALVO_EXE, std::string("/instalar ") + NAME + " /dir " + target + " /log " + log, &windows), 0u);
+    EXPECT_NE(fixture::ReadAll(log).find("JRE de Java elegido: " + java + " (17.0.13 (64 bits)), el m\xE1s nuevo"),
+              std::string::npos) << fixture::ReadAll(log);
+    EXPECT_TRUE(fixture::Exists(target + "\\Extra.JAR"));
+    EXPECT_FALSE(fixture::Exists(java + "\\lib\\ext"));
+    auto link = linkreader::Read(ws.desktop + "\\" + NAME + ".LNK");
+    char shortJava[MAX_PATH];
+    ASSERT_NE(GetShortPathNameA(java.c_str(), shortJava, sizeof shortJava), 0u);
+    EXPECT_EQ(link["Local path"], std::string(shortJava) + "\\BIN\\JavaW.EXE");
+    std::string arguments = link["Command line arguments"], prefix = "-cp ";
+    ASSERT_EQ(arguments.substr(0, 4), prefix) << arguments;
+    std::string classPath = arguments.substr(4, arguments.find(' ', 4) - 4);
+    EXPECT_EQ(classPath, target + "\\Vondra.JAR;" + target + "\\*");
+
+    // Started as the workstation's runtime would start it.
+    // The drive's own directory: a ':' in dosdevices/c: would split the class path.
+    std::string drive = fixture::UnixOutput("readlink -fn '" + fixture::UnixPath("C:\\") + "'") + "/", unix;
+    for (size_t at = 0; at < classPath.size(); ++at) {
+        if (classPath.compare(at, 3, "C:\\") == 0) {
+            unix += drive;
+            at += 2;
+        } else {
+            unix += classPath[at] == ';' ? ':' : classPath[at] == '\\' ? '/' : classPath[at];
+        }
+    }
+    EXPECT_EQ(fixture::UnixOutput(JDK_BIN "/java -cp '" + unix + "' Vondra 10.1.2.3", 60000).substr(0, 13),
+              "hola 10.1.2.3")
+        << unix;
+    EXPECT_EQ(drive::RunUnseen(DALVO_EXE, std::string("/desinstalar ") + NAME, &windows), 0u);
+    EXPECT_EQ(windows, 0);
     fixture::ClearRegistry();
 }
