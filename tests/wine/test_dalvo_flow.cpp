@@ -158,7 +158,7 @@ TEST_F(Flow, FirstInstallationUpdateAndUninstall)
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), inicio);
     EXPECT_EQ(drive::ControlText(dialog, NOMBRE), "Contabilidad");
     EXPECT_EQ(drive::ControlText(dialog, DIR), server);  // DirInst, since there is one
-    EXPECT_EQ(drive::ControlText(dialog, JRE_VERSION), "1.8.0_202");
+    EXPECT_EQ(drive::ControlText(dialog, JRE_VERSION), "1.8.0_202 (32 bits)");
     EXPECT_EQ(drive::ControlText(dialog, JRE_DIR), ws.java);
     EXPECT_EQ(JarBox(dialog), std::string(COPY_JARS) + " checked disabled");
     EXPECT_EQ(drive::ControlText(dialog, ACEPTAR), "&Instalar");
