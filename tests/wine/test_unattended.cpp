@@ -36,22 +36,31 @@ std::string Outputs(const std::string& dir, const std::string& desktop)
     return out;
 }
 
+// A server's directory, DirInst, with the entry of NAME in its Terminal\.
+std::string Server(const char* tag, AppParams& entry)
+{
+    std::string server = fixture::NewDirectory(tag), entries = server + "Terminal\\";
+    CreateDirectoryA(entries.c_str(), nullptr);
+    entry = recordfix::Defaults(NAME);
+    std::strcpy(entry.ipServidor, "10.1.2.3");
+    fixture::WriteBytes(entries + NAME + ".DAI", &entry, sizeof entry);
+    fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst", server);
+    return server;
+}
+
 }  // namespace
 
 TEST(Unattended, InstallUpdateAndUninstallWithoutWindows)
 {
     fixture::ClearRegistry();
     fixture::Workstation ws;
-    std::string server = fixture::NewDirectory("deploy"), entries = server + "Terminal\\";
-    ASSERT_TRUE(CreateDirectoryA(entries.c_str(), nullptr));
-    AppParams entry = recordfix::Defaults(NAME);
-    std::strcpy(entry.ipServidor, "10.1.2.3");
+    AppParams entry;
+    std::string server = Server("deploy", entry), entries = server + "Terminal\\";
     std::strcpy(entry.parametrosP, "CLAVE,PR");
     fixture::WriteBytes(entries + NAME + ".DAI", &entry, sizeof entry);
     ASSERT_TRUE(CopyFileA(DALVO_ICO, (entries + NAME + ".ICO").c_str(), FALSE));
     fixture::WriteBytes(entries + "Vondra.JAR", "vondra", 6);
     fixture::WriteBytes(entries + "Extra.JAR", "extra", 5);
-    fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst", server);
     fixture::AddJre("1.8.0_202", ws.java.c_str());
     std::string target = ws.target + "\\Nueva Java", log = ws.root + "despliegue.log", logged = " /log \"" + log + "\"";
     const std::string listing = std::string(fixture::PROGRAMS_KEY) + "VONDRA - " + NAME;
@@ -125,12 +134,8 @@ TEST(Unattended, InstallForJava17RegisteredByItsMakerOnly)
 {
     fixture::ClearRegistry();
     fixture::Workstation ws;
-    std::string server = fixture::NewDirectory("deploy17"), entries = server + "Terminal\\";
-    ASSERT_TRUE(CreateDirectoryA(entries.c_str(), nullptr));
-    AppParams entry = recordfix::Defaults(NAME);
-    std::strcpy(entry.ipServidor, "10.1.2.3");
-    fixture::WriteBytes(entries + NAME + ".DAI", &entry, sizeof entry);
-    fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst", server);
+    AppParams entry;
+    std::string server = Server("deploy17", entry), entries = server + "Terminal\\";
     // A client whose main class needs a class of another archive.
     std::string sources = fixture::UnixPath(server), jars = fixture::UnixPath(entries);
     std::string built = fixture::UnixOutput(
