@@ -5,6 +5,11 @@ find_program(VONDRA_MSCOMPRESS mscompress)
 if(NOT VONDRA_MSCOMPRESS)
     message(FATAL_ERROR "mscompress is needed for the media (./vondra deps)")
 endif()
+# The 32- and 64-bit programs and libraries alike: x86_64's binutils read both.
+find_program(VONDRA_PE_STRIP x86_64-w64-mingw32-strip REQUIRED)
+find_program(VONDRA_PE_OBJDUMP x86_64-w64-mingw32-objdump REQUIRED)
+# Pluvik64.DLL comes from the 64-bit tree (build/win64), built before this one.
+set(VONDRA_PLUVIK64 "${VONDRA_DIST_DIR}/Pluvik64.DLL" CACHE FILEPATH "The 64-bit library for the media")
 set(media_dir "${VONDRA_DIST_DIR}/media")
 # The suite's files as setup/media_files.inc lists them, NAME=FILE for
 # make-media; another product's file (built from "") stays off the media.
@@ -25,19 +30,27 @@ foreach(line ${media_lines})
     elseif(TARGET "${from}")
         list(APPEND media_args "${name}=$<TARGET_FILE:${from}>")
         list(APPEND media_depends ${from})
+    elseif(from STREQUAL "Pluvik64")
+        list(APPEND media_args "${name}=${VONDRA_PLUVIK64}")
+        list(APPEND media_depends ${VONDRA_PLUVIK64})
     endif()
 endforeach()
 add_custom_command(
     OUTPUT ${media_dir}/Instalar.EXE
-    COMMAND ${CMAKE_SOURCE_DIR}/cmake/make-media ${media_dir} ${CMAKE_STRIP} ${VONDRA_MSCOMPRESS} ${CMAKE_COMMAND}
+    COMMAND ${CMAKE_SOURCE_DIR}/cmake/make-media ${media_dir} ${VONDRA_PE_STRIP} ${VONDRA_MSCOMPRESS} ${CMAKE_COMMAND}
         ${CMAKE_SOURCE_DIR} ${media_args}
     DEPENDS ${media_depends} ${CMAKE_SOURCE_DIR}/cmake/make-media ${CMAKE_SOURCE_DIR}/resources/dalvo/dalvo.ico
     COMMENT "distribution media in ${media_dir}"
     VERBATIM)
 add_custom_target(media ALL DEPENDS ${media_dir}/Instalar.EXE)
 
-# What the media carry is stripped: no debug section in any program or library.
+# What the media carry is stripped: no debug section in any program or library
+# (a file objdump cannot read fails too).
 add_test(NAME Media.NoDebugSections
-    COMMAND sh -c "${CMAKE_OBJDUMP} -h \"$0\"/*.EXE \"$0\"/PLUVIK.DLL | grep -q '^ *[0-9].*\\.debug' && exit 1 || exit 0"
-        ${media_dir})
-set_tests_properties(Media.NoDebugSections PROPERTIES LABELS static)
+    COMMAND sh -c "sections=$(${VONDRA_PE_OBJDUMP} -h \"$0\"/*.EXE \"$0\"/*.DLL) || exit 1
+        echo \"$sections\" | grep -q '^ *[0-9].*\\.debug' && exit 1 || exit 0" ${media_dir})
+# Each library is of the width of the Java runtime that loads it.
+add_test(NAME Media.LibrariesOfBothWidths
+    COMMAND sh -c "${VONDRA_PE_OBJDUMP} -f \"$0\"/PLUVIK.DLL | grep -q 'format pei-i386$' &&
+        ${VONDRA_PE_OBJDUMP} -f \"$0\"/Pluvik64.DLL | grep -q 'format pei-x86-64$'" ${media_dir})
+set_tests_properties(Media.NoDebugSections Media.LibrariesOfBothWidths PROPERTIES LABELS static)

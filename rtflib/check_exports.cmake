@@ -1,9 +1,17 @@
-# Checks a built Pluvik.dll: the module name of its export directory, exactly
-# the expected export names, and no runtime DLL imported (it is linked in).
-#   cmake -DOBJDUMP=... -DDLL=... -DEXPORTS=a,b -P check_exports.cmake
+# Checks a built Pluvik.dll: its format (the Java VM's width), the module name
+# of its export directory, exactly the expected export names, and no runtime
+# DLL imported (it is linked in).
+#   cmake -DOBJDUMP=... -DDLL=... -DEXPORTS=a,b -DFORMAT=pei-i386 -P check_exports.cmake
 execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "${OBJDUMP} -p ${DLL} failed")
+endif()
+
+if(NOT dump MATCHES "file format ([^\n]+)\n")
+    message(FATAL_ERROR "${DLL}: no file format")
+endif()
+if(NOT CMAKE_MATCH_1 STREQUAL "${FORMAT}")
+    message(FATAL_ERROR "${DLL} is ${CMAKE_MATCH_1}, not ${FORMAT}")
 endif()
 
 string(FIND "${dump}" "There is an export table" at)
@@ -45,4 +53,4 @@ foreach(import IN LISTS imports)
         message(FATAL_ERROR "${DLL} imports ${import}: the runtime must be linked in")
     endif()
 endforeach()
-message(STATUS "${DLL}: module Pluvik.dll, exports ${found}")
+message(STATUS "${DLL}: ${FORMAT}, module Pluvik.dll, exports ${found}")

@@ -2,8 +2,9 @@
 #ifndef _JAVASOFT_JNI_MD_H_
 #define _JAVASOFT_JNI_MD_H_
 
-// Pluvik.def names the exports: a dllexport here would add mingw's own
-// spelling of each name (without the leading underscore) beside them.
+// The .def files name the exports: a dllexport here would add mingw's own
+// spelling of each 32-bit name (without the leading underscore) beside them.
+// x86_64 has one calling convention; __stdcall is ignored there.
 #define JNIEXPORT
 #define JNIIMPORT __declspec(dllimport)
 #define JNICALL __stdcall

@@ -14,7 +14,7 @@ Library::~Library()
 bool Load(Library& library, const char* directory)
 {
     SetDllDirectoryA(directory);
-    library.module = LoadLibraryA("Pluvik.dll");
+    library.module = LoadLibraryA(PLUVIK_DLL);
     SetDllDirectoryA(nullptr);
     if (library.module == nullptr)
         return false;

@@ -1,7 +1,8 @@
-// The Java client as Pluvik.dll sees it: the library loaded by name, its two
-// natives found by their exported names, and a JNIEnv whose function table
-// has the real jni.h layout with every entry empty but the four the natives
-// may use. The fake counts element pointers handed out and given back.
+// The Java client as Pluvik.dll sees it: the library of the client's width
+// loaded by name (Pluvik.dll, or Pluvik64.DLL), its two natives found by their
+// exported names, and a JNIEnv whose function table has the real jni.h layout
+// with every entry empty but the four the natives may use. The fake counts
+// element pointers handed out and given back.
 #pragma once
 
 #include <windows.h>
@@ -33,7 +34,8 @@ struct Library {
     ~Library();
 };
 
-// LoadLibrary("Pluvik.dll") from directory; both natives must be found.
+// LoadLibrary(PLUVIK_DLL) from directory; both natives must be found. A
+// library of the other width does not load.
 bool Load(Library& library, const char* directory);
 
 // A JNIEnv of a pretend VM; its arrays live as long as it does.

@@ -91,7 +91,7 @@ protected:
     {
         tempDir = fixture::NewDirectory("clip");
         ASSERT_FALSE(tempDir.empty());
-        ASSERT_TRUE(javaclient::Load(library, PLUVIK_DIR)) << "Pluvik.dll or its natives not found in " PLUVIK_DIR;
+        ASSERT_TRUE(javaclient::Load(library, PLUVIK_DIR)) << PLUVIK_DLL " or its natives not found in " PLUVIK_DIR;
         allocated = freed = nullptr;
         setCalls = 0;
         // Something of another program's to lose.

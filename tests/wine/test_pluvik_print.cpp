@@ -117,7 +117,7 @@ protected:
 
     void SetUp() override
     {
-        ASSERT_TRUE(javaclient::Load(library, PLUVIK_DIR)) << "Pluvik.dll or its natives not found in " PLUVIK_DIR;
+        ASSERT_TRUE(javaclient::Load(library, PLUVIK_DIR)) << PLUVIK_DLL " or its natives not found in " PLUVIK_DIR;
         ASSERT_EQ(GetOEMCP(), 437u);
         dir = fixture::NewDirectory("print");
         ASSERT_FALSE(dir.empty());
