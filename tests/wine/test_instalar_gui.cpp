@@ -24,10 +24,10 @@ const char COMMAND_KEY[] = "VONDRA\\VONDRA";
 enum { DIR = 1000, INSTALAR = 1025, DESINSTALAR = 1046, CANCELAR = 1004, BRENKO = 1003, FOSTRA = 1004 };
 
 // extra.ico: the media's lowercase extra.ic_, expanded and renamed.
-const Names TERMINAL = {"Dalvo.EXE", "Kelmin.EXE", "LEEME.TXT", "PLUVIK.DLL", "Reportes.JAR", "Telmir.ICO",
-                        "VERSION.TXT", "Vondra.ICO", "Vondra.JAR", "activation.jar", "commons-ssl-0.3.11.jar",
-                        "extra.ico", "fontbox-2.0.8.jar", "javax.mail-1.6.jar", "pdfbox-2.0.8.jar",
-                        "zxing-core-3.3.jar"};
+const Names TERMINAL = {"Dalvo.EXE", "Kelmin.EXE", "LEEME.TXT", "PLUVIK.DLL", "Pluvik64.DLL", "Reportes.JAR",
+                        "Telmir.ICO", "VERSION.TXT", "Vondra.ICO", "Vondra.JAR", "activation.jar",
+                        "commons-ssl-0.3.11.jar", "extra.ico", "fontbox-2.0.8.jar", "javax.mail-1.6.jar",
+                        "pdfbox-2.0.8.jar", "zxing-core-3.3.jar"};
 
 class Instalar : public ::testing::Test {
 protected:
