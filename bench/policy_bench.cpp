@@ -67,6 +67,11 @@ int main(int argc, char** argv)
     std::string copy1 = security + "\\COPIA1.POLICY";
     std::string copy2 = security + "\\COPIA2.POLICY";
     std::string text = PolicyText(5 * 1024 * 1024);
+    // A Java 8 runtime: its policy file is LIB\SECURITY\JAVA.POLICY.
+    Runtime runtime{};
+    CopyText(runtime.home, home.c_str());
+    runtime.feature = 8;
+    runtime.bits = 32;
 
     std::vector<double> edits, copies, flushed;
     // One untimed round each warms the file cache.
@@ -85,7 +90,7 @@ int main(int argc, char** argv)
              CopyFileA(policy.c_str(), copy2.c_str(), FALSE) && Flush(copy2);
         double durable = Now() - start;
         start = Now();
-        ok = ok && AddPolicyGrant(home.c_str(), "http://10.0.0.5/*") && RemovePolicyGrant(home.c_str());
+        ok = ok && AddPolicyGrant(runtime, "http://10.0.0.5/*") && RemovePolicyGrant(runtime);
         double edited = Now() - start;
         if (!ok) {
             std::fprintf(stderr, "policy_bench: a copy or an edit failed\n");

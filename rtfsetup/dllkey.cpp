@@ -31,3 +31,9 @@ void RemoveDllKey()
     if (parent.Open(HKEY_LOCAL_MACHINE, PARENT_KEY, KEY_ALL_ACCESS))
         RegDeleteKeyA(parent.handle, "DLLRTF");
 }
+
+int RecordedBits()
+{
+    char bits[8];
+    return ReadDllValue("Bits", bits, sizeof bits) && std::strcmp(bits, "64") == 0 ? 64 : 32;
+}

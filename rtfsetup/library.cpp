@@ -1,36 +1,48 @@
-// Pluvik.DLL from the source directory to the system directory.
+// Pluvik.DLL from the source directory to the system directory of the
+// runtime's bits.
 #include "../base/workfile.h"
 #include "kelmin.h"
 
 namespace {
 
 const char LIBRARY_FILE[] = "Pluvik.DLL";
-enum { LIBRARY_PATH_SIZE = DIR_SIZE + sizeof LIBRARY_FILE + 2 };
+const char LIBRARY64_FILE[] = "Pluvik64.DLL";
+enum { LIBRARY_PATH_SIZE = DIR_SIZE + sizeof LIBRARY64_FILE + 2 };
 
-int LibraryPath(char (&path)[LIBRARY_PATH_SIZE], const char* dir)
+int LibraryPath(char (&path)[LIBRARY_PATH_SIZE], const char* dir, const char* name)
 {
     char base[DIR_SIZE];
     if (!CopyText(base, dir) || !AddBackslash(base))
         return 0;
-    return ComposeText(path, base, LIBRARY_FILE);
+    return ComposeText(path, base, name);
 }
 
-int InstalledPath(char (&path)[LIBRARY_PATH_SIZE])
+// This program is 32-bit: its system directory is the 32-bit one
+// (SysWOW64 on 64-bit Windows); Sysnative names the 64-bit system32.
+int InstalledPath(char (&path)[LIBRARY_PATH_SIZE], int bits)
 {
     char system[DIR_SIZE];
-    UINT length = GetSystemDirectoryA(system, sizeof system);
+    UINT length = bits == 64 ? GetWindowsDirectoryA(system, sizeof system) : GetSystemDirectoryA(system, sizeof system);
     if (length == 0 || length >= sizeof system)
         return 0;
-    return LibraryPath(path, system);
+    if (bits != 64)
+        return LibraryPath(path, system, LIBRARY_FILE);
+    char native[DIR_SIZE];
+    return AddBackslash(system) && ComposeText(native, system, "Sysnative") && LibraryPath(path, native, LIBRARY_FILE);
 }
 
 }  // namespace
 
-int CopyLibrary(const char* sourceDir)
+const char* LibrarySourceName(int bits)
+{
+    return bits == 64 ? LIBRARY64_FILE : LIBRARY_FILE;
+}
+
+int CopyLibrary(const char* sourceDir, int bits)
 {
     char source[LIBRARY_PATH_SIZE];
     char target[LIBRARY_PATH_SIZE];
-    if (sourceDir == nullptr || !LibraryPath(source, sourceDir) || !InstalledPath(target))
+    if (sourceDir == nullptr || !LibraryPath(source, sourceDir, LibrarySourceName(bits)) || !InstalledPath(target, bits))
         return 0;
     FileHandle from(CreateFileA(source, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!from.Valid())
@@ -54,18 +66,18 @@ int CopyLibrary(const char* sourceDir)
     return to.Commit();
 }
 
-int DeleteLibrary()
+int DeleteLibrary(int bits)
 {
     char target[LIBRARY_PATH_SIZE];
-    if (InstalledPath(target))
+    if (InstalledPath(target, bits))
         DeleteFileA(target);
     return 1;
 }
 
-int LibraryInstalled()
+int LibraryInstalled(int bits)
 {
     char target[LIBRARY_PATH_SIZE];
-    if (!InstalledPath(target))
+    if (!InstalledPath(target, bits))
         return 0;
     FileHandle file(CreateFileA(target, 0, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return file.Valid() ? 1 : 0;

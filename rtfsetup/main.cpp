@@ -7,6 +7,7 @@
 #include "kelmin.h"
 
 const char LIBRARY_VERSION[] = "2.3";
+const char NO_GRANT_NEEDED[] = "Este JRE (Java 24 o posterior) no usa JAVA.POLICY: Pluvik.DLL no necesita permisos.";
 
 namespace {
 
@@ -17,7 +18,8 @@ enum { UPDATE_NONE = 0, UPDATE_INSTALL = 1, UPDATE_NEWER = 2, UPDATE_ADDRESS = 4
 char sourceDir[DIR_SIZE];        // where Pluvik.DLL is taken from
 bool sourceUsable;               // false: the command line named no usable directory
 char jarAddress[JAR_URL_SIZE];   // the stored, normalised JAR address
-bool jreFound;                   // set by the first refresh
+Runtime jre;                     // found by the first refresh
+bool jreFound;
 int updateState;
 
 const char SUPPORT_ADDRESS[] = "http://soporte.ostrel.example";
@@ -60,10 +62,9 @@ void Refresh(HWND dialog, WPARAM first)
     Enable(dialog, IDC_INICIO_ACTUALIZAR, false);
     Enable(dialog, IDC_INICIO_DESINSTALAR, false);
     if (first == 1) {
-        jreFound = FindNewestJre(jreVersion, javaHome) != 0;
+        jreFound = FindRuntime(nullptr, jre) != 0;
         if (!jreFound) {
-            jreVersion[0] = '\0';
-            SetDlgItemTextA(dialog, IDC_INICIO_JRE_VERSION, jreVersion);
+            SetDlgItemTextA(dialog, IDC_INICIO_JRE_VERSION, "");
             SetDlgItemTextA(dialog, IDC_INICIO_JRE_HOME, "No est\xE1 instalado !");
             Enable(dialog, IDC_INICIO_INSTALAR, false);
             PostMessageA(dialog, WM_SHOW_ERROR, 1, 0);
@@ -74,18 +75,22 @@ void Refresh(HWND dialog, WPARAM first)
     }
     Enable(dialog, IDC_INICIO_INSTALAR, true);
     updateState = UPDATE_INSTALL;
-    SetDlgItemTextA(dialog, IDC_INICIO_JRE_VERSION, jreVersion);
-    SetDlgItemTextA(dialog, IDC_INICIO_JRE_HOME, javaHome);
+    char shown[RUNTIME_VERSION_SIZE + 16];
+    DescribeRuntime(shown, jre);
+    SetDlgItemTextA(dialog, IDC_INICIO_JRE_VERSION, shown);
+    SetDlgItemTextA(dialog, IDC_INICIO_JRE_HOME, jre.home);
     SetDlgItemTextA(dialog, IDC_INICIO_A_INSTALAR, LIBRARY_VERSION);
+    if (!ReadsPolicyFile(jre))
+        SetDlgItemTextA(dialog, IDC_INICIO_NOTA, NO_GRANT_NEEDED);
 
     char installed[DLL_VERSION_SIZE];
-    int state = InstalledState(installed);
+    int state = InstalledState(jre, installed);
     if (state == INSTALLED_UNKNOWN) {
         // Whether the grant is there cannot be told: nothing is taken away.
         Enable(dialog, IDC_INICIO_INSTALAR, false);
         updateState = UPDATE_BLOCKED;
         SetDlgItemTextA(dialog, IDC_INICIO_INSTALADA, installed);
-        ShowPolicyUnreadable(dialog);
+        ShowPolicyUnreadable(dialog, jre);
         return;
     }
     if (state == INSTALLED_WHOLE) {
@@ -138,7 +143,7 @@ const char* LibrarySource()
 // Errors 2 to 5 are sent: the box and its undo come before the refresh.
 void Install(HWND dialog, int update)
 {
-    int error = TakeAddress(dialog) ? InstallLibrary(LibrarySource(), jarAddress, update) : 5;
+    int error = TakeAddress(dialog) ? InstallLibrary(jre, LibrarySource(), jarAddress, update) : 5;
     if (error != 0)
         SendMessageA(dialog, WM_SHOW_ERROR, error, 0);
     PostMessageA(dialog, WM_REFRESH_STATE, 0, 0);
@@ -148,9 +153,11 @@ void Uninstall(HWND dialog)
 {
     if (DialogBoxParamA(hInstance, IDD_DESINST, dialog, DesinstDialogProc, 0) != 1)
         return;
+    // The library recorded, whichever runtime is there now.
+    int bits = RecordedBits();
     RemoveDllKey();
-    DeleteLibrary();
-    RemovePolicyGrant(javaHome);
+    DeleteLibrary(bits);
+    RemovePolicyGrant(jre);
     PostMessageA(dialog, WM_REFRESH_STATE, 0, 0);
 }
 
@@ -170,7 +177,7 @@ void InitInicio(HWND dialog)
 
 }  // namespace
 
-void ShowErrorCode(HWND dialog, WPARAM code)
+void ShowErrorCode(HWND dialog, WPARAM code, const Runtime& runtime)
 {
     if (code < 1 || code > sizeof ERRORS / sizeof ERRORS[0])
         return;
@@ -184,54 +191,63 @@ void ShowErrorCode(HWND dialog, WPARAM code)
     ShowError(dialog, error.text, error.caption);
     // Undo what the failed step left behind.
     if (code == 2) {
-        DeleteLibrary();
-        RemovePolicyGrant(javaHome);
+        DeleteLibrary(runtime.bits);
+        RemovePolicyGrant(runtime);
     } else if (code == 4) {
-        DeleteLibrary();
+        DeleteLibrary(runtime.bits);
     }
 }
 
-void ShowPolicyUnreadable(HWND dialog)
+void ShowPolicyUnreadable(HWND dialog, const Runtime& runtime)
 {
     char path[POLICY_PATH_SIZE];
     char text[POLICY_PATH_SIZE + 100];
-    ComposePolicyPath(path, javaHome);
+    ComposePolicyPath(path, runtime);
     ComposeText(text, "No se pudo leer el archivo de permisos de Java; no se modific\xF3 la instalaci\xF3n del DLL.",
                 "\n\n", path);
     ShowError(dialog, text, "Error");
 }
 
-int InstalledState(char (&installed)[DLL_VERSION_SIZE])
+int InstalledState(const Runtime& runtime, char (&installed)[DLL_VERSION_SIZE])
 {
     if (!ReadDllValue("Version", installed, sizeof installed))
         return INSTALLED_NONE;
-    int granted = HasPolicyGrant(javaHome);
+    int granted = ReadsPolicyFile(runtime) ? HasPolicyGrant(runtime) : 1;
     if (granted == POLICY_UNREADABLE)
         return INSTALLED_UNKNOWN;
-    if (granted && LibraryInstalled())
+    // The library of the other bits is none this runtime can load.
+    int bits = RecordedBits();
+    if (granted && bits == runtime.bits && LibraryInstalled(bits))
         return INSTALLED_WHOLE;
     // A registration without its grant or its file is cleaned up.
     RemoveDllKey();
-    DeleteLibrary();
+    DeleteLibrary(bits);
     return INSTALLED_NONE;
 }
 
-int InstallLibrary(const char* source, const char* address, int update)
+int InstallLibrary(const Runtime& runtime, const char* source, const char* address, int update)
 {
     if (update)
         RemoveDllKey();
     LogStep("Direcci\xF3n de los JAR en el registro:", address, WriteDllValue("URL", address));
-    int copied = CopyLibrary(source);
-    LogStep("Pluvik.DLL copiado desde:", source != nullptr ? source : "", copied, copied ? 0 : GetLastError());
+    int copied = CopyLibrary(source, runtime.bits);
+    char step[40];
+    ComposeText(step, LibrarySourceName(runtime.bits), " copiado desde:");
+    LogStep(step, source != nullptr ? source : "", copied, copied ? 0 : GetLastError());
     if (!copied)
         return 3;
-    // An update replaces the grant instead of adding a second one.
-    if (update)
-        RemovePolicyGrant(javaHome);
-    int granted = AddPolicyGrant(javaHome, address);
-    LogStep("Permisos en JAVA.POLICY de:", javaHome, granted, granted ? 0 : GetLastError());
-    if (!granted)
-        return 4;
+    if (ReadsPolicyFile(runtime)) {
+        // An update replaces the grant instead of adding a second one.
+        if (update)
+            RemovePolicyGrant(runtime);
+        int granted = AddPolicyGrant(runtime, address);
+        LogStep("Permisos en JAVA.POLICY de:", runtime.home, granted, granted ? 0 : GetLastError());
+        if (!granted)
+            return 4;
+    }
+    // Which library the uninstall is to remove.
+    const char* bits = runtime.bits == 64 ? "64" : "32";
+    LogStep("Bits del DLL en el registro:", bits, WriteDllValue("Bits", bits));
     int registered = WriteDllValue("Version", LIBRARY_VERSION);
     LogStep("Versi\xF3n del DLL en el registro:", LIBRARY_VERSION, registered);
     return registered ? 0 : 2;
@@ -241,7 +257,7 @@ int InitInstance()
 {
     // Options make the run unattended; a line without them is read as always.
     CommandLine command;
-    int parsed = ParseCommandLine(SkipProgramName(GetCommandLineA()), ACCEPTS_URL | ACCEPTS_SOURCE, command);
+    int parsed = ParseCommandLine(SkipProgramName(GetCommandLineA()), ACCEPTS_URL | ACCEPTS_SOURCE | ACCEPTS_JAVA, command);
     if (!parsed || command.action != COMMAND_INTERACTIVE)
         return RunCommand(command, parsed);
     switch (SourceDirFromCommandLine(GetCommandLineA(), sourceDir, sizeof sourceDir)) {
@@ -273,7 +289,7 @@ INT_PTR CALLBACK InicioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         Refresh(dialog, wParam);
         return TRUE;
     case WM_SHOW_ERROR:
-        ShowErrorCode(dialog, wParam);
+        ShowErrorCode(dialog, wParam, jre);
         return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {

@@ -1,13 +1,24 @@
-// The grant block in the Java runtime's JAVA.POLICY, rewritten whole.
+// The grant block in the Java runtime's policy file, rewritten whole.
 #include "../base/workfile.h"
 #include "kelmin.h"
 
-const char POLICY_FILE[] = "\\LIB\\SECURITY\\JAVA.POLICY";
-static_assert(POLICY_PATH_SIZE >= DIR_SIZE + sizeof POLICY_FILE, "room for a runtime home and the policy file");
+namespace {
 
-int ComposePolicyPath(char (&path)[POLICY_PATH_SIZE], const char* jreHome)
+// Java 8 and older: the name and spelling Kelmin always wrote. From 9 on
+// nothing reads lib\security\java.policy; the runtime reads conf\security.
+const char OLD_POLICY_FILE[] = "\\LIB\\SECURITY\\JAVA.POLICY";
+const char POLICY_FILE[] = "\\conf\\security\\java.policy";
+static_assert(POLICY_PATH_SIZE >= DIR_SIZE + sizeof OLD_POLICY_FILE && POLICY_PATH_SIZE >= DIR_SIZE + sizeof POLICY_FILE,
+              "room for a runtime home and the policy file");
+
+}  // namespace
+
+int ComposePolicyPath(char (&path)[POLICY_PATH_SIZE], const Runtime& runtime)
 {
-    return ComposeText(path, jreHome, POLICY_FILE);
+    path[0] = '\0';
+    if (!ReadsPolicyFile(runtime))
+        return 0;
+    return ComposeText(path, runtime.home, UsesExtensionDir(runtime) ? OLD_POLICY_FILE : POLICY_FILE);
 }
 
 namespace {
@@ -46,10 +57,10 @@ int WriteWork(void* context, const char* data, size_t size)
 // Both edits copy the policy file into its replacement, and only a complete
 // copy replaces the old file; otherwise the old one stays untouched.
 template <typename Copy>
-int RewritePolicy(const char* jreHome, Copy copy)
+int RewritePolicy(const Runtime& runtime, Copy copy)
 {
     char path[POLICY_PATH_SIZE];
-    if (!ComposePolicyPath(path, jreHome))
+    if (!ComposePolicyPath(path, runtime))
         return 0;
     FileHandle policy(OpenPolicy(path));
     if (!policy.Valid())
@@ -66,20 +77,20 @@ int RewritePolicy(const char* jreHome, Copy copy)
 
 }  // namespace
 
-int AddPolicyGrant(const char* jreHome, const char* address)
+int AddPolicyGrant(const Runtime& runtime, const char* address)
 {
-    return RewritePolicy(jreHome, [address](const PolicyIo& io) { return CopyWithGrant(io, address) != 0; });
+    return RewritePolicy(runtime, [address](const PolicyIo& io) { return CopyWithGrant(io, address) != 0; });
 }
 
-int RemovePolicyGrant(const char* jreHome)
+int RemovePolicyGrant(const Runtime& runtime)
 {
-    return RewritePolicy(jreHome, [](const PolicyIo& io) { return CopyWithoutGrant(io) == GRANT_REMOVED; });
+    return RewritePolicy(runtime, [](const PolicyIo& io) { return CopyWithoutGrant(io) == GRANT_REMOVED; });
 }
 
-int HasPolicyGrant(const char* jreHome)
+int HasPolicyGrant(const Runtime& runtime)
 {
     char path[POLICY_PATH_SIZE];
-    if (!ComposePolicyPath(path, jreHome))
+    if (!ComposePolicyPath(path, runtime))
         return 0;
     FileHandle policy(OpenPolicy(path));
     if (!policy.Valid()) {

@@ -8,18 +8,19 @@
 namespace {
 
 const char USAGE[] =
-    "Kelmin.EXE [ORIGEN] /instalar [/url DIRECCION] [/log ARCHIVO]\n"
-    "Kelmin.EXE /desinstalar [/log ARCHIVO]\n\n"
+    "Kelmin.EXE [ORIGEN] /instalar [/url DIRECCION] [/java DIRECTORIO] [/log ARCHIVO]\n"
+    "Kelmin.EXE /desinstalar [/java DIRECTORIO] [/log ARCHIVO]\n\n"
     "Instala, actualiza o desinstala Pluvik.DLL y sus permisos de Java sin ventanas. Un valor con blancos va "
     "entre comillas.\n"
-    "ORIGEN: directorio de Pluvik.DLL (si falta, el de Kelmin.EXE).\n"
+    "ORIGEN: directorio de Pluvik.DLL y Pluvik64.DLL (si falta, el de Kelmin.EXE).\n"
     "/url: direcci\xF3n de los JAR de Vondra (si falta, la registrada).\n"
+    "/java: directorio del JRE de Java que carga el DLL (si falta, el fijado o el m\xE1s nuevo).\n"
     "/log: bit\xE1" "cora (si falta, %TEMP%\\Kelmin.log).\n\n"
     "C\xF3" "digos de salida: 0 hecho, 1603 fall\xF3 (ver la bit\xE1" "cora), 1605 no est\xE1 instalado,\n"
-    "1612 no se encontr\xF3 Pluvik.DLL en el origen, 1618 otra ejecuci\xF3n en curso, 1639 l\xEDnea de comando "
-    "no v\xE1lida.";
+    "1612 no se encontr\xF3 Pluvik.DLL (Pluvik64.DLL para un JRE de 64 bits) en el origen,\n"
+    "1618 otra ejecuci\xF3n en curso, 1639 l\xEDnea de comando no v\xE1lida.";
 
-// Where the setup leaves Pluvik.DLL: beside this program.
+// Where the setup leaves Pluvik.DLL and Pluvik64.DLL: beside this program.
 int ProgramDir(char (&dir)[DIR_SIZE])
 {
     DWORD got = GetModuleFileNameA(nullptr, dir, sizeof dir);
@@ -30,32 +31,49 @@ int ProgramDir(char (&dir)[DIR_SIZE])
     return 1;
 }
 
+// The runtime /java names, else the pinned or newest one; the log says
+// which and why.
+int FindJre(const CommandLine& command, Runtime& runtime)
+{
+    if (!FindRuntime(command.java, runtime))
+        return 0;
+    LogRuntime(runtime);
+    if (!ReadsPolicyFile(runtime))
+        LogNote(NO_GRANT_NEEDED);
+    return 1;
+}
+
 int Install(const CommandLine& command)
 {
-    if (!FindNewestJre(jreVersion, javaHome)) {
-        ShowErrorCode(nullptr, 1);
+    Runtime runtime{};
+    if (!FindJre(command, runtime)) {
+        ShowErrorCode(nullptr, 1, runtime);
         return EndRunLog(EXIT_FAILED, "no hay JRE de Java");
     }
-    LogNote("JRE de Java: ", javaHome);
+    // The library the runtime's bits load.
+    const char* name = LibrarySourceName(runtime.bits);
     char source[DIR_SIZE] = "", library[DIR_SIZE + 16];
     bool found = (command.source[0] != '\0' ? CopyText(source, command.source) : ProgramDir(source)) &&
-                 ComposeText(library, source, "\\Pluvik.DLL") && FileExists(library);
+                 ComposeText(library, source, "\\", name) && FileExists(library);
     if (!found) {
-        LogStep("Pluvik.DLL en el origen:", source, 0, GetLastError());
-        return EndRunLog(EXIT_UNREADABLE, "no se encontr\xF3 Pluvik.DLL en el directorio de origen");
+        char step[40], reason[80];
+        ComposeText(step, name, " en el origen:");
+        LogStep(step, source, 0, GetLastError());
+        ComposeText(reason, "no se encontr\xF3 ", name, " en el directorio de origen");
+        return EndRunLog(EXIT_UNREADABLE, reason);
     }
     // The address stored stays unless /url gives another.
     char stored[JAR_URL_SIZE], address[JAR_URL_SIZE];
     if (!ReadDllValue("URL", stored, sizeof stored))
         stored[0] = '\0';
     if (!NormaliseJarUrl(command.url[0] != '\0' ? command.url : stored, address)) {
-        ShowErrorCode(nullptr, 5);
+        ShowErrorCode(nullptr, 5, runtime);
         return EndRunLog(command.url[0] != '\0' ? EXIT_BAD_COMMAND : EXIT_FAILED, "direcci\xF3n de los JAR no v\xE1lida");
     }
     char installed[DLL_VERSION_SIZE];
-    int state = InstalledState(installed);
+    int state = InstalledState(runtime, installed);
     if (state == INSTALLED_UNKNOWN) {
-        ShowPolicyUnreadable(nullptr);
+        ShowPolicyUnreadable(nullptr, runtime);
         return EndRunLog(EXIT_FAILED, "no se pudo leer JAVA.POLICY");
     }
     // What the interactive program offers: an update only for a newer
@@ -63,34 +81,39 @@ int Install(const CommandLine& command)
     int update = state == INSTALLED_WHOLE;
     if (update && !IsNewerVersion(LIBRARY_VERSION, installed) && std::strcmp(address, stored) == 0)
         return EndRunLog(EXIT_DONE, "ya estaba instalado: nada que hacer");
-    int error = InstallLibrary(source, address, update);
+    int error = InstallLibrary(runtime, source, address, update);
     if (error != 0)
-        ShowErrorCode(nullptr, error);
+        ShowErrorCode(nullptr, error, runtime);
     if (FailedSteps() > 0)
         return EndRunLog(EXIT_FAILED, "fall\xF3 un paso de la instalaci\xF3n");
     return EndRunLog(EXIT_DONE, update ? "actualizado" : "instalado");
 }
 
-// Whatever is left of an installation goes: the registration, the library,
-// the grant (when a runtime is there to hold it).
-int Uninstall()
+// Whatever is left of an installation goes: the registration, the library
+// recorded, the grant (when a runtime is there to hold it).
+int Uninstall(const CommandLine& command)
 {
-    int jre = FindNewestJre(jreVersion, javaHome);
-    int granted = jre ? HasPolicyGrant(javaHome) : 0;
+    Runtime runtime{};
+    int jre = FindJre(command, runtime);
+    // The grant would stay in the runtime named and not found.
+    if (!jre && command.java[0] != '\0')
+        return EndRunLog(EXIT_FAILED, "no hay JRE de Java en el directorio de /java");
+    int granted = jre ? HasPolicyGrant(runtime) : 0;
     if (granted == POLICY_UNREADABLE) {
-        ShowPolicyUnreadable(nullptr);
+        ShowPolicyUnreadable(nullptr, runtime);
         return EndRunLog(EXIT_FAILED, "no se pudo leer JAVA.POLICY");
     }
     char installed[DLL_VERSION_SIZE];
-    if (!ReadDllValue("Version", installed, sizeof installed) && !granted && !LibraryInstalled())
+    int bits = RecordedBits();
+    if (!ReadDllValue("Version", installed, sizeof installed) && !granted && !LibraryInstalled(bits))
         return EndRunLog(EXIT_NOT_INSTALLED, "Pluvik.DLL no est\xE1 instalado aqu\xED");
     RemoveDllKey();
     LogStep("Registro del DLL quitado:", "SOFTWARE\\VONDRA\\DLLRTF", !ReadDllValue("Version", installed, sizeof installed));
-    DeleteLibrary();
-    LogStep("Pluvik.DLL quitado del directorio del sistema:", "", !LibraryInstalled());
+    DeleteLibrary(bits);
+    LogStep("Pluvik.DLL quitado del directorio del sistema:", bits == 64 ? "64 bits" : "", !LibraryInstalled(bits));
     if (granted) {
-        int removed = RemovePolicyGrant(javaHome);
-        LogStep("Permisos quitados de JAVA.POLICY de:", javaHome, removed, removed ? 0 : GetLastError());
+        int removed = RemovePolicyGrant(runtime);
+        LogStep("Permisos quitados de JAVA.POLICY de:", runtime.home, removed, removed ? 0 : GetLastError());
     }
     if (FailedSteps() > 0)
         return EndRunLog(EXIT_FAILED, "fall\xF3 un paso de la desinstalaci\xF3n");
@@ -107,5 +130,5 @@ int RunCommand(const CommandLine& command, int parsed)
     RunLock lock("Kelmin", "Pluvik");
     if (!lock.owned)
         return EndRunLog(EXIT_BUSY, "otra ejecuci\xF3n desatendida de Kelmin est\xE1 en curso");
-    return command.action == COMMAND_INSTALL ? Install(command) : Uninstall();
+    return command.action == COMMAND_INSTALL ? Install(command) : Uninstall(command);
 }
