@@ -7,6 +7,7 @@
 namespace kelmin {
 
 const char DLL_KEY[] = "SOFTWARE\\VONDRA\\DLLRTF";
+const char ADOPTIUM_KEY[] = "SOFTWARE\\Eclipse Adoptium";
 
 void WriteAll(const std::string& path, const std::string& bytes)
 {
@@ -30,23 +31,61 @@ std::string InstalledLibrary()
     return std::string(dir) + "\\Pluvik.DLL";
 }
 
+std::string NativeLibrary()
+{
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, sizeof windows);
+    return fixture::WindowsPath((fixture::UnixPath(windows) + "/system32/Pluvik.DLL").c_str());
+}
+
 void ClearInstallation()
 {
     // The whole parent: a test may have left it volatile.
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\VONDRA");
-    std::string library = InstalledLibrary();
-    SetFileAttributesA(library.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(library.c_str());
+    for (const std::string& library : {InstalledLibrary(), NativeLibrary()}) {
+        SetFileAttributesA(library.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(library.c_str());
+    }
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, ADOPTIUM_KEY, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, &key) == ERROR_SUCCESS) {
+        RegDeleteTreeA(key, nullptr);
+        RegCloseKey(key);
+        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, ADOPTIUM_KEY, KEY_WOW64_64KEY, 0);
+    }
 }
 
 std::string NewJre(const char* version, const std::string& policy)
 {
     std::string home = fixture::NewDirectory("jre");
-    CreateDirectoryA((home + "LIB").c_str(), nullptr);
-    CreateDirectoryA((home + "LIB\\SECURITY").c_str(), nullptr);
+    for (const char* dir : {"BIN", "LIB", "LIB\\SECURITY"})
+        CreateDirectoryA((home + dir).c_str(), nullptr);
+    WriteAll(home + "BIN\\JavaW.EXE", "MZ");
     WriteAll(home + "LIB\\SECURITY\\JAVA.POLICY", policy);
     if (version != nullptr)
         fixture::AddJre(version, home.substr(0, home.size() - 1).c_str());
+    return home;
+}
+
+std::string NewRuntime(const char* version, const char* policy)
+{
+    std::string home = fixture::NewDirectory("jdk");
+    for (const char* dir : {"bin", "conf", "conf\\security", "lib", "lib\\security"})
+        CreateDirectoryA((home + dir).c_str(), nullptr);
+    WriteAll(home + "bin\\JavaW.EXE", "MZ");
+    WriteAll(home + "release", std::string("IMPLEMENTOR=\"Eclipse Adoptium\"\nJAVA_VERSION=\"") + version +
+                                   "\"\nOS_ARCH=\"amd64\"\n");
+    WriteAll(home + "lib\\security\\default.policy", "grant {\n};\n");
+    WriteAll(home + "conf\\security\\java.security", "policy.provider=sun.security.provider.PolicyFile\n");
+    if (policy != nullptr)
+        WriteAll(home + "conf\\security\\java.policy", policy);
+    std::string key = std::string(ADOPTIUM_KEY) + "\\JDK\\" + version + ".11\\hotspot\\MSI";
+    HKEY handle;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr,
+                        &handle, nullptr) == ERROR_SUCCESS) {
+        RegSetValueExA(handle, "Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(home.c_str()),
+                       static_cast<DWORD>(home.size() + 1));
+        RegCloseKey(handle);
+    }
     return home;
 }
 
@@ -54,6 +93,7 @@ std::string NewSource(const std::string& library)
 {
     std::string dir = fixture::NewDirectory("dll");
     WriteAll(dir + "Pluvik.DLL", library);
+    WriteAll(dir + "Pluvik64.DLL", LibraryBytes(64));
     return dir;
 }
 

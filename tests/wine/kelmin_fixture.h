@@ -24,14 +24,24 @@ void WriteAll(const std::string& path, const std::string& bytes);
 bool EntryExists(const std::string& path);
 
 std::string InstalledLibrary();  // system directory + "\Pluvik.DLL"
+// The 64-bit system32's Pluvik.DLL, named through drive Z: so that no
+// redirection of this 32-bit program stands between.
+std::string NativeLibrary();
 
-// No SOFTWARE\VONDRA key, no library (nor its work file) in the system directory.
+// No SOFTWARE\VONDRA key, no library in either system directory, no
+// runtime of NewRuntime registered.
 void ClearInstallation();
 
-// A new runtime home with LIB\SECURITY\JAVA.POLICY holding policy; with a
-// trailing '\'. Registered as version when version is not null.
+// A new runtime home with BIN\JavaW.EXE and LIB\SECURITY\JAVA.POLICY holding
+// policy; with a trailing '\'. Registered as version when version is not null.
 std::string NewJre(const char* version, const std::string& policy);
-// A new directory holding Pluvik.DLL with these bytes; with a trailing '\'.
+// A 64-bit runtime of Java 9 or later as its maker installs it: bin\JavaW.EXE,
+// a release file, lib\security without a java.policy, conf\security holding
+// java.policy (none when policy is null, as from Java 24 on). Registered as
+// Eclipse Adoptium does, in the 64-bit view. With a trailing '\'.
+std::string NewRuntime(const char* version, const char* policy);
+// A new directory holding Pluvik.DLL with these bytes and a Pluvik64.DLL of
+// its own; with a trailing '\'.
 std::string NewSource(const std::string& library);
 // Bytes that look like a small library, different for each seed.
 std::string LibraryBytes(int seed, size_t size = 40000);

@@ -22,7 +22,7 @@ const char INICIO[] = "Instalaci\xF3n de VONDRA";
 const char DESINST[] = "Desinstalar DLL";
 enum {
     INSTALAR = 3000, DESINSTALAR = 3001, JRE_VERSION = 3002, JRE_HOME = 3003, INSTALADA = 3004,
-    A_INSTALAR = 3005, ACTUALIZAR = 3006, URL = 3007, TERMINAR = 2000, DESINST_CANCELAR = 3005
+    A_INSTALAR = 3005, ACTUALIZAR = 3006, URL = 3007, NOTA = 3008, TERMINAR = 2000, DESINST_CANCELAR = 3005
 };
 
 struct Error {
@@ -180,7 +180,7 @@ protected:
 TEST_F(Kelmin, InstallsUpdatesAndUninstalls)
 {
     StartWithSource();
-    EXPECT_EQ(Text(JRE_VERSION), "1.8");
+    EXPECT_EQ(Text(JRE_VERSION), "1.8 (32 bits)");
     EXPECT_EQ(Text(JRE_HOME), home.substr(0, home.size() - 1));
     EXPECT_EQ(Text(INSTALADA), "No hay");
     EXPECT_EQ(Text(A_INSTALAR), "2.3");
@@ -209,8 +209,9 @@ TEST_F(Kelmin, InstallsUpdatesAndUninstalls)
     EXPECT_EQ(Text(URL), "http://10.0.0.5/*");
     EXPECT_EQ(ReadAll(kelmin::InstalledLibrary()), library);
     EXPECT_EQ(ReadAll(policy), Block("http://10.0.0.5/*") + STOCK_POLICY);
-    EXPECT_EQ(DllValue("Version"), "2.3");
+    EXPECT_EQ(DllValue("Version") + " " + DllValue("Bits"), "2.3 32");
     EXPECT_EQ(DllValue("URL"), "http://10.0.0.5/*");
+    EXPECT_FALSE(kelmin::EntryExists(kelmin::NativeLibrary()));
     EXPECT_TRUE(kelmin::NoWorkFiles(home + "LIB\\SECURITY\\"));
     EXPECT_TRUE(kelmin::NoWorkFiles(kelmin::SystemDir()));
     EXPECT_TRUE(drive::Screenshot(inicio, "kelmin_instalado.bmp"));
@@ -303,6 +304,81 @@ TEST_F(Kelmin, UnattendedAsADeploymentToolRunsIt)
     std::string text = ReadAll(log);
     EXPECT_NE(text.find("ya estaba instalado: nada que hacer)\r\n"), std::string::npos);
     EXPECT_EQ(text.substr(text.rfind("] ") + 2), "Fin: 1605 (Pluvik.DLL no est\xE1 instalado aqu\xED)\r\n");
+}
+
+TEST_F(Kelmin, RuntimesOfJava17And25Of64Bits)
+{
+    // Beside the Java 8 of 32 bits the newest is taken: its policy file in
+    // conf\security, the 64-bit library in the 64-bit system32.
+    std::string jdk17 = kelmin::NewRuntime("17.0.13", STOCK_POLICY);
+    std::string conf = jdk17 + "conf\\security\\java.policy", library64 = ReadAll(source + "Pluvik64.DLL");
+    StartWithSource();
+    EXPECT_EQ(Text(JRE_VERSION) + " " + Text(JRE_HOME), "17.0.13 (64 bits) " + jdk17.substr(0, jdk17.size() - 1));
+    Install("10.0.0.5");
+    ASSERT_TRUE(WaitInstalled());
+    NoErrorAppears();
+    EXPECT_EQ(ReadAll(conf), Block("http://10.0.0.5/*") + STOCK_POLICY);
+    EXPECT_EQ(JavaGrants(conf, "http://10.0.0.5/Vondra.JAR"), "loadLibrary.Pluvik files stopThread\n");
+    EXPECT_EQ(fixture::Listing(jdk17 + "lib\\"), std::vector<std::string>{"security"});
+    EXPECT_EQ(fixture::Listing(jdk17 + "lib\\security\\"), std::vector<std::string>{"default.policy"});
+    EXPECT_EQ(ReadAll(kelmin::NativeLibrary()), library64);
+    EXPECT_FALSE(kelmin::EntryExists(kelmin::InstalledLibrary()));
+    EXPECT_EQ(DllValue("Version") + " " + DllValue("Bits"), "2.3 64");
+    EXPECT_EQ(ReadAll(policy), STOCK_POLICY);
+    drive::PostClick(inicio, DESINSTALAR);
+    ASSERT_NE(program->Press(DESINST, DESINSTALAR), nullptr);
+    ASSERT_TRUE(WaitNotInstalled());
+    EXPECT_FALSE(kelmin::EntryExists(kelmin::NativeLibrary()));
+    EXPECT_FALSE(DllKeyExists());
+    EXPECT_EQ(ReadAll(conf), "\r\n" + std::string(STOCK_POLICY));
+    Terminate();
+
+    // Java 25 has no policy file: the library alone, installed while it is there.
+    std::string jdk25 = kelmin::NewRuntime("25.0.1", nullptr);
+    StartWithSource();
+    EXPECT_EQ(Text(JRE_VERSION), "25.0.1 (64 bits)");
+    EXPECT_EQ(Text(NOTA), "Este JRE (Java 24 o posterior) no usa JAVA.POLICY: Pluvik.DLL no necesita permisos.");
+    Install("10.0.0.5");
+    ASSERT_TRUE(WaitInstalled());
+    NoErrorAppears();
+    EXPECT_TRUE(drive::Screenshot(inicio, "kelmin_java25.bmp"));
+    Terminate();
+    StartWithSource();
+    EXPECT_EQ(Text(INSTALADA) + " " + Buttons(), "2.3 --D");
+    EXPECT_EQ(ReadAll(kelmin::NativeLibrary()), library64);
+    EXPECT_EQ(fixture::Listing(jdk25 + "conf\\security\\"), std::vector<std::string>{"java.security"});
+    EXPECT_EQ(fixture::Listing(jdk25 + "lib\\security\\"), std::vector<std::string>{"default.policy"});
+    EXPECT_EQ(ReadAll(conf) + ReadAll(policy), "\r\n" + std::string(STOCK_POLICY) + STOCK_POLICY);
+    drive::PostClick(inicio, DESINSTALAR);
+    ASSERT_NE(program->Press(DESINST, DESINSTALAR), nullptr);
+    ASSERT_TRUE(WaitNotInstalled());
+    EXPECT_FALSE(kelmin::EntryExists(kelmin::NativeLibrary()));
+    EXPECT_FALSE(DllKeyExists());
+    Terminate();
+
+    // Unattended, /java takes the Java 17 of the three; a 64-bit runtime
+    // needs Pluvik64.DLL in the source.
+    std::string log = source + "kelmin.log", only32 = kelmin::NewSource(library);
+    ASSERT_TRUE(DeleteFileA((only32 + "Pluvik64.DLL").c_str()));
+    auto bare = [](const std::string& dir) { return "\"" + dir.substr(0, dir.size() - 1) + "\""; };
+    int windows = 0;
+    auto run = [&](const std::string& arguments) {
+        return drive::RunUnseen(KELMIN_EXE, arguments + " /log \"" + log + "\"", &windows);
+    };
+    EXPECT_EQ(run(bare(only32) + " /instalar"), 1612u);
+    EXPECT_EQ(run(bare(source) + " /instalar /java C:\\no-existe"), 1603u);
+    EXPECT_EQ(run(bare(source) + " /instalar /java " + bare(jdk17)), 0u);
+    EXPECT_EQ(ReadAll(conf), Block("") + "\r\n" + STOCK_POLICY);
+    EXPECT_EQ(ReadAll(kelmin::NativeLibrary()), library64);
+    EXPECT_EQ(run("/desinstalar /java " + bare(jdk17)), 0u);
+    EXPECT_EQ(ReadAll(conf), "\r\n\r\n" + std::string(STOCK_POLICY));
+    EXPECT_FALSE(kelmin::EntryExists(kelmin::NativeLibrary()));
+    EXPECT_EQ(windows, 0);
+    std::string text = ReadAll(log);
+    for (const std::string& line :
+         {std::string("no se encontr\xF3 Pluvik64.DLL en el directorio de origen)"), std::string("no usa JAVA.POLICY: Pluvik.DLL no necesita permisos."),
+          "JRE de Java elegido: " + jdk17.substr(0, jdk17.size() - 1) + " (17.0.13 (64 bits)), fijado por el administrador en /java"})
+        EXPECT_NE(text.find(line), std::string::npos) << line;
 }
 
 TEST_F(Kelmin, StoredAddressAndEmptyAddress)

@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "fixtures.h"
 #include "kelmin_fixture.h"
@@ -23,6 +24,14 @@ protected:
 std::string Home(const std::string& jre)
 {
     return jre.substr(0, jre.size() - 1);
+}
+
+Runtime Java(const std::string& jre, int feature)
+{
+    Runtime runtime{};
+    CopyText(runtime.home, Home(jre).c_str());
+    runtime.feature = feature;
+    return runtime;
 }
 
 }  // namespace
@@ -68,6 +77,11 @@ TEST_F(KelminOps, RegistryValuesAndTheirSizes)
     RegCloseKey(key);
     EXPECT_EQ(ReadDllValue("Version", version, sizeof version), 0);
 
+    // The library recorded: the 32-bit one unless Bits says 64.
+    EXPECT_EQ(RecordedBits(), 32);
+    ASSERT_EQ(WriteDllValue("Bits", "64"), 1);
+    EXPECT_EQ(RecordedBits(), 64);
+
     // The key goes whole, values included; removing it again is harmless.
     RemoveDllKey();
     EXPECT_FALSE(fixture::GetText(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, "URL", nullptr));
@@ -80,19 +94,20 @@ TEST_F(KelminOps, LibraryCopy)
     std::string installed = kelmin::InstalledLibrary();
     std::string large = kelmin::LibraryBytes(3, 300000);
     std::string dir = kelmin::NewSource(large);
-    EXPECT_EQ(LibraryInstalled(), 0);
-    EXPECT_EQ(CopyLibrary(nullptr), 0);
-    EXPECT_EQ(CopyLibrary((dir + "no-existe").c_str()), 0);
+    EXPECT_EQ(LibraryInstalled(32), 0);
+    EXPECT_EQ(CopyLibrary(nullptr, 32), 0);
+    EXPECT_EQ(CopyLibrary((dir + "no-existe").c_str(), 32), 0);
     EXPECT_FALSE(kelmin::EntryExists(installed));
     EXPECT_TRUE(kelmin::NoWorkFiles(kelmin::SystemDir()));
 
     // With and without the directory's backslash; several pieces, byte for byte.
-    ASSERT_EQ(CopyLibrary(dir.c_str()), 1);
+    ASSERT_EQ(CopyLibrary(dir.c_str(), 32), 1);
     EXPECT_EQ(ReadAll(installed), large);
-    EXPECT_EQ(LibraryInstalled(), 1);
+    EXPECT_EQ(LibraryInstalled(32), 1);
+    EXPECT_EQ(LibraryInstalled(64), 0);
     std::string small = kelmin::LibraryBytes(4, 10);
     kelmin::WriteAll(dir + "Pluvik.DLL", small);
-    ASSERT_EQ(CopyLibrary(Home(dir).c_str()), 1);
+    ASSERT_EQ(CopyLibrary(Home(dir).c_str(), 32), 1);
     EXPECT_EQ(ReadAll(installed), small);
     EXPECT_TRUE(kelmin::NoWorkFiles(kelmin::SystemDir()));
 
@@ -101,13 +116,22 @@ TEST_F(KelminOps, LibraryCopy)
                               nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     kelmin::WriteAll(installed, "viejo");
-    EXPECT_EQ(CopyLibrary(dir.c_str()), 0);
+    EXPECT_EQ(CopyLibrary(dir.c_str(), 32), 0);
     CloseHandle(held);
     EXPECT_EQ(ReadAll(installed), "viejo");
 
-    EXPECT_EQ(DeleteLibrary(), 1);
-    EXPECT_EQ(LibraryInstalled(), 0);
-    EXPECT_EQ(DeleteLibrary(), 1);
+    // For a 64-bit runtime Pluvik64.DLL goes to the 64-bit system32, and
+    // only that one is taken away again.
+    ASSERT_EQ(CopyLibrary(dir.c_str(), 64), 1);
+    EXPECT_EQ(ReadAll(kelmin::NativeLibrary()), ReadAll(dir + "Pluvik64.DLL"));
+    EXPECT_EQ(LibraryInstalled(64), 1);
+    EXPECT_EQ(DeleteLibrary(64), 1);
+    EXPECT_FALSE(kelmin::EntryExists(kelmin::NativeLibrary()));
+    EXPECT_EQ(ReadAll(installed), "viejo");
+
+    EXPECT_EQ(DeleteLibrary(32), 1);
+    EXPECT_EQ(LibraryInstalled(32), 0);
+    EXPECT_EQ(DeleteLibrary(32), 1);
 }
 
 TEST_F(KelminOps, PolicyFileEdits)
@@ -118,39 +142,44 @@ TEST_F(KelminOps, PolicyFileEdits)
                          std::string(3000000, 'b') + "\r\n" + "grant {\r\n};\r\n" + std::string(70000, 'c');
     std::string jre = kelmin::NewJre(nullptr, policy);
     std::string file = jre + "LIB\\SECURITY\\JAVA.POLICY";
-    EXPECT_EQ(HasPolicyGrant(Home(jre).c_str()), 0);
+    Runtime java8 = Java(jre, 8);
+    EXPECT_EQ(HasPolicyGrant(java8), 0);
     // No block yet: removal fails and leaves the file alone.
-    EXPECT_EQ(RemovePolicyGrant(Home(jre).c_str()), 0);
+    EXPECT_EQ(RemovePolicyGrant(java8), 0);
     EXPECT_EQ(ReadAll(file), policy);
     std::string security = jre + "LIB\\SECURITY\\";
     EXPECT_TRUE(kelmin::NoWorkFiles(security));
 
     // Files beside the policy, whatever their names, are not Kelmin's to touch.
     kelmin::WriteAll(file + "_1", "ajeno");
-    ASSERT_EQ(AddPolicyGrant(Home(jre).c_str(), "http://10.0.0.5/*"), 1);
+    ASSERT_EQ(AddPolicyGrant(java8, "http://10.0.0.5/*"), 1);
     EXPECT_EQ(ReadAll(file), Block("http://10.0.0.5/*") + policy);
     EXPECT_EQ(ReadAll(file + "_1"), "ajeno");
     EXPECT_TRUE(kelmin::NoWorkFiles(security));
-    EXPECT_EQ(HasPolicyGrant(Home(jre).c_str()), 1);
+    EXPECT_EQ(HasPolicyGrant(java8), 1);
 
     // Held open elsewhere: whether it grants is unknown, nothing is added.
     HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(HasPolicyGrant(Home(jre).c_str()), POLICY_UNREADABLE);
-    EXPECT_EQ(AddPolicyGrant(Home(jre).c_str(), ""), 0);
-    EXPECT_EQ(RemovePolicyGrant(Home(jre).c_str()), 0);
+    EXPECT_EQ(HasPolicyGrant(java8), POLICY_UNREADABLE);
+    EXPECT_EQ(AddPolicyGrant(java8, ""), 0);
+    EXPECT_EQ(RemovePolicyGrant(java8), 0);
     CloseHandle(held);
 
-    ASSERT_EQ(RemovePolicyGrant(Home(jre).c_str()), 1);
+    ASSERT_EQ(RemovePolicyGrant(java8), 1);
     EXPECT_EQ(ReadAll(file), "\r\n" + policy);
-    EXPECT_EQ(HasPolicyGrant(Home(jre).c_str()), 0);
+    EXPECT_EQ(HasPolicyGrant(java8), 0);
 
-    // No policy file, or a runtime home too long for a path: nothing made.
+    // The file by the runtime's feature release; without it nothing is made,
+    // and from Java 24 on there is none to look for.
+    char path[POLICY_PATH_SIZE];
     std::string bare = fixture::NewDirectory("jre-sin-policy");
-    EXPECT_EQ(AddPolicyGrant(Home(bare).c_str(), ""), 0);
-    EXPECT_EQ(HasPolicyGrant(Home(bare).c_str()), 0);
-    std::string longHome(DIR_SIZE + 10, 'h');
-    EXPECT_EQ(AddPolicyGrant(longHome.c_str(), ""), 0);
-    EXPECT_EQ(RemovePolicyGrant(longHome.c_str()), 0);
-    EXPECT_EQ(HasPolicyGrant(longHome.c_str()), 0);
+    EXPECT_EQ(ComposePolicyPath(path, Java(bare, 17)), 1);
+    EXPECT_EQ(path, bare + "conf\\security\\java.policy");
+    for (int feature : {8, 17, 25}) {
+        EXPECT_EQ(AddPolicyGrant(Java(bare, feature), ""), 0);
+        EXPECT_EQ(HasPolicyGrant(Java(bare, feature)), 0);
+    }
+    EXPECT_EQ(ComposePolicyPath(path, Java(bare, 25)), 0);
+    EXPECT_EQ(fixture::Listing(bare), std::vector<std::string>{});
 }
