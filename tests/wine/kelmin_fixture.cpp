@@ -72,20 +72,16 @@ std::string NewRuntime(const char* version, const char* policy)
     for (const char* dir : {"bin", "conf", "conf\\security", "lib", "lib\\security"})
         CreateDirectoryA((home + dir).c_str(), nullptr);
     WriteAll(home + "bin\\JavaW.EXE", "MZ");
-    WriteAll(home + "release", std::string("IMPLEMENTOR=\"Eclipse Adoptium\"\nJAVA_VERSION=\"") + version +
-                                   "\"\nOS_ARCH=\"amd64\"\n");
-    WriteAll(home + "lib\\security\\default.policy", "grant {\n};\n");
-    WriteAll(home + "conf\\security\\java.security", "policy.provider=sun.security.provider.PolicyFile\n");
+    WriteAll(home + "release", std::string("JAVA_VERSION=\"") + version + "\"\nOS_ARCH=\"amd64\"\n");
     if (policy != nullptr)
         WriteAll(home + "conf\\security\\java.policy", policy);
     std::string key = std::string(ADOPTIUM_KEY) + "\\JDK\\" + version + ".11\\hotspot\\MSI";
-    HKEY handle;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr,
-                        &handle, nullptr) == ERROR_SUCCESS) {
-        RegSetValueExA(handle, "Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(home.c_str()),
-                       static_cast<DWORD>(home.size() + 1));
-        RegCloseKey(handle);
-    }
+    HKEY handle = nullptr;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &handle,
+                    nullptr);
+    RegSetValueExA(handle, "Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(home.c_str()),
+                   static_cast<DWORD>(home.size() + 1));
+    RegCloseKey(handle);
     return home;
 }
 

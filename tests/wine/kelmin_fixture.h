@@ -35,10 +35,9 @@ void ClearInstallation();
 // A new runtime home with BIN\JavaW.EXE and LIB\SECURITY\JAVA.POLICY holding
 // policy; with a trailing '\'. Registered as version when version is not null.
 std::string NewJre(const char* version, const std::string& policy);
-// A 64-bit runtime of Java 9 or later as its maker installs it: bin\JavaW.EXE,
-// a release file, lib\security without a java.policy, conf\security holding
-// java.policy (none when policy is null, as from Java 24 on). Registered as
-// Eclipse Adoptium does, in the 64-bit view. With a trailing '\'.
+// A 64-bit runtime of Java 9 or later: bin\JavaW.EXE, a release file, an
+// empty lib\security, conf\security\java.policy holding policy (none when
+// null, as from Java 24 on); registered in the 64-bit view. With a '\'.
 std::string NewRuntime(const char* version, const char* policy);
 // A new directory holding Pluvik.DLL with these bytes and a Pluvik64.DLL of
 // its own; with a trailing '\'.
