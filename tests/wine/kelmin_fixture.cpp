@@ -7,7 +7,6 @@
 namespace kelmin {
 
 const char DLL_KEY[] = "SOFTWARE\\VONDRA\\DLLRTF";
-const char ADOPTIUM_KEY[] = "SOFTWARE\\Eclipse Adoptium";
 
 void WriteAll(const std::string& path, const std::string& bytes)
 {
@@ -46,20 +45,13 @@ void ClearInstallation()
         SetFileAttributesA(library.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(library.c_str());
     }
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, ADOPTIUM_KEY, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, &key) == ERROR_SUCCESS) {
-        RegDeleteTreeA(key, nullptr);
-        RegCloseKey(key);
-        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, ADOPTIUM_KEY, KEY_WOW64_64KEY, 0);
-    }
 }
 
 std::string NewJre(const char* version, const std::string& policy)
 {
     std::string home = fixture::NewDirectory("jre");
-    for (const char* dir : {"BIN", "LIB", "LIB\\SECURITY"})
-        CreateDirectoryA((home + dir).c_str(), nullptr);
-    WriteAll(home + "BIN\\JavaW.EXE", "MZ");
+    CreateDirectoryA((home + "LIB").c_str(), nullptr);
+    CreateDirectoryA((home + "LIB\\SECURITY").c_str(), nullptr);
     WriteAll(home + "LIB\\SECURITY\\JAVA.POLICY", policy);
     if (version != nullptr)
         fixture::AddJre(version, home.substr(0, home.size() - 1).c_str());
@@ -69,19 +61,14 @@ std::string NewJre(const char* version, const std::string& policy)
 std::string NewRuntime(const char* version, const char* policy)
 {
     std::string home = fixture::NewDirectory("jdk");
-    for (const char* dir : {"bin", "conf", "conf\\security", "lib", "lib\\security"})
+    fixture::MakeJavaHome(home.substr(0, home.size() - 1),
+                          std::string("JAVA_VERSION=\"") + version + "\"\nOS_ARCH=\"amd64\"\n");
+    for (const char* dir : {"conf", "conf\\security", "lib", "lib\\security"})
         CreateDirectoryA((home + dir).c_str(), nullptr);
-    WriteAll(home + "bin\\JavaW.EXE", "MZ");
-    WriteAll(home + "release", std::string("JAVA_VERSION=\"") + version + "\"\nOS_ARCH=\"amd64\"\n");
     if (policy != nullptr)
         WriteAll(home + "conf\\security\\java.policy", policy);
-    std::string key = std::string(ADOPTIUM_KEY) + "\\JDK\\" + version + ".11\\hotspot\\MSI";
-    HKEY handle = nullptr;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &handle,
-                    nullptr);
-    RegSetValueExA(handle, "Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(home.c_str()),
-                   static_cast<DWORD>(home.size() + 1));
-    RegCloseKey(handle);
+    std::string key = std::string("SOFTWARE\\Eclipse Adoptium\\JDK\\") + version + ".11\\hotspot\\MSI";
+    fixture::AddRuntime(64, key, "Path", home);
     return home;
 }
 

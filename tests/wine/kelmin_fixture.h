@@ -28,14 +28,13 @@ std::string InstalledLibrary();  // system directory + "\Pluvik.DLL"
 // redirection of this 32-bit program stands between.
 std::string NativeLibrary();
 
-// No SOFTWARE\VONDRA key, no library in either system directory, no
-// runtime of NewRuntime registered.
+// No SOFTWARE\VONDRA key, no library in either system directory.
 void ClearInstallation();
 
-// A new runtime home with BIN\JavaW.EXE and LIB\SECURITY\JAVA.POLICY holding
-// policy; with a trailing '\'. Registered as version when version is not null.
+// A new runtime home with LIB\SECURITY\JAVA.POLICY holding policy; with a
+// trailing '\'. Registered as version when version is not null.
 std::string NewJre(const char* version, const std::string& policy);
-// A 64-bit runtime of Java 9 or later: bin\JavaW.EXE, a release file, an
+// A 64-bit runtime of Java 9 or later: its launcher, a release file, an
 // empty lib\security, conf\security\java.policy holding policy (none when
 // null, as from Java 24 on); registered in the 64-bit view. With a '\'.
 std::string NewRuntime(const char* version, const char* policy);
