@@ -20,8 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CHECK(got == (info.version[0] != '\0'));
     int bits = ArchBits(info.arch);
     CHECK(bits == 0 || bits == 32 || bits == 64);
-    int feature = VersionFeature(info.version);
-    CHECK(feature >= 0);
+    CHECK(VersionFeature(info.version) >= 0);
     CHECK(CompareVersions(info.version, info.version) == 0);
     CHECK(CompareVersions(info.version, "17.0.13") == -CompareVersions("17.0.13", info.version));
     bits = PeBits(data, size);

@@ -26,16 +26,6 @@ std::vector<int> Components(const char* text, Caller caller = {})
     return out;
 }
 
-// The newest of names, as the runtime lookup picks it in enumeration order.
-std::string Newest(const std::vector<const char*>& names)
-{
-    std::string best;
-    for (const char* name : names)
-        if (IsNewerVersion(name, best.c_str()))
-            best = name;
-    return best;
-}
-
 }  // namespace
 
 TEST(Version, Components)
@@ -51,99 +41,61 @@ TEST(Version, Components)
 
 TEST(Version, Comparison)
 {
-    EXPECT_EQ(IsNewerVersion("1.6", ""), 1);
-    EXPECT_EQ(IsNewerVersion("", ""), 1);
-    EXPECT_EQ(IsNewerVersion("1.7", "1.6"), 1);
-    EXPECT_EQ(IsNewerVersion("1.6", "1.7"), 0);
-    EXPECT_EQ(IsNewerVersion("1.10", "1.9"), 1);
-    EXPECT_EQ(IsNewerVersion("1.6.0", "1.5.1"), 1);
-    EXPECT_EQ(IsNewerVersion("1.5.1", "1.6.0"), 0);
-    EXPECT_EQ(IsNewerVersion("1.6.1", "1.6"), 1);
-    // A zero component ends the comparison as equal.
-    EXPECT_EQ(IsNewerVersion("1.6.0_45", "1.6"), 0);
-    EXPECT_EQ(IsNewerVersion("1.6", "1.6.0_45"), 0);
-    EXPECT_EQ(IsNewerVersion("1.7.0_80", "1.7"), 0);
-    EXPECT_EQ(IsNewerVersion("1.6", "1.6"), 0);
-    EXPECT_EQ(IsNewerVersion("Java", "1.6"), 0);
-    EXPECT_EQ(IsNewerVersion("1.6", "Java"), 1);
-    EXPECT_EQ(IsNewerVersion("2", "1.99.99"), 1);
-}
-
-TEST(Version, NewestInAnyOrder)
-{
-    EXPECT_EQ(Newest({"1.6", "1.6.0_45", "1.7", "1.7.0_80"}), "1.7");
-    EXPECT_EQ(Newest({"1.7.0_80", "1.7", "1.6.0_45", "1.6"}), "1.7.0_80");
-    EXPECT_EQ(Newest({"1.5.1", "1.6.0"}), "1.6.0");
-    EXPECT_EQ(Newest({"1.6.0", "1.5.1"}), "1.6.0");
-    EXPECT_EQ(Newest({"1.6", "1.6.0_45"}), "1.6");
-    EXPECT_EQ(Newest({"1.8", "1.8.0_202", "11", "1.8.1"}), "11");
-}
-
-TEST(Runtime, VersionsOfEveryForm)
-{
+    // IsNewerVersion keeps the old names' rule (a zero component ends the
+    // comparison), and CompareVersions keeps it up to Java 8; later versions
+    // go number by number.
     struct {
-        const char* text;
-        int feature;
-    } const FEATURES[] = {{"1.8.0_212", 8}, {"1.8.0.212", 8},  {"1.8", 8},    {"1.6.0_45", 6}, {"17.0.13", 17},
-                          {"17.0.13.11", 17}, {"17", 17},      {"9.0.4", 9},  {"25", 25},      {"jdk-17.0.2+8", 17},
-                          {"zulu-11", 11},     {"21.0.5+11", 21}, {"", 0},    {"Java", 0},     {"1", 1}};
-    for (const auto& c : FEATURES)
-        EXPECT_EQ(VersionFeature(c.text), c.feature) << c.text;
-
-    struct {
-        const char* a;
-        const char* b;
-        int order;
-    } const ORDERS[] = {
-        {"17.0.13", "17.0.2", 1},   {"17.0.2", "17.0.13", -1}, {"17.0.13", "17.0.13.11", -1}, {"11", "1.8.0_212", 1},
-        {"1.8.0_212", "9", -1},     {"25", "21.0.5", 1},       {"17", "17.0", 0},             {"", "1.6", -1},
-        {"1.6", "", 1},             {"", "", 0},
-        // Old names keep their old order: a zero ends the comparison.
-        {"1.8", "1.8.0_201", 0},    {"1.8.0.212", "1.8.0_212", 0}, {"1.10", "1.9", 1},       {"1.6.1", "1.6", 1},
+        const char *a, *b;
+        int newer, order;
+    } const ROWS[] = {
+        {"1.6", "", 1, 1},         {"", "", 1, 0},          {"1.7", "1.6", 1, 1},          {"1.6", "1.7", 0, -1},
+        {"1.10", "1.9", 1, 1},     {"1.6.0", "1.5.1", 1, 1}, {"1.6.1", "1.6", 1, 1},       {"1.6.0_45", "1.6", 0, 0},
+        {"1.7.0_80", "1.7", 0, 0}, {"1.6", "1.6", 0, 0},     {"Java", "1.6", 0, -1},       {"2", "1.99.99", 1, -1},
+        {"1.8.0.212", "1.8.0_212", 0, 0}, {"17.0.13", "17.0.2", 0, 1}, {"17.0.13", "17.0.13.11", 0, -1},
+        {"11", "1.8.0_212", 1, 1}, {"25", "21.0.5", 1, 1},   {"17", "17.0", 0, 0},
     };
-    for (const auto& c : ORDERS)
-        EXPECT_EQ(CompareVersions(c.a, c.b), c.order) << c.a << " / " << c.b;
+    for (const auto& r : ROWS) {
+        EXPECT_EQ(IsNewerVersion(r.a, r.b), r.newer) << r.a << " / " << r.b;
+        EXPECT_EQ(CompareVersions(r.a, r.b), r.order) << r.a << " / " << r.b;
+        EXPECT_EQ(CompareVersions(r.b, r.a), -r.order) << r.b << " / " << r.a;
+    }
+    const std::pair<const char*, int> FEATURES[] = {
+        {"1.8.0_212", 8}, {"1.8.0.212", 8}, {"1.8", 8},   {"1.6.0_45", 6}, {"17.0.13.11", 17}, {"17", 17},
+        {"9.0.4", 9},     {"jdk-17.0.2+8", 17}, {"zulu-11", 11}, {"21.0.5+11", 21}, {"", 0}, {"Java", 0}};
+    for (const auto& f : FEATURES)
+        EXPECT_EQ(VersionFeature(f.first), f.second) << f.first;
 }
 
-TEST(Runtime, ReleaseFilesAndHeaders)
+TEST(Runtime, ReleaseFilesHeadersAndTheChoice)
 {
     const char RELEASE[] = "IMPLEMENTOR=\"Eclipse Adoptium\"\r\nJAVA_RUNTIME_VERSION=\"17.0.13+11\"\r\n"
                            "JAVA_VERSION=\"17.0.13\"\r\nOS_ARCH=\"amd64\"\nOS_NAME=\"Windows\"";
     ReleaseInfo info;
     ASSERT_EQ(ParseRelease(RELEASE, sizeof RELEASE - 1, info), 1);
-    EXPECT_STREQ(info.version, "17.0.13");
-    EXPECT_STREQ(info.arch, "amd64");
-    EXPECT_STREQ(info.implementor, "Eclipse Adoptium");
-    // Unquoted, cut at the given size, without the key, a value too long.
+    EXPECT_EQ(std::string(info.version) + "|" + info.arch + "|" + info.implementor, "17.0.13|amd64|Eclipse Adoptium");
+    // Unquoted and cut at the given size; without the key; a value too long.
     EXPECT_EQ(ParseRelease("JAVA_VERSION=1.8.0_202\nOS_ARCH=i586", 34, info), 1);
-    EXPECT_STREQ(info.version, "1.8.0_202");
-    EXPECT_STREQ(info.arch, "i58");
+    EXPECT_EQ(std::string(info.version) + "|" + info.arch, "1.8.0_202|i58");
     EXPECT_EQ(ParseRelease("JAVA_VERSION=\"17\"", 10, info), 0);
-    EXPECT_EQ(ParseRelease("OS_ARCH=\"x86\"", 13, info), 0);
     std::string longValue = "JAVA_VERSION=\"" + std::string(RUNTIME_VERSION_SIZE, '9') + "\"";
     EXPECT_EQ(ParseRelease(longValue.data(), longValue.size(), info), 0);
-
-    for (const char* arch : {"x86", "i586", "i386"})
+    for (const char* arch : {"x86", "i586"})
         EXPECT_EQ(ArchBits(arch), 32) << arch;
     for (const char* arch : {"amd64", "x86_64", "aarch64"})
         EXPECT_EQ(ArchBits(arch), 64) << arch;
     EXPECT_EQ(ArchBits("sparc"), 0);
 
-    // MZ, e_lfanew at 0x3C, "PE\0\0" and the machine.
-    std::vector<unsigned char> pe(0x90, 0);
-    pe[0] = 'M', pe[1] = 'Z', pe[0x3C] = 0x80;
-    std::memcpy(&pe[0x80], "PE\0\0\x4C\x01", 6);
-    EXPECT_EQ(PeBits(pe.data(), pe.size()), 32);
+    // MZ, e_lfanew at 0x3C, "PE\0\0" and the machine; cut, or pointing away.
+    unsigned char pe[0x90] = {'M', 'Z'};
+    pe[0x3C] = 0x80;
+    std::memcpy(pe + 0x80, "PE\0\0\x4C\x01", 6);
+    EXPECT_EQ(PeBits(pe, sizeof pe), 32);
     pe[0x84] = 0x64, pe[0x85] = 0x86;
-    EXPECT_EQ(PeBits(pe.data(), pe.size()), 64);
-    EXPECT_EQ(PeBits(pe.data(), 0x85), 0);  // cut before the machine
-    pe[0x3C] = 0xFF, pe[0x3F] = 0x7F;        // a header pointing far away
-    EXPECT_EQ(PeBits(pe.data(), pe.size()), 0);
-    EXPECT_EQ(PeBits(reinterpret_cast<const unsigned char*>("MZ"), 2), 0);
-}
+    EXPECT_EQ(PeBits(pe, sizeof pe), 64);
+    EXPECT_EQ(PeBits(pe, 0x85), 0);
+    pe[0x3C] = 0xFF, pe[0x3F] = 0x7F;
+    EXPECT_EQ(PeBits(pe, sizeof pe), 0);
 
-TEST(Runtime, TheChoice)
-{
     auto make = [](const char* version, int bits) {
         Runtime r{};
         CopyText(r.version, version);
@@ -151,20 +103,17 @@ TEST(Runtime, TheChoice)
         r.bits = bits;
         return r;
     };
-    const Runtime found[] = {make("1.8.0_202", 32), make("17.0.13", 64), make("17.0.13", 32), make("11.0.25", 64)};
-    EXPECT_EQ(ChooseRuntime(found, 4, -1), 1);  // newest; 64 bits at an equal version
-    EXPECT_EQ(ChooseRuntime(found + 2, 2, -1), 0);
-    EXPECT_EQ(ChooseRuntime(found, 4, 3), 3);   // pinned wins
-    EXPECT_EQ(ChooseRuntime(found, 1, -1), 0);
+    // Newest; 64 bits first at an equal version; a pin wins; the old names
+    // pick what they always picked.
+    const Runtime found[] = {make("1.8.0_202", 32), make("17.0.13", 32), make("17.0.13", 64), make("11.0.25", 64)};
+    EXPECT_EQ(ChooseRuntime(found, 4, -1), 2);
+    EXPECT_EQ(ChooseRuntime(found, 4, 3), 3);
     EXPECT_EQ(ChooseRuntime(found, 0, -1), -1);
-    // Only old registry names: what the runtime lookup always picked.
     const Runtime old[] = {make("1.6", 32), make("1.6.0_31", 32), make("1.8", 32), make("1.8.0_201", 32)};
     EXPECT_EQ(ChooseRuntime(old, 4, -1), 2);
-
     char shown[RUNTIME_VERSION_SIZE + 16];
-    DescribeRuntime(shown, found[1]);
+    DescribeRuntime(shown, found[2]);
     EXPECT_STREQ(shown, "17.0.13 (64 bits)");
-    EXPECT_TRUE(UsesExtensionDir(found[0]) && ReadsPolicyFile(found[0]));
-    EXPECT_TRUE(!UsesExtensionDir(found[1]) && ReadsPolicyFile(found[1]));
+    EXPECT_TRUE(UsesExtensionDir(found[0]) && !UsesExtensionDir(found[1]) && ReadsPolicyFile(found[1]));
     EXPECT_FALSE(ReadsPolicyFile(make("24", 64)));
 }

@@ -6,6 +6,8 @@
 
 #include "drive.h"
 
+#include <shlobj.h>
+
 namespace fixture {
 
 const char VONDRA_KEY[] = "SOFTWARE\\Vondra\\Java";
@@ -31,13 +33,6 @@ void DeleteEveryValue(HKEY root, const char* key)
 // Where the makers of Java runtimes register them.
 const char* const RUNTIME_KEYS[] = {"SOFTWARE\\JavaSoft", "SOFTWARE\\Eclipse Adoptium", "SOFTWARE\\AdoptOpenJDK",
                                     "SOFTWARE\\Microsoft\\JDK", "SOFTWARE\\Azul Systems"};
-
-void MakeDirectories(const std::string& path)
-{
-    for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
-        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
-    CreateDirectoryA(path.c_str(), nullptr);
-}
 
 }  // namespace
 
@@ -79,7 +74,7 @@ void ClearRegistry()
 
 void MakeJavaHome(const std::string& home, const std::string& release)
 {
-    MakeDirectories(home + "\\BIN");
+    SHCreateDirectoryExA(nullptr, (home + "\\BIN").c_str(), nullptr);
     if (!Exists(home + "\\BIN\\JavaW.EXE"))
         WriteBytes(home + "\\BIN\\JavaW.EXE", "MZ", 2);
     if (!release.empty())

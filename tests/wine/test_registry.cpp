@@ -128,26 +128,24 @@ TEST_F(Registry, JavaRuntimesOfEveryMaker)
 {
     std::string root = fixture::NewDirectory("runtimes");
     ASSERT_FALSE(root.empty());
-    auto home = [&](const char* name, const std::string& release = "") {
-        fixture::MakeJavaHome(root + name, release);
+    // A home with its launcher, and a release file when a version is given.
+    auto home = [&](const char* name, const char* version = nullptr, const char* arch = "amd64") {
+        fixture::MakeJavaHome(root + name, version == nullptr ? "" : std::string("JAVA_VERSION=\"") + version +
+                                                                   "\"\r\nOS_ARCH=\"" + arch + "\"\r\n");
         return root + name;
-    };
-    auto release = [](const char* version, const char* arch) {
-        return std::string("IMPLEMENTOR=\"X\"\r\nJAVA_VERSION=\"") + version + "\"\r\nOS_ARCH=\"" + arch + "\"\r\n";
     };
     EXPECT_EQ(Chosen(), "none");
 
     // The old key alone, in the 32-bit view: what the lookup always picked.
-    // It enumerates in name order: oldest first, then newest first ("1.10"
-    // sorts before "1.6.0"); equal versions keep the first found.
+    // It enumerates in name order ("1.10" before "1.5.1"); equal versions
+    // keep the first found; a registration without its launcher or without
+    // JavaHome counts for nothing.
     fixture::AddJre("1.6.0", home("160").c_str());
     fixture::AddJre("1.5.1", home("151").c_str());
     EXPECT_EQ(Chosen(), root + "160|1.6.0 (32 bits)");
     fixture::AddJre("1.6", home("16").c_str());
     EXPECT_EQ(Chosen(), root + "16|1.6 (32 bits)");
     fixture::AddJre("1.10", home("110").c_str());
-    EXPECT_EQ(Chosen(), root + "110|1.10 (32 bits)");
-    // A registration without a launcher (or without JavaHome) counts for nothing.
     SetText(HKEY_LOCAL_MACHINE, std::string(fixture::JRE_KEY) + "\\1.11", "JavaHome", root + "vacio");
     fixture::AddJre("1.12", nullptr);
     EXPECT_EQ(Chosen(), root + "110|1.10 (32 bits)");
@@ -155,32 +153,28 @@ TEST_F(Registry, JavaRuntimesOfEveryMaker)
 
     // Each maker's layout, each newer than the last, mostly in the 64-bit view.
     fixture::AddJre("1.8.0_202", home("jre8").c_str());
+    EXPECT_EQ(Chosen(), root + "jre8|1.8.0_202 (32 bits)");
     struct {
         int bits;
-        const char* key;
-        const char* value;
+        const char *key, *value;
         std::string home;
         const char* shown;
     } const MAKERS[] = {
-        {64, "SOFTWARE\\JavaSoft\\Java Runtime Environment\\1.8.0.212", "JavaHome", home("corretto8"),
-         "1.8.0.212 (64 bits)"},
-        {64, "SOFTWARE\\JavaSoft\\JRE\\9.0.4", "JavaHome", home("jre9"), "9.0.4 (64 bits)"},
-        {64, "SOFTWARE\\JavaSoft\\Java Development Kit\\10", "JavaHome", home("jdk10", release("10.0.2", "amd64")),
-         "10.0.2 (64 bits)"},
-        {64, "SOFTWARE\\Azul Systems\\Zulu\\zulu-11", "InstallationPath", home("zulu11", release("11.0.25", "amd64")),
-         "11.0.25 (64 bits)"},
-        {32, "SOFTWARE\\AdoptOpenJDK\\JRE\\16.0.2.7\\hotspot\\MSI", "Path", home("adopt16", release("16.0.2", "x86")),
-         "16.0.2 (32 bits)"},
-        {64, "SOFTWARE\\Eclipse Adoptium\\JDK\\17.0.13.11\\hotspot\\MSI", "Path",
-         home("temurin17", release("17.0.13", "amd64")) + "\\", "17.0.13 (64 bits)"},
-        {32, "SOFTWARE\\Eclipse Adoptium\\JRE\\17.0.13.11\\hotspot\\MSI", "Path", home("temurin17-32",
-         release("17.0.13", "x86")), "17.0.13 (64 bits)"},  // 64 bits first at an equal version
-        {64, "SOFTWARE\\Microsoft\\JDK\\21.0.5.11\\hotspot\\MSI", "Path", home("ms21"), "21.0.5.11 (64 bits)"},
-        {64, "SOFTWARE\\JavaSoft\\JDK\\25", "JavaHome", home("jdk25", release("25.0.1", "amd64")), "25.0.1 (64 bits)"},
+        {64, "JavaSoft\\Java Runtime Environment\\1.8.0.212", "JavaHome", home("c8"), "1.8.0.212 (64 bits)"},
+        {64, "JavaSoft\\JRE\\9.0.4", "JavaHome", home("jre9"), "9.0.4 (64 bits)"},
+        {64, "JavaSoft\\Java Development Kit\\10", "JavaHome", home("jdk10", "10.0.2"), "10.0.2 (64 bits)"},
+        {64, "Azul Systems\\Zulu\\zulu-11", "InstallationPath", home("zulu11", "11.0.25"), "11.0.25 (64 bits)"},
+        {32, "AdoptOpenJDK\\JRE\\16.0.2.7\\hotspot\\MSI", "Path", home("a16", "16.0.2", "x86"), "16.0.2 (32 bits)"},
+        {64, "Eclipse Adoptium\\JDK\\17.0.13.11\\hotspot\\MSI", "Path", home("t17", "17.0.13") + "\\",
+         "17.0.13 (64 bits)"},
+        // 64 bits first at an equal version.
+        {32, "Eclipse Adoptium\\JRE\\17.0.13.11\\hotspot\\MSI", "Path", home("t17x86", "17.0.13", "x86"),
+         "17.0.13 (64 bits)"},
+        {64, "Microsoft\\JDK\\21.0.5.11\\hotspot\\MSI", "Path", home("ms21"), "21.0.5.11 (64 bits)"},
+        {64, "JavaSoft\\JDK\\25", "JavaHome", home("jdk25", "25.0.1"), "25.0.1 (64 bits)"},
     };
-    EXPECT_EQ(Chosen(), root + "jre8|1.8.0_202 (32 bits)");
     for (const auto& maker : MAKERS) {
-        fixture::AddRuntime(maker.bits, maker.key, maker.value, maker.home);
+        fixture::AddRuntime(maker.bits, std::string("SOFTWARE\\") + maker.key, maker.value, maker.home);
         std::string shown = Chosen();
         EXPECT_EQ(shown.substr(shown.find('|') + 1), maker.shown) << maker.key;
     }
@@ -195,14 +189,14 @@ TEST_F(Registry, JavaRuntimesOfEveryMaker)
     EXPECT_EQ(Chosen(), root + "jre26|26 (64 bits)");
 
     // JAVA_HOME is one more place; a pin wins over any newer one: the
-    // machine's JavaHome, and before it a home given on the command line.
-    SetEnvironmentVariableA("JAVA_HOME", home("ea27", release("27-ea", "amd64")).c_str());
+    // machine's JavaHome, and before it a home given on the command line;
+    // a pinned home without its launcher is refused.
+    SetEnvironmentVariableA("JAVA_HOME", home("ea27", "27-ea").c_str());
     EXPECT_EQ(Chosen(), root + "ea27|27-ea (64 bits)");
     SetEnvironmentVariableA("JAVA_HOME", nullptr);
     fixture::AddRuntime(64, VONDRA_KEY, "JavaHome", root + "zulu11");
     EXPECT_EQ(Chosen(), root + "zulu11|11.0.25 (64 bits)|pinned");
     EXPECT_EQ(Chosen((root + "jre8\\").c_str()), root + "jre8|1.8.0_202 (32 bits)|pinned");
-    EXPECT_EQ(Chosen((root + "vacio").c_str()), "none");
     fixture::AddRuntime(64, VONDRA_KEY, "JavaHome", root + "vacio");
     EXPECT_EQ(Chosen(), "none");
 }

@@ -3,6 +3,7 @@
 // their exit code and their log.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -168,15 +169,11 @@ TEST(Unattended, InstallForJava17RegisteredByItsMakerOnly)
 
     // Started as the workstation's runtime would start it.
     // The drive's own directory: a ':' in dosdevices/c: would split the class path.
-    std::string drive = fixture::UnixOutput("readlink -fn '" + fixture::UnixPath("C:\\") + "'") + "/", unix;
-    for (size_t at = 0; at < classPath.size(); ++at) {
-        if (classPath.compare(at, 3, "C:\\") == 0) {
-            unix += drive;
-            at += 2;
-        } else {
-            unix += classPath[at] == ';' ? ':' : classPath[at] == '\\' ? '/' : classPath[at];
-        }
-    }
+    std::string drive = fixture::UnixOutput("readlink -fn '" + fixture::UnixPath("C:\\") + "'") + "/", unix = classPath;
+    for (size_t at; (at = unix.find("C:\\")) != std::string::npos;)
+        unix.replace(at, 3, drive);
+    std::replace(unix.begin(), unix.end(), '\\', '/');
+    std::replace(unix.begin(), unix.end(), ';', ':');
     EXPECT_EQ(fixture::UnixOutput(JDK_BIN "/java -cp '" + unix + "' Vondra 10.1.2.3", 60000).substr(0, 13),
               "hola 10.1.2.3")
         << unix;
