@@ -28,7 +28,8 @@ int ComposeInstallPath(char (&path)[PATH_SIZE], const char* dir, const char* nam
 namespace {
 
 // Windows opens the device for its name alone, before a '.' and with
-// trailing blanks ("CON .x", "COM1 ").
+// trailing blanks ("CON .x", "COM1 "); the superscript digits 1 to 3 of
+// code page 1252 count as digits there too.
 int IsDeviceName(const char* name)
 {
     static const char* const DEVICES[] = {"CON", "PRN", "AUX", "NUL"};
@@ -38,8 +39,9 @@ int IsDeviceName(const char* name)
     for (const char* device : DEVICES)
         if (len == 3 && strncasecmp(name, device, 3) == 0)
             return 1;
-    return len == 4 && (strncasecmp(name, "COM", 3) == 0 || strncasecmp(name, "LPT", 3) == 0) && name[3] >= '1' &&
-           name[3] <= '9';
+    unsigned char digit = static_cast<unsigned char>(name[3]);
+    return len == 4 && (strncasecmp(name, "COM", 3) == 0 || strncasecmp(name, "LPT", 3) == 0) &&
+           ((digit >= '1' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3);
 }
 
 }  // namespace

@@ -55,12 +55,13 @@ TEST(Paths, EntryNames)
 TEST(Paths, EntryNamesThatCanBeFileNames)
 {
     const char* dir = "C:\\VONDRA\\Terminal\\";
-    for (const char* good : {"Contabilidad", "Ventas.Norte", "N\xF3mina", "Punto de venta", "CONTA", "COM0", "LPT",
+    for (const char* good : {"Contabilidad", "Ventas.Norte", "N\xF3mina", "Punto de venta", "CONTA", "COM0", "LPT", "COM\xBC",
                              "Consola", "a.b.c", ".oculto"})
         EXPECT_EQ(EntryNameUsable(good, dir), 1) << good;
     for (const char* bad : {"", "..\\Terminal\\Evil", "a/b", "C:x", "a*", "a?", "a\"b", "a<b", "a>b", "a|b",
                             "tab\there", "CON", "con", "PRN", "AUX", "NUL", "nul.txt", "COM1", "com9", "LPT1",
-                            "Lpt3.DAI", "final.", "final ", ".", "CON .x", "com1 .txt"})
+                            "Lpt3.DAI", "final.", "final ", ".", "CON .x", "com1 .txt", "COM\xB9", "lpt\xB2.x",
+                            "COM\xB3 "})
         EXPECT_EQ(EntryNameUsable(bad, dir), 0) << bad;
     // dir + name + ".DAI" must fit a path buffer, its NUL included.
     std::string longest(PATH_SIZE - std::strlen(dir) - 5, 'n');
