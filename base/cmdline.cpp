@@ -36,7 +36,7 @@ int NextWord(const char*& at, Word& word)
     return quoted ? WORD_UNCLOSED : WORD_READ;
 }
 
-enum { OPT_INSTALL, OPT_UNINSTALL, OPT_DIR, OPT_JARS, OPT_LOG, OPT_URL, OPT_JAVA, OPT_HELP, OPTION_COUNT };
+enum { OPT_INSTALL, OPT_UNINSTALL, OPT_DIR, OPT_JARS, OPT_LOG, OPT_URL, OPT_ANY, OPT_JAVA, OPT_HELP, OPTION_COUNT };
 
 struct Option {
     const char* text;
@@ -51,6 +51,7 @@ const Option OPTIONS[OPTION_COUNT] = {
     {"/archivos", ACCEPTS_DIR, nullptr},
     {"/log", 0, "falta el archivo tras /log"},
     {"/url", ACCEPTS_URL, "falta la direcci\xF3n tras /url"},
+    {"/cualquiera", ACCEPTS_URL, nullptr},
     {"/java", ACCEPTS_JAVA, "falta el directorio del JRE tras /java"},
     {"/?", 0, nullptr},
 };
@@ -112,6 +113,9 @@ int TakeOption(const char*& at, int option, int accepts, CommandLine& command)
         return TakeValue(at, form, command.log, sizeof command.log, command);
     case OPT_URL:
         return TakeValue(at, form, command.url, sizeof command.url, command);
+    case OPT_ANY:
+        command.anyCode = 1;
+        return 1;
     case OPT_JAVA:
         if (!TakeValue(at, form, command.java, sizeof command.java, command))
             return 0;
@@ -180,7 +184,9 @@ int ParseCommandLine(const char* arguments, int accepts, CommandLine& command)
     }
     if (anyOption && command.action == COMMAND_INTERACTIVE)
         return Fail(command, "falta /instalar o /desinstalar");
-    if (command.action == COMMAND_UNINSTALL && (seen[OPT_DIR] || seen[OPT_JARS] || seen[OPT_URL]))
-        return Fail(command, "/dir, /archivos y /url van solo con /instalar");
+    if (command.action == COMMAND_UNINSTALL && (seen[OPT_DIR] || seen[OPT_JARS] || seen[OPT_URL] || seen[OPT_ANY]))
+        return Fail(command, "/dir, /archivos, /url y /cualquiera van solo con /instalar");
+    if (seen[OPT_URL] && seen[OPT_ANY])
+        return Fail(command, "/url y /cualquiera se excluyen");
     return 1;
 }

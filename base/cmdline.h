@@ -39,6 +39,7 @@ struct CommandLine {
     char url[COMMAND_VALUE_SIZE];     // "" when not given
     char source[COMMAND_VALUE_SIZE];  // "" when not given
     char java[PATH_SIZE];             // /java: the runtime's home, "" when not given
+    int anyCode;                      // /cualquiera: a grant to code from anywhere is wanted
     const char* error;                // why the line was refused (Spanish)
 };
 

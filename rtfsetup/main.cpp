@@ -242,6 +242,8 @@ int InstallLibrary(const Runtime& runtime, const char* source, const char* addre
             RemovePolicyGrant(runtime);
         int granted = AddPolicyGrant(runtime, address);
         LogStep("Permisos en JAVA.POLICY de:", runtime.home, granted, granted ? 0 : GetLastError());
+        if (granted && address[0] == '\0')
+            LogNote("AVISO: los permisos valen para JAR de cualquier origen (sin direcci\xF3n de los JAR)");
         if (!granted)
             return 4;
     }

@@ -8,12 +8,13 @@
 namespace {
 
 const char USAGE[] =
-    "Kelmin.EXE [ORIGEN] /instalar [/url DIRECCION] [/java DIRECTORIO] [/log ARCHIVO]\n"
+    "Kelmin.EXE [ORIGEN] /instalar [/url DIRECCION | /cualquiera] [/java DIRECTORIO] [/log ARCHIVO]\n"
     "Kelmin.EXE /desinstalar [/java DIRECTORIO] [/log ARCHIVO]\n\n"
     "Instala, actualiza o desinstala Pluvik.DLL y sus permisos de Java sin ventanas. Un valor con blancos va "
     "entre comillas.\n"
     "ORIGEN: directorio de Pluvik.DLL y Pluvik64.DLL (si falta, el de Kelmin.EXE).\n"
     "/url: direcci\xF3n de los JAR de Vondra (si falta, la registrada).\n"
+    "/cualquiera: sin /url ni direcci\xF3n registrada, permisos para JAR de cualquier origen.\n"
     "/java: directorio del JRE de Java que carga el DLL (si falta, el fijado o el m\xE1s nuevo).\n"
     "/log: bit\xE1" "cora (si falta, %TEMP%\\Kelmin.log).\n\n"
     "C\xF3" "digos de salida: 0 hecho, 1603 fall\xF3 (ver la bit\xE1" "cora), 1605 no est\xE1 instalado,\n"
@@ -62,10 +63,14 @@ int Install(const CommandLine& command)
         ComposeText(reason, "no se encontr\xF3 ", name, " en el directorio de origen");
         return EndRunLog(EXIT_UNREADABLE, reason);
     }
-    // The address stored stays unless /url gives another.
+    // The address stored stays unless /url gives another. Without either, the
+    // grant would reach code from anywhere: only when that is asked for.
     char stored[JAR_URL_SIZE], address[JAR_URL_SIZE];
     if (!ReadDllValue("URL", stored, sizeof stored))
         stored[0] = '\0';
+    if (command.url[0] == '\0' && stored[0] == '\0' && !command.anyCode && ReadsPolicyFile(runtime))
+        return EndRunLog(EXIT_BAD_COMMAND, "falta /url: sin direcci\xF3n registrada, los permisos valdr\xEDan para "
+                                           "cualquier JAR (/cualquiera lo permite)");
     if (!NormaliseJarUrl(command.url[0] != '\0' ? command.url : stored, address)) {
         ShowErrorCode(nullptr, 5, runtime);
         return EndRunLog(command.url[0] != '\0' ? EXIT_BAD_COMMAND : EXIT_FAILED, "direcci\xF3n de los JAR no v\xE1lida");

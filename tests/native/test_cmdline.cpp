@@ -6,7 +6,7 @@
 
 namespace {
 
-const int DALVO = ACCEPTS_NAME | ACCEPTS_DIR, KELMIN = ACCEPTS_URL | ACCEPTS_SOURCE;
+const int DALVO = ACCEPTS_NAME | ACCEPTS_DIR | ACCEPTS_JAVA, KELMIN = ACCEPTS_URL | ACCEPTS_SOURCE | ACCEPTS_JAVA;
 
 // What was read, in one line; a refused line says why (and the /log read).
 std::string Read(const std::string& line, int accepts)
@@ -17,11 +17,12 @@ std::string Read(const std::string& line, int accepts)
     static const char* const ACTIONS[] = {"interactive", "install", "uninstall", "help"};
     std::string out = ACTIONS[c.action];
     const std::pair<const char*, const char*> fields[] = {
-        {" name=", c.name}, {" dir=", c.dir}, {" log=", c.log}, {" url=", c.url}, {" source=", c.source}};
+        {" name=", c.name}, {" dir=", c.dir}, {" log=", c.log}, {" url=", c.url}, {" source=", c.source},
+        {" java=", c.java}};
     for (const auto& field : fields)
         if (field.second[0] != '\0')
             out += field.first + std::string(field.second);
-    return c.copyJars ? out + " jars" : out;
+    return out + (c.copyJars ? " jars" : "") + (c.anyCode ? " any" : "");
 }
 
 struct Row {
@@ -58,7 +59,12 @@ TEST(UnattendedLine, Table)
         {"/instalar \"A /dir C:\\X", DALVO, "bad: comillas sin cerrar"},
         {"/instalar A /archivos /archivos", DALVO, "bad: opci\xF3n repetida"},
         {"/instalar A /url http://s", DALVO, "bad: opci\xF3n desconocida"},
-        {"/desinstalar A /dir C:\\X", DALVO, "bad: /dir, /archivos y /url van solo con /instalar"},
+        {"/desinstalar A /dir C:\\X", DALVO, "bad: /dir, /archivos, /url y /cualquiera van solo con /instalar"},
+        {"/instalar A /java \"C:\\Archivos de programa\\jdk\"", DALVO,
+         "install name=A java=C:\\Archivos de programa\\jdk"},
+        {"/instalar A /java jdk", DALVO,
+         "bad: el directorio de /java debe ser completo (C:\\... o \\\\servidor\\...)"},
+        {"/instalar A /cualquiera", DALVO, "bad: opci\xF3n desconocida"},
         {"/instalar A /dir Apps", DALVO,
          "bad: el directorio de /dir debe ser completo (C:\\... o \\\\servidor\\...)"},
         {"/log C:\\d.log", DALVO, "bad: falta /instalar o /desinstalar log=C:\\d.log"},
@@ -68,6 +74,8 @@ TEST(UnattendedLine, Table)
          "install url=http://srv/jars/ source=C:\\VONDRA\\Terminal"},
         {"/desinstalar", KELMIN, "uninstall"},
         {"/instalar /url", KELMIN, "bad: falta la direcci\xF3n tras /url"},
+        {"/instalar /cualquiera /java C:\\J", KELMIN, "install java=C:\\J any"},
+        {"/instalar /cualquiera /url http://s", KELMIN, "bad: /url y /cualquiera se excluyen"},
         {"A B /instalar", KELMIN, "bad: sobra un argumento"},
     };
     for (const Row& row : rows)
