@@ -122,9 +122,8 @@ StreamResult StreamChunks(const ChunkIo& io, char* block)
         if (got == 0)
             return STREAM_DONE;
         io.convert(io.context, block, got);
+        // A share may read short before the end: only a read of nothing ends it.
         if (!io.write(io.context, block, got))
             return STREAM_WRITE_FAILED;
-        if (got < CHUNK_SIZE)
-            return STREAM_DONE;
     }
 }

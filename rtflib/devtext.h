@@ -62,6 +62,6 @@ struct ChunkIo {
 
 enum StreamResult { STREAM_DONE, STREAM_READ_FAILED, STREAM_WRITE_FAILED };
 
-// Reads chunks of CHUNK_SIZE bytes, converts and writes each one; a short
-// read is the last one, a read of 0 bytes ends without writing.
+// Reads chunks of up to CHUNK_SIZE bytes, converts and writes each one,
+// until a read of 0 bytes.
 StreamResult StreamChunks(const ChunkIo& io, char* block);

@@ -149,10 +149,12 @@ TEST(PrinterText, ProfileEntryCutAtFirstComma)
 
 namespace {
 
-// A file of given bytes, read in the sizes asked, failing at one read; a
-// device that takes everything until one write fails or falls short.
+// A file of given bytes, read in the sizes asked (at most `most` at a
+// time, as a share may), failing at one read; a device that takes
+// everything until one write fails or falls short.
 struct FakeTransfer {
     std::string file;
+    size_t most = CHUNK_SIZE;
     size_t offset = 0;
     int reads = 0;
     int failRead = -1;   // index of the read that fails
@@ -169,7 +171,7 @@ int FakeRead(void* context, char* block, unsigned size, unsigned* got)
         *got = 0;
         return 0;
     }
-    size_t n = std::min<size_t>(size, t->file.size() - t->offset);
+    size_t n = std::min<size_t>({size, t->most, t->file.size() - t->offset});
     std::copy_n(t->file.data() + t->offset, n, block);
     t->offset += n;
     *got = static_cast<unsigned>(n);
@@ -227,18 +229,22 @@ TEST(Chunks, WholeFileInBlocksConverted)
         size_t size;
         int reads;
         std::vector<unsigned> writes;
+        size_t most;
     };
+    // Every copy ends on a read of 0 bytes, short reads before it included.
     const Case cases[] = {
-        {0, 1, {}},                                  // the empty file: one read, nothing written
-        {1, 1, {1}},
-        {CHUNK_SIZE - 1, 1, {CHUNK_SIZE - 1}},
-        {CHUNK_SIZE, 2, {CHUNK_SIZE}},               // exact multiple: ends on a read of 0 bytes
-        {3 * CHUNK_SIZE, 4, {CHUNK_SIZE, CHUNK_SIZE, CHUNK_SIZE}},
-        {2 * CHUNK_SIZE + 7, 3, {CHUNK_SIZE, CHUNK_SIZE, 7}},
+        {0, 1, {}, CHUNK_SIZE},  // the empty file: one read, nothing written
+        {1, 2, {1}, CHUNK_SIZE},
+        {CHUNK_SIZE - 1, 2, {CHUNK_SIZE - 1}, CHUNK_SIZE},
+        {CHUNK_SIZE, 2, {CHUNK_SIZE}, CHUNK_SIZE},
+        {3 * CHUNK_SIZE, 4, {CHUNK_SIZE, CHUNK_SIZE, CHUNK_SIZE}, CHUNK_SIZE},
+        {2 * CHUNK_SIZE + 7, 4, {CHUNK_SIZE, CHUNK_SIZE, 7}, CHUNK_SIZE},
+        {CHUNK_SIZE + 7, 4, {CHUNK_SIZE / 2, CHUNK_SIZE / 2, 7}, CHUNK_SIZE / 2},
     };
     for (const Case& c : cases) {
         FakeTransfer t;
         t.file = Report(c.size);
+        t.most = c.most;
         EXPECT_EQ(Stream(t), STREAM_DONE) << c.size;
         EXPECT_EQ(t.reads, c.reads) << c.size;
         EXPECT_EQ(t.writes, c.writes) << c.size;
