@@ -15,8 +15,6 @@
 
 extern HINSTANCE hInstance;      // this module, taken by the start-up layer
 extern HICON appIcon;            // the program icon, loaded once at start
-extern HWND mainWindow;          // the modeless main dialog
-extern HBRUSH staticBrush;       // created and deleted by the main dialog
 
 // The program's own start-up, called by the start-up layer; its result is
 // the process exit code. It fills profile before any dialog opens.
@@ -88,7 +86,7 @@ HBRUSH ColourStatic(HDC dc);
 // loop run until the quit message. The process exit code (1 when the dialog
 // could not be created).
 int RunMainDialog(const char* name, DLGPROC procedure);
-// WM_INITDIALOG of a main dialog: the program icon and staticBrush.
+// WM_INITDIALOG of a main dialog: the program icon and the static colour's brush.
 void InitMainDialog(HWND dialog);
 // What every main dialog does alike: the painted background, the static
 // colours, the close box, and at its end the brush freed and the quit

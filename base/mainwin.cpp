@@ -5,6 +5,9 @@ namespace {
 
 enum { BITMAP_TILE = 105, BITMAP_BANNER = 131 };
 
+// Created and deleted by the main dialog, the only one that paints with it.
+HBRUSH staticBrush;
+
 // A memory DC holding one bitmap resource for the duration of a paint.
 struct BitmapDC {
     HDC dc = nullptr;
@@ -56,7 +59,7 @@ HBRUSH ColourStatic(HDC dc)
 
 int RunMainDialog(const char* name, DLGPROC procedure)
 {
-    mainWindow = CreateDialogParamA(hInstance, name, nullptr, procedure, 0);
+    HWND mainWindow = CreateDialogParamA(hInstance, name, nullptr, procedure, 0);
     if (mainWindow == nullptr)
         return 1;
     UpdateWindow(mainWindow);

@@ -3,6 +3,4 @@
 
 HINSTANCE hInstance;
 HICON appIcon;
-HWND mainWindow;
-HBRUSH staticBrush;
 ProgramProfile profile = {1024, 1002, &TERMINAL_DIR_IDS, nullptr, nullptr, nullptr, nullptr, {}, 0};
