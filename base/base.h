@@ -21,6 +21,8 @@ extern HICON appIcon;            // the program icon, loaded once at start
 int InitInstance();
 
 int FileExists(const char* path);
+// Deletes path as a logged step; a file already gone counts as deleted.
+void DeleteInstalledFile(const char* step, const char* path);
 int DirectoryExists(const char* path);
 
 // Calls visit(name) for each file (not directory) matching dir + pattern, in

@@ -1,4 +1,5 @@
 #include "base.h"
+#include "runlog.h"
 
 #include <cstring>
 
@@ -44,4 +45,13 @@ int MakeDirectoryPath(const char* dir)
         ++used;
     }
     return 1;
+}
+
+void DeleteInstalledFile(const char* step, const char* path)
+{
+    bool done = DeleteFileA(path) != 0;
+    DWORD error = done ? 0 : GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+        error = 0;
+    LogStep(step, path, error == 0, error);
 }

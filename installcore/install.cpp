@@ -79,15 +79,6 @@ int RefuseEntryDirectory(HWND owner, const char* dir)
     return 1;
 }
 
-void DeleteInstalledFile(const char* step, const char* path)
-{
-    bool done = DeleteFileA(path) != 0;
-    DWORD error = done ? 0 : GetLastError();
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
-        error = 0;
-    LogStep(step, path, error == 0, error);
-}
-
 void DeleteInstalledIcon(const char* name, const char* dir)
 {
     // The entries directory holds the entry's own icon, not an installed copy.

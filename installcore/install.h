@@ -83,9 +83,6 @@ extern char uninstaller[PATH_SIZE];
 // /desinstalar. Failures are logged, not reported.
 void ListInstalledProgram(const char* name, const char* dir, const char* icon);
 
-// Deletes path as a logged step; a file already gone counts as deleted.
-void DeleteInstalledFile(const char* step, const char* path);
-
 // Sets installation.dir (DirInst, or the default; for an installed
 // application the directory it was installed to, when recorded) and returns
 // 1 when name is marked installed. A marker found only in the machine key is
