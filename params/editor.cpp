@@ -322,7 +322,8 @@ bool EditorCommand(HWND dialog, EditorState& state, int id, int code)
         return true;
     }
     if (id == form.printer) {
-        ChoosePrinter(dialog, form.params[ED_NOMBRE_DIRECTA].control, record);
+        char choice[PRINTER_CHOICE_SIZE];
+        ChoosePrinter(dialog, form.params[ED_NOMBRE_DIRECTA].control, record, choice);
     } else if (id == form.changeIcon) {
         if (LoadCurrentIcon(nullptr) == 1) {
             state.working.writeIcon = 1;

@@ -7,7 +7,6 @@
 #include "../resources/params/select.h"
 #include "params.h"
 
-char printerChoice[PRINTER_CHOICE_SIZE];
 
 const PrinterControls TERMINAL_PRINTER_CONTROLS = {IDC_IMPRESORAS_LIST,  IDC_USAR_NOMBRE,      IDC_USAR_PUERTO,
                                                    IDC_CONFIRMA_NOMBRE,  IDC_CONFIRMA_ACEPTAR, IDC_CONFIRMA_CANCELAR};
@@ -56,11 +55,6 @@ void FillPrinterList(HWND listBox)
     }
 }
 
-void PortFromPrinterText()
-{
-    ReduceToPort(printerChoice);
-}
-
 namespace {
 
 int IsChecked(HWND dialog, int id)
@@ -82,30 +76,40 @@ int TakeSelectedLine(HWND list, char (&line)[PRINTER_LINE_SIZE])
     return 1;
 }
 
+typedef char Choice[PRINTER_CHOICE_SIZE];
+
+Choice& ChoiceOf(HWND dialog)
+{
+    return *reinterpret_cast<Choice*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
 void ChooseLine(HWND dialog)
 {
+    Choice& choice = ChoiceOf(dialog);
     char line[PRINTER_LINE_SIZE];
     if (!TakeSelectedLine(GetDlgItem(dialog, profile.printer->list), line))
         return;
     if (!IsChecked(dialog, profile.printer->useName)) {
-        // Reduced before it is cut to printerChoice, so that a long line keeps its port.
+        // Reduced before it is cut to the choice, so that a long line keeps its port.
         ReduceToPort(line);
-        CopyText(printerChoice, line);
+        CopyText(choice, line);
         EndDialog(dialog, 1);
         return;
     }
-    CopyText(printerChoice, line);
+    CopyText(choice, line);
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
-    if (DialogBoxParamA(instance, IDD_CONFIRMADSP, dialog, ConfirmaDspDialogProc, 0) != 0)
+    if (DialogBoxParamA(instance, IDD_CONFIRMADSP, dialog, ConfirmaDspDialogProc,
+                        reinterpret_cast<LPARAM>(&choice)) != 0)
         EndDialog(dialog, 1);
 }
 
 }  // namespace
 
-INT_PTR CALLBACK ImpresorasDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+INT_PTR CALLBACK ImpresorasDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
         SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(appIcon));
         FillPrinterList(GetDlgItem(dialog, profile.printer->list));
         CheckDlgButton(dialog, profile.printer->useName, BST_CHECKED);
@@ -140,19 +144,20 @@ INT_PTR CALLBACK ImpresorasDialogProc(HWND dialog, UINT message, WPARAM wParam, 
     return FALSE;
 }
 
-INT_PTR CALLBACK ConfirmaDspDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+INT_PTR CALLBACK ConfirmaDspDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
         SetClassLongPtrA(dialog, GCLP_HICON, reinterpret_cast<LONG_PTR>(appIcon));
-        ReduceToName(printerChoice);
+        ReduceToName(ChoiceOf(dialog));
         SendDlgItemMessageA(dialog, profile.printer->nameEdit, EM_LIMITTEXT, PRINTER_CHOICE_SIZE - 1, 0);
-        SetDlgItemTextA(dialog, profile.printer->nameEdit, printerChoice);
+        SetDlgItemTextA(dialog, profile.printer->nameEdit, ChoiceOf(dialog));
         return TRUE;
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
         if (id == profile.printer->accept) {
-            GetDlgItemTextA(dialog, profile.printer->nameEdit, printerChoice, sizeof printerChoice);
+            GetDlgItemTextA(dialog, profile.printer->nameEdit, ChoiceOf(dialog), PRINTER_CHOICE_SIZE);
             EndDialog(dialog, 1);
             return TRUE;
         }
@@ -166,12 +171,13 @@ INT_PTR CALLBACK ConfirmaDspDialogProc(HWND dialog, UINT message, WPARAM wParam,
     return FALSE;
 }
 
-INT_PTR ChoosePrinter(HWND dialog, int nameEdit, AppParams& record)
+INT_PTR ChoosePrinter(HWND dialog, int nameEdit, AppParams& record, char (&choice)[PRINTER_CHOICE_SIZE])
 {
-    INT_PTR result = DialogBoxParamA(hInstance, IDD_IMPRESORAS, dialog, ImpresorasDialogProc, 0);
+    INT_PTR result = DialogBoxParamA(hInstance, IDD_IMPRESORAS, dialog, ImpresorasDialogProc,
+                                     reinterpret_cast<LPARAM>(&choice));
     if (result == 1) {
-        SetDlgItemTextA(dialog, nameEdit, printerChoice);
-        CopyText(record.directaNombre, printerChoice);
+        SetDlgItemTextA(dialog, nameEdit, choice);
+        CopyText(record.directaNombre, choice);
     }
     return result;
 }

@@ -76,8 +76,9 @@ void Act(const std::string& action)
         DialogBoxParamA(hInstance, "VISTA", nullptr, VistaDialogProc, 0);
         Say("show");
     } else if (action == "printer") {
-        INT_PTR result = ChoosePrinter(nullptr, 0, record);
-        Say("printer " + std::to_string(result) + "|" + printerChoice + "|" + record.directaNombre);
+        char choice[PRINTER_CHOICE_SIZE] = "";
+        INT_PTR result = ChoosePrinter(nullptr, 0, record, choice);
+        Say("printer " + std::to_string(result) + "|" + choice + "|" + record.directaNombre);
     } else if (action == "release") {
         ReleaseIcon();
         Say("release");
