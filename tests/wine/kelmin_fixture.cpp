@@ -25,9 +25,7 @@ bool EntryExists(const std::string& path)
 
 std::string InstalledLibrary()
 {
-    char dir[MAX_PATH];
-    GetSystemDirectoryA(dir, sizeof dir);
-    return std::string(dir) + "\\Pluvik.DLL";
+    return SystemDir() + "Pluvik.DLL";
 }
 
 std::string NativeLibrary()

@@ -47,52 +47,42 @@ TEST_F(KelminOps, RegistryValuesAndTheirSizes)
     EXPECT_EQ(ReadDllValue("URL", url, sizeof url), 1);
     EXPECT_STREQ(url, "");
 
-    // 49 characters fit the version's buffer, 50 do not; a value stored
-    // without its NUL is read when it fits.
-    std::string text49(49, '9');
-    fixture::SetText(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, "Version", text49);
-    EXPECT_EQ(ReadDllValue("Version", version, sizeof version), 1);
-    EXPECT_EQ(version, text49);
-    fixture::SetText(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, "Version", text49, false);
-    EXPECT_EQ(ReadDllValue("Version", version, sizeof version), 1);
-    EXPECT_EQ(version, text49);
-    std::strcpy(version, "unchanged");
-    fixture::SetText(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, "Version", text49 + "9", false);
-    EXPECT_EQ(ReadDllValue("Version", version, sizeof version), 0);
-    fixture::SetText(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, "Version", text49 + "9");
-    EXPECT_EQ(ReadDllValue("Version", version, sizeof version), 0);
-    EXPECT_STREQ(version, "unchanged");
-    std::string url1023(1023, 'u');
-    fixture::SetText(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, "URL", url1023);
-    EXPECT_EQ(ReadDllValue("URL", url, sizeof url), 1);
-    EXPECT_EQ(url, url1023);
-    fixture::SetText(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, "URL", url1023 + "u");
-    EXPECT_EQ(ReadDllValue("URL", url, sizeof url), 0);
+    // 49 characters fit the version's buffer, 50 do not, 1,023 the address's
+    // and 1,024 not; a value stored without its NUL is read when it fits.
+    // What does not fit leaves the buffer as it was.
+    const std::string v49(49, '9'), u1023(1023, 'u');
+    struct Case { const char* name; std::string stored; bool nul; int read; };
+    for (const Case& c : {Case{"Version", v49, true, 1}, Case{"Version", v49, false, 1},
+                          Case{"Version", v49 + "9", false, 0}, Case{"Version", v49 + "9", true, 0},
+                          Case{"URL", u1023, true, 1}, Case{"URL", u1023 + "u", true, 0}}) {
+        fixture::SetText(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, c.name, c.stored, c.nul);
+        char out[JAR_URL_SIZE] = "unchanged";
+        size_t size = std::strcmp(c.name, "URL") == 0 ? sizeof out : static_cast<size_t>(DLL_VERSION_SIZE);
+        EXPECT_EQ(ReadDllValue(c.name, out, size), c.read) << c.name << " " << c.stored.size() << " " << c.nul;
+        EXPECT_EQ(out, c.read ? c.stored : "unchanged") << c.name << " " << c.stored.size() << " " << c.nul;
+    }
     // A number is no version text.
-    HKEY key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
     DWORD number = 0x00332E32;  // "2.3" as bytes
-    RegSetValueExA(key, "Version", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
-    RegCloseKey(key);
+    ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, "Version", REG_DWORD, &number, sizeof number),
+              ERROR_SUCCESS);
     EXPECT_EQ(ReadDllValue("Version", version, sizeof version), 0);
 
     // The key goes whole, values included; removing it again is harmless.
     RemoveDllKey();
     EXPECT_FALSE(fixture::GetText(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, "URL", nullptr));
+    HKEY key;
     EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kelmin::DLL_KEY, 0, KEY_QUERY_VALUE, &key), ERROR_SUCCESS);
     RemoveDllKey();
 }
 
 TEST_F(KelminOps, LibraryCopy)
 {
-    std::string installed = kelmin::InstalledLibrary();
-    std::string large = kelmin::LibraryBytes(3, 300000);
+    std::string installed = kelmin::InstalledLibrary(), large = kelmin::LibraryBytes(3, 300000);
     std::string dir = kelmin::NewSource(large);
     EXPECT_EQ(LibraryInstalled(32), 0);
     EXPECT_EQ(CopyLibrary(nullptr, 32), 0);
     EXPECT_EQ(CopyLibrary((dir + "no-existe").c_str(), 32), 0);
-    EXPECT_FALSE(kelmin::EntryExists(installed));
-    EXPECT_TRUE(kelmin::NoWorkFiles(kelmin::SystemDir()));
+    EXPECT_TRUE(!kelmin::EntryExists(installed) && kelmin::NoWorkFiles(kelmin::SystemDir()));
 
     // With and without the directory's backslash; several pieces, byte for byte.
     ASSERT_EQ(CopyLibrary(dir.c_str(), 32), 1);
