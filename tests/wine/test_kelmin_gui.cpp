@@ -342,9 +342,13 @@ TEST_F(Kelmin, RuntimesOfJava17And25Of64Bits)
     EXPECT_FALSE(kelmin::EntryExists(kelmin::NativeLibrary()));
     EXPECT_EQ(run(source, "/instalar /java C:\\no-existe"), 1603u);
     EXPECT_EQ(run(only32, "/instalar /java \"" + home17 + "\""), 1612u);
-    EXPECT_EQ(run(source, "/instalar /java \"" + home17 + "\""), 0u);
+    // No address given or stored: a grant to any code only when asked for, and said.
+    EXPECT_EQ(run(source, "/instalar /java \"" + home17 + "\""), 1639u);
+    EXPECT_EQ(ReadAll(conf), "\r\n" + std::string(STOCK_POLICY));
+    EXPECT_EQ(run(source, "/instalar /cualquiera /java \"" + home17 + "\""), 0u);
     EXPECT_EQ(ReadAll(conf) + ReadAll(kelmin::NativeLibrary()), Block("") + "\r\n" + STOCK_POLICY + library64);
     std::string text = ReadAll(log);
+    EXPECT_NE(text.find("AVISO: los permisos valen para JAR de cualquier origen"), std::string::npos);
     EXPECT_NE(text.find("Este JRE (Java 24 o posterior) no usa JAVA.POLICY: Pluvik.DLL no necesita permisos.\r\n"),
               std::string::npos);
     EXPECT_NE(text.find("elegido: " + home17 + " (17.0.13 (64 bits)), fijado por el administrador en /java"), std::string::npos);
