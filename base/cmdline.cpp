@@ -171,8 +171,10 @@ int ParseCommandLine(const char* arguments, int accepts, CommandLine& command)
         if (!TakeOption(at, option, accepts, command))
             return 0;
     }
-    // Without options a program that takes a source reads its line as before.
-    if (!anyOption && (accepts & ACCEPTS_SOURCE)) {
+    // Without options the program runs with its windows, whatever else the
+    // line holds: a program path with blanks, unquoted, splits into words.
+    // One that takes a source reads its line as before.
+    if (!anyOption) {
         command.source[0] = '\0';
         return 1;
     }

@@ -50,8 +50,8 @@ const char* SkipProgramName(const char* commandLine);
 // arguments as words split at blanks and tabs; a '"' opens or closes a
 // quoted part (no escapes, so "C:\Dir\" keeps its last backslash). Options
 // in any letter case; an option's value is the next word that is no
-// option. No words at all (with ACCEPTS_SOURCE: no option at all, the line
-// then being the program's own) is COMMAND_INTERACTIVE; /? is COMMAND_HELP.
+// option. No option at all (a source being then read from the program's own
+// line) is COMMAND_INTERACTIVE; /? is COMMAND_HELP.
 // Returns 1, or 0 with
 // error set when the line is no command this program takes; command holds
 // what was read up to there (a /log read before the fault stays).

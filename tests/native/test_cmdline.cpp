@@ -52,7 +52,8 @@ TEST(UnattendedLine, Table)
         {"/instalar " + longest, DALVO, "install name=" + longest},
         {"/instalar A /?", DALVO, "help name=A"},
         // Refused lines.
-        {"Contabilidad", DALVO, "bad: sobra un argumento"},
+        {"Contabilidad", DALVO, "interactive"},  // an unquoted program path split at a blank
+        {"Contabilidad /instalar A", DALVO, "bad: sobra un argumento"},
         {"/instalar", DALVO, "bad: falta el nombre de la aplicaci\xF3n tras /instalar"},
         {"/desinstalar \"\"", DALVO, "bad: falta el nombre de la aplicaci\xF3n tras /desinstalar"},
         {"/instalar " + longest + "n", DALVO, "bad: un argumento es demasiado largo"},
