@@ -56,13 +56,15 @@ LONG SetText(HKEY key, const char* name, const char* text)
                           static_cast<DWORD>(std::strlen(text) + 1));
 }
 
-// A value of an open key; no key (it could not be opened) or no value
-// leaves nothing to delete.
-LONG DeleteValue(HKEY key, const char* name)
+// A value of the user's key path. No key or no value leaves nothing to
+// delete; a key that is there but does not open for it is a failure. Only
+// the right to set values is asked: a key may allow no more.
+LONG DeleteValue(const char* path, const char* name)
 {
-    if (key == nullptr)
-        return ERROR_SUCCESS;
-    LONG status = RegDeleteValueA(key, name);
+    RegKey key;
+    LONG status = RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_SET_VALUE, &key.handle);
+    if (status == ERROR_SUCCESS)
+        status = RegDeleteValueA(key.handle, name);
     return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
 }
 
@@ -91,15 +93,8 @@ void MarkInstalled(const char* name, const char* dir)
 
 void UnmarkInstalled(const char* name)
 {
-    LONG status;
-    {
-        RegKey key;
-        key.Open(HKEY_CURRENT_USER, VONDRA_KEY, KEY_ALL_ACCESS);
-        status = DeleteValue(key.handle, name);
-    }
-    RegKey dirs;
-    dirs.Open(HKEY_CURRENT_USER, DIRS_KEY, KEY_ALL_ACCESS);
-    LONG removed = DeleteValue(dirs.handle, name);
+    LONG status = DeleteValue(VONDRA_KEY, name);
+    LONG removed = DeleteValue(DIRS_KEY, name);
     if (status == ERROR_SUCCESS)
         status = removed;
     LogStep("Marca de instalaci\xF3n quitada del registro:", name, status == ERROR_SUCCESS, status);
