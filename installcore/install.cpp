@@ -129,10 +129,11 @@ int InstallApplication(HWND owner, const AppParams& record, const Installation& 
     LogStep("Archivo de par\xE1metros escrito:", paramFile, 1);
 
     // A missing entry icon leaves the shortcut's icon pointing at nothing, as
-    // before; the installation goes on.
+    // before; the installation goes on. One that is there but can't be read
+    // (held by another program) is a failed step, not a missing icon.
     char iconSource[PATH_SIZE];
     if (ComposeText(iconSource, entryDir, name, ".ICO")) {
-        if (FileExists(iconSource)) {
+        if (GetFileAttributesA(iconSource) != INVALID_FILE_ATTRIBUTES) {
             int copied = CopyFileRaw(icon, iconSource);
             LogStep("\xCD" "cono copiado:", icon, copied, copied ? 0 : GetLastError());
         } else {

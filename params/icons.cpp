@@ -36,7 +36,9 @@ int ReadFileAt(void* context, uint64_t offset, void* into, size_t count)
 
 int ReadIconFileAt(const char* path, IconSet& into)
 {
-    FileHandle file(CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Shared: an editor showing the icon must not stop an installation copying it.
+    FileHandle file(
+        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER length;
     if (file.handle == INVALID_HANDLE_VALUE || !GetFileSizeEx(file.handle, &length))
         return 0;

@@ -92,6 +92,12 @@ TEST(Unattended, InstallUpdateAndUninstallWithoutWindows)
     fixture::WriteBytes(entries + "Vondra.JAR", "vondra 2", 8);
     EXPECT_EQ(dalvo(std::string("/instalar ") + NAME + logged), 0u);
     EXPECT_EQ(fixture::ReadAll(target + "\\Vondra.JAR"), "vondra 2");
+    // An entry icon held by another program is no missing icon: a failed step.
+    HANDLE icon = CreateFileA((entries + NAME + ".ICO").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(dalvo(std::string("/instalar ") + NAME + logged), 1603u);
+    CloseHandle(icon);
+    EXPECT_NE(fixture::ReadAll(log).find("\xCD" "cono copiado: " + target + "\\" + NAME + ".ICO: FALLO"),
+              std::string::npos);
     EXPECT_NE(fixture::UnixOutput("wine uninstaller --list").find("VONDRA - Contabilidad|||VONDRA - Contabilidad"),
               std::string::npos);
 
