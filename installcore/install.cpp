@@ -20,6 +20,13 @@ const char ENTRY_DIR_REFUSED[] =
     "El directorio de instalaci\xF3n no puede ser el de las aplicaciones del servidor !\n";
 const char PARAM_FILE_FAILED[] = "No se pudo escribir el archivo de par\xE1metros de la aplicaci\xF3n !\n";
 
+// 0 after the refusal is said.
+int Refused(HWND owner, const char* text, const char* detail = "")
+{
+    Refuse(owner, text, detail);
+    return 0;
+}
+
 int RefuseInstall(HWND owner, const char* text, const char* detail = "")
 {
     Refuse(owner, text, detail);
@@ -94,33 +101,42 @@ void UninstallApplication(const char* name, const Installation& installation)
     DeleteShortcut(name);
 }
 
+int ComposeInstallation(HWND owner, const AppParams& record, const Installation& installation,
+                        InstallTexts& texts)
+{
+    const char* name = record.nombre;
+    const char* dir = installation.dir;
+    if (!EntryNameUsable(name, entryDir))
+        return Refused(owner, NAME_UNUSABLE, name);
+    if (RefuseEntryDirectory(owner, dir))
+        return 0;
+    BuildParamLines(texts.lines, record);
+    if (!ComposeInstallPath(texts.paramFile, dir, name, ".PAR") || !ComposeInstallPath(texts.icon, dir, name, ".ICO"))
+        return Refused(owner, PATH_TOO_LONG);
+    const Runtime& runtime = installation.runtime;
+    if (!BuildCommandLine(texts.command, record, dir, texts.paramFile, runtime.feature))
+        return Refused(owner, COMMAND_TOO_LONG);
+    // The shortcut's target in short form; the runtime found stays as found.
+    char java[PATH_SIZE], work[PATH_SIZE], target[PATH_SIZE];
+    CopyText(java, runtime.home);
+    ToShortPath(java, work);
+    if (!ComposeText(texts.targetDir, java, "\\BIN\\") || !ComposeText(target, texts.targetDir, "JavaW.EXE"))
+        return Refused(owner, JRE_TOO_LONG);
+    return 1;
+}
+
 int InstallApplication(HWND owner, const AppParams& record, const Installation& installation)
 {
     // Everything is composed and checked before the first file is written:
     // a refused installation leaves the workstation as it was.
+    InstallTexts texts;
+    if (!ComposeInstallation(owner, record, installation, texts))
+        return INSTALL_REFUSED;
     const char* name = record.nombre;
     const char* dir = installation.dir;
-    if (!EntryNameUsable(name, entryDir))
-        return RefuseInstall(owner, NAME_UNUSABLE, name);
-    if (RefuseEntryDirectory(owner, dir))
-        return INSTALL_REFUSED;
-    char lines[PARAM_LINES_SIZE];
-    BuildParamLines(lines, record);
-    char paramFile[PATH_SIZE], icon[PATH_SIZE];
-    if (!ComposeInstallPath(paramFile, dir, name, ".PAR") || !ComposeInstallPath(icon, dir, name, ".ICO"))
-        return RefuseInstall(owner, PATH_TOO_LONG);
-    char command[COMMAND_LINE_SIZE];
     const Runtime& runtime = installation.runtime;
-    if (!BuildCommandLine(command, record, dir, paramFile, runtime.feature))
-        return RefuseInstall(owner, COMMAND_TOO_LONG);
-
-    // The shortcut's target in short form; the runtime found stays as found.
-    char java[PATH_SIZE], work[PATH_SIZE];
-    CopyText(java, runtime.home);
-    ToShortPath(java, work);
-    char targetDir[PATH_SIZE], target[PATH_SIZE];
-    if (!ComposeText(targetDir, java, "\\BIN\\") || !ComposeText(target, targetDir, "JavaW.EXE"))
-        return RefuseInstall(owner, JRE_TOO_LONG);
+    const char *lines = texts.lines, *icon = texts.icon, *command = texts.command, *targetDir = texts.targetDir;
+    char (&paramFile)[PATH_SIZE] = texts.paramFile;
 
     if (!WriteParamFile(dir, name, lines, paramFile)) {
         LogStep("Archivo de par\xE1metros escrito:", paramFile, 0, GetLastError());

@@ -45,6 +45,16 @@ enum { JARS_CURRENT = 0, JARS_MISSING = 1, JARS_OUT_OF_DATE = 2 };
 // there whenever they are not current, whatever copyJars says.
 int InstallApplication(HWND owner, const AppParams& record, const Installation& installation);
 
+// What an installation writes, composed and checked before anything is:
+// the refusals of InstallApplication (said, boxes owned by owner) give 0.
+struct InstallTexts {
+    char lines[PARAM_LINES_SIZE];
+    char paramFile[PATH_SIZE], icon[PATH_SIZE], targetDir[PATH_SIZE];
+    char command[COMMAND_LINE_SIZE];
+};
+int ComposeInstallation(HWND owner, const AppParams& record, const Installation& installation,
+                        InstallTexts& texts);
+
 // Writes the lines to dir\name.PAR (the path is left in path), creating the
 // directory first. 1, or 0 with any earlier file left as it was.
 int WriteParamFile(const char* dir, const char* name, const char* lines, char (&path)[PATH_SIZE]);

@@ -65,6 +65,10 @@ int Install(const CommandLine& command)
         }
         installation.copyJars = command.copyJars;
     }
+    // Refused before a directory is made for it.
+    InstallTexts texts;
+    if (!ComposeInstallation(nullptr, entry.record, installation, texts))
+        return EndRunLog(EXIT_FAILED, "la instalaci\xF3n no se puede hacer as\xED");
     if (!MakeInstallDirectory(installation.dir))
         return EndRunLog(EXIT_FAILED, "no se pudo crear el directorio de instalaci\xF3n");
     if (InstallApplication(nullptr, entry.record, installation) != SHORTCUT_SAVED || FailedSteps() > 0)
