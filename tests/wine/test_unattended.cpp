@@ -112,11 +112,11 @@ TEST(Unattended, InstallUpdateAndUninstallWithoutWindows)
     EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, listing, "DisplayName"), "(none)");
     EXPECT_EQ(dalvo(std::string("/desinstalar ") + NAME + logged), 1605u);
     EXPECT_EQ(dalvo(logged + " /instalar /dir C:\\X"), 1639u);
+    fixture::WriteBytes(entries + NAME + ".DAI", &entry, sizeof entry);
     // Refused before anything is made: a directory too long for the parameter file.
     std::string deep = ws.root + "largo\\" + std::string(245 - ws.root.size() - 6, 'd');
     EXPECT_EQ(dalvo(std::string("/instalar ") + NAME + " /dir " + deep + logged), 1603u);
     EXPECT_FALSE(fixture::Exists(ws.root + "largo"));
-    fixture::WriteBytes(entries + NAME + ".DAI", &entry, sizeof entry);
     HANDLE held = CreateFileA((entries + NAME + ".DAI").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     EXPECT_EQ(dalvo(std::string("/instalar ") + NAME + logged), 1612u);
     CloseHandle(held);
