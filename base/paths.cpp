@@ -66,6 +66,9 @@ int EntryNameUsable(const char* name, const char* dir)
     size_t len = std::strlen(name);
     if (len == 0 || name[len - 1] == '.' || name[len - 1] == ' ' || IsDeviceName(name))
         return 0;
+    // The marker is a value named after the application, beside these two.
+    if (strcasecmp(name, "DirInst") == 0 || strcasecmp(name, "Brenko") == 0)
+        return 0;
     for (const char* c = name; *c != '\0'; ++c)
         if (static_cast<unsigned char>(*c) < 0x20 || std::strchr("\\/:*?\"<>|", *c) != nullptr)
             return 0;

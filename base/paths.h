@@ -20,7 +20,8 @@ int EntryNameFromFile(char (&name)[128], const char* fileName);
 
 // A name that can stand as an entry's file name in dir: not empty, none of
 // \ / : * ? " < > | nor control characters, no device name (CON, PRN, AUX,
-// NUL, COM1-9, LPT1-9, also before a '.'), no trailing '.' or blank, and
+// NUL, COM1-9, LPT1-9, also before a '.'), not DirInst or Brenko (the
+// values beside the markers), no trailing '.' or blank, and
 // short enough that dir + name + ".DAI" fits a path buffer. The installers
 // make files of the names stored in entries: a name that is a path would
 // put them elsewhere.

@@ -15,9 +15,12 @@ const char INSTALLED[] = "Instalado !";
 // it was installed to. Installations made before it was kept have none.
 const char DIRS_KEY[] = "SOFTWARE\\Vondra\\Java\\Directorios";
 
-int HasValue(HKEY key, const char* name)
+// A marker holds its text: a value of another meaning named like an
+// application is none.
+int IsMarked(HKEY key, const char* name)
 {
-    return RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    char text[sizeof INSTALLED];
+    return QueryRegText(key, name, text, sizeof text) && std::strcmp(text, INSTALLED) == 0;
 }
 
 // The directory recorded for name, when there is a usable one.
@@ -38,7 +41,7 @@ int LookIn(HKEY root, const char* name, char (&installDir)[PATH_SIZE])
     char dir[PATH_SIZE];
     if (QueryRegText(key.handle, "DirInst", dir, sizeof dir))
         CopyText(installDir, dir);
-    return HasValue(key.handle, name);
+    return IsMarked(key.handle, name);
 }
 
 // The system's list of installed programs, one key per application.

@@ -61,7 +61,7 @@ TEST(Paths, EntryNamesThatCanBeFileNames)
     for (const char* bad : {"", "..\\Terminal\\Evil", "a/b", "C:x", "a*", "a?", "a\"b", "a<b", "a>b", "a|b",
                             "tab\there", "CON", "con", "PRN", "AUX", "NUL", "nul.txt", "COM1", "com9", "LPT1",
                             "Lpt3.DAI", "final.", "final ", ".", "CON .x", "com1 .txt", "COM\xB9", "lpt\xB2.x",
-                            "COM\xB3 "})
+                            "COM\xB3 ", "DirInst", "brenko"})
         EXPECT_EQ(EntryNameUsable(bad, dir), 0) << bad;
     // dir + name + ".DAI" must fit a path buffer, its NUL included.
     std::string longest(PATH_SIZE - std::strlen(dir) - 5, 'n');

@@ -111,6 +111,11 @@ TEST(Unattended, InstallUpdateAndUninstallWithoutWindows)
     EXPECT_FALSE(fixture::Exists(ws.desktop + "\\" + NAME + ".LNK"));
     EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, listing, "DisplayName"), "(none)");
     EXPECT_EQ(dalvo(std::string("/desinstalar ") + NAME + logged), 1605u);
+    // A name that is a value beside the markers; a value that is no marker.
+    EXPECT_EQ(dalvo("/desinstalar DirInst" + logged), 1639u);
+    fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, NAME, "1");
+    EXPECT_EQ(dalvo(std::string("/desinstalar ") + NAME + logged), 1605u);
+    EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst"), server);
     EXPECT_EQ(dalvo(logged + " /instalar /dir C:\\X"), 1639u);
     fixture::WriteBytes(entries + NAME + ".DAI", &entry, sizeof entry);
     // Refused before anything is made: a directory too long for the parameter file.
