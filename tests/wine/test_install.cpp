@@ -546,12 +546,12 @@ TEST_F(Install, FindInstallationReadsMarkerRecordAndOlderKeys)
     EXPECT_TRUE(fixture::GetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "Contabilidad", nullptr) &&
                 fixture::GetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "DirInst", nullptr));
 
-    // A marker of another type still marks.
+    // A value of another type (or text) named like the application is no marker.
     UnmarkInstalled(record.nombre);
     removeMachine();
     DWORD one = 1;
     ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "Contabilidad", REG_DWORD, &one, sizeof one),
               ERROR_SUCCESS);
-    EXPECT_EQ(FindInstallation(record.nombre, inst), 1);
+    EXPECT_EQ(FindInstallation(record.nombre, inst), 0);
     fixture::ClearRegistry();
 }
