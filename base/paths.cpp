@@ -39,9 +39,10 @@ int IsDeviceName(const char* name)
     for (const char* device : DEVICES)
         if (len == 3 && strncasecmp(name, device, 3) == 0)
             return 1;
+    if (len != 4 || (strncasecmp(name, "COM", 3) != 0 && strncasecmp(name, "LPT", 3) != 0))
+        return 0;
     unsigned char digit = static_cast<unsigned char>(name[3]);
-    return len == 4 && (strncasecmp(name, "COM", 3) == 0 || strncasecmp(name, "LPT", 3) == 0) &&
-           ((digit >= '1' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3);
+    return (digit >= '1' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
 }
 
 }  // namespace
