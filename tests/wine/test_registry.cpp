@@ -128,11 +128,8 @@ TEST_F(Registry, JavaRuntimesOfEveryMaker)
 {
     std::string root = fixture::NewDirectory("runtimes");
     ASSERT_FALSE(root.empty());
-    // A home with its launcher, and a release file when a version is given.
     auto home = [&](const char* name, const char* version = nullptr, const char* arch = "amd64") {
-        fixture::MakeJavaHome(root + name, version == nullptr ? "" : std::string("JAVA_VERSION=\"") + version +
-                                                                   "\"\r\nOS_ARCH=\"" + arch + "\"\r\n");
-        return root + name;
+        return fixture::MakeJavaHome(root + name, version, arch);
     };
     EXPECT_EQ(Chosen(), "none");
 
