@@ -13,6 +13,7 @@ struct RunLog {
     bool unattended = false;
     HANDLE file = INVALID_HANDLE_VALUE;
     int failed = 0;
+    char lastFailed[512] = "";
 };
 RunLog runLog;
 
@@ -110,16 +111,19 @@ int IsUnattended()
 
 void LogStep(const char* step, const char* target, int done, DWORD error)
 {
+    // Counted with windows too: the interactive flows tell the user of a
+    // failed step afterwards.
+    if (!done) {
+        ++runLog.failed;
+        ComposeText(runLog.lastFailed, step, " ", target);
+    }
     if (!runLog.unattended)
         return;
     Line line;
     Stamp(line);
     line.Add({"  ", step, " ", target, done ? ": hecho" : ": FALLO"});
-    if (!done) {
-        ++runLog.failed;
-        if (error != 0)
-            AddSystemText(line, error);
-    }
+    if (!done && error != 0)
+        AddSystemText(line, error);
     Write(line);
 }
 
@@ -147,6 +151,11 @@ void LogError(const char* caption, const char* text)
 int FailedSteps()
 {
     return runLog.failed;
+}
+
+const char* LastFailedStep()
+{
+    return runLog.lastFailed;
 }
 
 int EndRunLog(int code, const char* reason)

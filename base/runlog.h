@@ -1,8 +1,8 @@
 // The log of an unattended run: one file that every run appends to, a
 // first line saying who ran what, one line per step with its result, a last
 // line with the exit code. Code page 1252 and CR LF, for Notepad. Outside an
-// unattended run every call is a no-op, so the interactive programs behave
-// as they always did. A log that can't be written changes no outcome.
+// unattended run nothing is written (failed steps are only counted), so the
+// interactive programs behave as they always did. A log that can't be written changes no outcome.
 #pragma once
 
 #include <windows.h>
@@ -26,13 +26,15 @@ void StartRunLog(const char* program, const char* version, const char* path);
 int IsUnattended();
 
 // step, target, then "hecho" or "FALLO" with the system's text for error
-// (0: none known). A failed step counts in FailedSteps.
+// (0: none known). A failed step counts in FailedSteps, with windows too,
+// and is kept as LastFailedStep (step and target).
 void LogStep(const char* step, const char* target, int done, DWORD error = 0);
 // A line that is no step of its own: what was found, what was decided.
 void LogNote(const char* text, const char* detail = "");
 // What an error box would have said; counts as a failed step.
 void LogError(const char* caption, const char* text);
 int FailedSteps();
+const char* LastFailedStep();
 
 // The last line, with code and reason; the log is closed. Returns code.
 int EndRunLog(int code, const char* reason);

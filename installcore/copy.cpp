@@ -115,5 +115,5 @@ int JarStatus(const char* dir)
         status = JARS_CURRENT;
         return true;
     });
-    return any ? status : JARS_MISSING;
+    return any ? status : JARS_NONE;
 }

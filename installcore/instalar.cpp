@@ -34,7 +34,8 @@ void UpdateJarCheckBox(HWND dialog, const Installation& working)
 {
     int jars = Form().jars;
     int status = JarStatus(working.dir);
-    SetDlgItemTextA(dialog, jars, status == JARS_MISSING ? "Copiar archivos &JAR" : "Actualizar archivos &JAR");
+    bool none = status == JARS_MISSING || status == JARS_NONE;
+    SetDlgItemTextA(dialog, jars, none ? "Copiar archivos &JAR" : "Actualizar archivos &JAR");
     CheckDlgButton(dialog, jars, status == JARS_CURRENT ? BST_UNCHECKED : BST_CHECKED);
     EnableWindow(GetDlgItem(dialog, jars), status == JARS_OUT_OF_DATE);
 }
@@ -164,7 +165,7 @@ int AskArchives(HWND editor, Entry& edited, void* context)
     Installation& installation = *static_cast<Installation*>(context);
     if (edited.isNew == 1)
         installation.copyJars = 1;
-    else if (JarStatus(installation.dir) > 0)
+    else if (int status = JarStatus(installation.dir); status == JARS_MISSING || status == JARS_OUT_OF_DATE)
         installation.copyJars =
             DialogBoxParamA(hInstance, IDD_CONF_COPIAR_JAR, editor, PlainDialogProc, 0) == 1 ? 1 : 0;
     return 1;

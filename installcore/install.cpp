@@ -19,6 +19,8 @@ const char NAME_UNUSABLE[] = "El nombre de la aplicaci\xF3n no es v\xE1lido como
 const char ENTRY_DIR_REFUSED[] =
     "El directorio de instalaci\xF3n no puede ser el de las aplicaciones del servidor !\n";
 const char PARAM_FILE_FAILED[] = "No se pudo escribir el archivo de par\xE1metros de la aplicaci\xF3n !\n";
+const char NO_ARCHIVES[] = "No hay archivos JAR que copiar para la aplicaci\xF3n en\n";
+const char INSTALL_INCOMPLETE[] = "La instalaci\xF3n de la aplicaci\xF3n no se complet\xF3 !\n";
 
 // 0 after the refusal is said.
 int Refused(HWND owner, const char* text, const char* detail = "")
@@ -110,6 +112,9 @@ int ComposeInstallation(HWND owner, const AppParams& record, const Installation&
         return Refused(owner, NAME_UNUSABLE, name);
     if (RefuseEntryDirectory(owner, dir))
         return 0;
+    // Copies asked for with none to copy: the shortcut would start nothing.
+    if (installation.copyJars && JarStatus(dir) == JARS_NONE)
+        return Refused(owner, NO_ARCHIVES, entryDir);
     BuildParamLines(texts.lines, record);
     if (!ComposeInstallPath(texts.paramFile, dir, name, ".PAR") || !ComposeInstallPath(texts.icon, dir, name, ".ICO"))
         return Refused(owner, PATH_TOO_LONG);
@@ -137,6 +142,7 @@ int InstallApplication(HWND owner, const AppParams& record, const Installation& 
     const Runtime& runtime = installation.runtime;
     const char *lines = texts.lines, *icon = texts.icon, *command = texts.command, *targetDir = texts.targetDir;
     char (&paramFile)[PATH_SIZE] = texts.paramFile;
+    int failedBefore = FailedSteps();
 
     if (!WriteParamFile(dir, name, lines, paramFile)) {
         LogStep("Archivo de par\xE1metros escrito:", paramFile, 0, GetLastError());
@@ -162,9 +168,11 @@ int InstallApplication(HWND owner, const AppParams& record, const Installation& 
     ListInstalledProgram(name, dir, icon);
     int result = CreateShortcut(targetDir, "JavaW.EXE", name, dir, command, icon);
     char link[PATH_SIZE] = "", step[64];
-    if (IsUnattended())
-        ShortcutPath(name, link);
+    ShortcutPath(name, link);
     std::snprintf(step, sizeof step, "Acceso directo (c\xF3" "digo %d):", result);
     LogStep(step, link, result == SHORTCUT_SAVED);
+    // The log says it unattended; with windows the user is told here.
+    if (!IsUnattended() && FailedSteps() > failedBefore)
+        Refuse(owner, INSTALL_INCOMPLETE, LastFailedStep());
     return result;
 }

@@ -34,13 +34,14 @@ enum {
 };
 
 // Results of JarStatus.
-enum { JARS_CURRENT = 0, JARS_MISSING = 1, JARS_OUT_OF_DATE = 2 };
+enum { JARS_CURRENT = 0, JARS_MISSING = 1, JARS_OUT_OF_DATE = 2, JARS_NONE = 3 };
 
 // The whole installation of record (named by its nombre) into the
 // installation's directory. Paths or a command line too long for the
 // platform, or a parameter file that cannot be written, are reported to the
-// user (boxes owned by owner) and nothing further is done (INSTALL_REFUSED).
-// Otherwise returns CreateShortcut's code. A runtime of Java 9 or later
+// user (boxes owned by owner) and nothing further is done (INSTALL_REFUSED);
+// so is copyJars with no archive in entryDir to copy. Otherwise returns
+// CreateShortcut's code; with windows, a failed step is also told. A runtime of Java 9 or later
 // finds the archives only in the installation's directory: they are copied
 // there whenever they are not current, whatever copyJars says.
 int InstallApplication(HWND owner, const AppParams& record, const Installation& installation);
@@ -73,7 +74,7 @@ int CopyFileRaw(const char* destination, const char* source);
 int CopyJars(const char* dir);
 
 // 0 when every *.JAR of entryDir is in dir and current, 1 when one is
-// missing there (or entryDir has none), 2 when one is older or of another size.
+// missing there, 2 when one is older or of another size, 3 when entryDir has none.
 int JarStatus(const char* dir);
 
 // Where an installation goes when nothing else is known.

@@ -15,7 +15,8 @@ HANDLE OpenEntryForRead(const char* path)
 }
 
 // Overlays at most one record's worth of the file; 0 when it can't be read.
-int ReadEntryFile(const char* path, AppParams& into)
+// whole: the file held a whole record.
+int ReadEntryFile(const char* path, AppParams& into, int* whole = nullptr)
 {
     HANDLE file = OpenEntryForRead(path);
     if (file == INVALID_HANDLE_VALUE)
@@ -27,6 +28,8 @@ int ReadEntryFile(const char* path, AppParams& into)
     if (!read)
         return 0;
     ApplyEntryBytes(into, &scratch, got);
+    if (whole != nullptr)
+        *whole = got == sizeof scratch;
     return 1;
 }
 
@@ -79,6 +82,7 @@ int LoadEntry(const char* name, int isNew, Entry& entry)
     CopyText(record.nombre, name);
     entry.isNew = isNew;
     entry.writeIcon = 0;
+    entry.whole = 0;
     if (profile.newEntryTakesFirstServer && isNew == 1) {
         entry.listedName[0] = '\0';
         TakeFirstServerAddress(record);
@@ -86,7 +90,8 @@ int LoadEntry(const char* name, int isNew, Entry& entry)
     }
     CopyText(entry.listedName, name);
     char path[MAX_PATH];
-    if (!EntryNameUsable(name, entryDir) || !ComposeText(path, entryDir, name, ".DAI") || !ReadEntryFile(path, record))
+    if (!EntryNameUsable(name, entryDir) || !ComposeText(path, entryDir, name, ".DAI") ||
+        !ReadEntryFile(path, record, &entry.whole))
         return 0;
     // The name inside a file (copied, edited elsewhere, hostile) never names
     // files: the listed name stands unless it is the same name.

@@ -22,6 +22,7 @@ struct Entry {
     char listedName[128];  // "" for a new entry
     int isNew;             // a new entry (Dalvo: a new installation of it)
     int writeIcon;         // SaveEntry writes the current icon as the entry's icon
+    int whole;             // LoadEntry read a whole record from the file
 };
 
 // entryDir = DirInst (or the current directory) + "Terminal\".

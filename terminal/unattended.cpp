@@ -1,6 +1,7 @@
 // Dalvo run by a deployment tool: /instalar and /desinstalar with the
 // entry's own values, no window, an exit code and the run log.
 #include "../base/runlog.h"
+#include "../params/editrules.h"
 #include "terminal.h"
 
 namespace {
@@ -12,7 +13,7 @@ const char USAGE[] =
     "Dalvo.EXE /desinstalar NOMBRE [/log ARCHIVO]\n\n"
     "Instala, actualiza o desinstala la aplicaci\xF3n sin ventanas. Un valor con blancos va entre comillas.\n"
     "/dir: directorio de una nueva instalaci\xF3n (si falta, el que Dalvo propone).\n"
-    "/archivos: copia los archivos JAR (una actualizaci\xF3n los copia tambi\xE9n si faltan o son viejos).\n"
+    "/archivos: copia los archivos JAR aunque est\xE9n al d\xEDa (si faltan o son viejos se copian siempre).\n"
     "/java: directorio del JRE de Java que usa el acceso directo (si falta, el fijado o el m\xE1s nuevo).\n"
     "/log: bit\xE1" "cora (si falta, %TEMP%\\Dalvo.log).\n\n"
     "C\xF3" "digos de salida: 0 hecho, 1603 fall\xF3 (ver la bit\xE1" "cora), 1605 no est\xE1 instalada,\n"
@@ -44,17 +45,25 @@ int Install(const CommandLine& command)
         LogStep("Entrada le\xED" "da:", path, 0, GetLastError());
         return EndRunLog(EXIT_UNREADABLE, "no se pudo leer la entrada de la aplicaci\xF3n");
     }
+    // The windows show a short file's defaults for the user to mend; here
+    // they would be installed as they are.
+    if (!entry.whole) {
+        LogStep("Entrada completa:", path, 0);
+        return EndRunLog(EXIT_UNREADABLE, "la entrada de la aplicaci\xF3n est\xE1 incompleta");
+    }
     LogStep("Entrada le\xED" "da:", path, 1);
+    // What the editor would refuse on accepting is refused here too.
     if (!Installable(nullptr, entry.record))
         return EndRunLog(EXIT_FAILED, "la entrada no se puede instalar");
+    if (EditorVerdict verdict = CheckEditedRecord(entry.record, 0, nullptr); verdict != EDIT_VALID) {
+        Refuse(nullptr, EditorVerdictText(verdict));
+        return EndRunLog(EXIT_FAILED, "la entrada no se puede instalar");
+    }
 
     int found = FindInstallation(entry.record.nombre, installation);
     entry.isNew = found ? 0 : 1;
     if (found) {
-        // Updated where it is, as the interactive update does; JarStatus
-        // stands for the question about the archives, answered yes.
         LogNote("Instalada antes: se actualiza en ", installation.dir);
-        installation.copyJars = command.copyJars || JarStatus(installation.dir) != JARS_CURRENT;
     } else {
         if (command.dir[0] != '\0')
             CopyText(installation.dir, command.dir);
@@ -63,8 +72,12 @@ int Install(const CommandLine& command)
             Refuse(nullptr, "El nombre de la aplicaci\xF3n ya existe !");
             return EndRunLog(EXIT_FAILED, "ya hay un acceso directo con ese nombre");
         }
-        installation.copyJars = command.copyJars;
     }
+    // The archives are copied when they are not current, as the windows
+    // propose, and with /archivos anyway. None on the server fails only an
+    // installation that needs them: a new one, or /archivos.
+    int jars = JarStatus(installation.dir);
+    installation.copyJars = command.copyJars || (jars != JARS_CURRENT && (!found || jars != JARS_NONE));
     // Refused before a directory is made for it.
     InstallTexts texts;
     if (!ComposeInstallation(nullptr, entry.record, installation, texts))

@@ -352,7 +352,8 @@ TEST_F(Flow, ArchiveCheckBoxFollowsTheTypedDirectory)
     EXPECT_TRUE(IsWindow(dialog));
     DeleteFileA(Link("Nomina").c_str());
 
-    // Without archives on the server nothing is copied, the box says "Copiar".
+    // Without archives on the server the box says "Copiar", and the new
+    // installation, which would start nothing, is refused before it writes.
     for (const char* jar : {"Vondra.JAR", "Extra.JAR"})
         DeleteFileA((entries + jar).c_str());
     std::string bare = ws.root + "SinArchivos";
@@ -361,10 +362,12 @@ TEST_F(Flow, ArchiveCheckBoxFollowsTheTypedDirectory)
     EXPECT_EQ(JarBox(dialog), std::string(COPY_JARS) + " checked disabled");
     drive::PostClick(dialog, ACEPTAR);
     AcceptEditor(NEW_CAPTION);
+    EXPECT_EQ(program.CloseMessage("Error"),
+              "No hay archivos JAR que copiar para la aplicaci\xF3n en\n" + entries);
     ASSERT_TRUE(InicioBack());
-    EXPECT_EQ(fixture::Listing(bare + "\\"), (std::vector<std::string>{"Nomina.PAR"}));
-    EXPECT_TRUE(Exists(Link("Nomina")));
-    EXPECT_EQ(UserValue(fixture::VONDRA_KEY, "Nomina"), "Instalado !");
+    EXPECT_EQ(fixture::Listing(bare + "\\"), (std::vector<std::string>{}));
+    EXPECT_FALSE(Exists(Link("Nomina")));
+    EXPECT_EQ(UserValue(fixture::VONDRA_KEY, "Nomina"), "(none)");
 }
 
 TEST_F(Flow, MachineKeyInstallationIsMovedToTheUser)

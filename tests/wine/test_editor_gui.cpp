@@ -438,8 +438,9 @@ TEST(Editor, UpdateAsksToSaveAndWritesEveryControlBack)
     EXPECT_TRUE(ed.Gone("ADVERTENCIA"));
     EXPECT_TRUE(ed.Running());
 
-    // The entry directory holds no archives: they count as missing.
-    ed.SaveAnsweringArchives(1002);
+    // The entry directory holds no archives: nothing to ask about.
+    ed.Click(IDC_ED_ACEPTAR);
+    ASSERT_NE(ed.Press("ADVERTENCIA", 1024), nullptr);
     EXPECT_EQ(ed.Wait(), 1u);
     AppParams out = ed.Result();
     EXPECT_EQ(ed.copyJars, 0);
@@ -584,6 +585,7 @@ TEST(EditorInstall, AcceptingANewApplicationInstallsWhatWasEdited)
     AppParams r = Defaults("Tesoreria");
     Editor ed(ws);
     ASSERT_TRUE(ed.Open(r, 1));
+    fixture::WriteBytes(ed.dir + "Vondra.JAR", "jar", 3);
     ed.TogglePre(IDC_ED_PRE_MODERNO, IDC_ED_MODERNO);
     ed.Type(IDC_ED_MODERNO, "Tahoma");
     ed.Type(IDC_ED_TIEMPO, "45");
@@ -592,7 +594,7 @@ TEST(EditorInstall, AcceptingANewApplicationInstallsWhatWasEdited)
     EXPECT_EQ(fixture::ReadAll(ws.target + "\\Tesoreria.PAR"),
               "ModernoTahoma\r\nEfecto3,2,4,2,1,2\r\nDirecta,PRN,C:\\\r\nTiempo=45\r\n");
     EXPECT_TRUE(Marked("Tesoreria"));
-    EXPECT_TRUE(Exists(ws.desktop + "\\Tesoreria.LNK"));
+    EXPECT_TRUE(Exists(ws.desktop + "\\Tesoreria.LNK") && Exists(ws.target + "\\Vondra.JAR"));
 
     // Its shortcut now exists: adding it again is refused.
     Editor again(ws);

@@ -224,12 +224,18 @@ TEST_F(Install, FreshInstallationInTheDefaultDirectory)
     EXPECT_EQ(link["Working directory"] + "|" + link["Description"] + "|" + link["Icon location"],
               "C:\\VONDRA\\Java|Ostrel, S.A. de C.V.|C:\\VONDRA\\Java\\Contabilidad.ICO");
 
-    // Installing again rewrites the parameter file whole, archives only on request.
+    // Installing again rewrites the parameter file whole, archives only on
+    // request; the entry icon held elsewhere is a failed step the user is told.
     inst.copyJars = 0;
     Entry("Vondra.JAR", Bytes('w', 100));
     record.pre[SLOT_TAMANO] = 1;
     record.imagenesGrandes = 1;
+    HANDLE held = CreateFileA((entries + "Contabilidad.ICO").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
     EXPECT_EQ(InstallApplication(nullptr, record, inst), SHORTCUT_SAVED);
+    CloseHandle(held);
+    EXPECT_EQ(errors.Take(), std::vector<std::string>{"La instalaci\xF3n de la aplicaci\xF3n no se complet\xF3 !\n"
+                                                      "\xCD" "cono copiado: " + Installed("Contabilidad.ICO")});
     EXPECT_EQ(ReadAll(Installed("Contabilidad.PAR")), "Efecto3,2,4,2,1,2\r\nDirecta,PRN,C:\\\r\n");
     EXPECT_EQ(ReadAll(Installed("Vondra.JAR")), Bytes('v', 70000));
     link = linkreader::Read(Link("Contabilidad"));
@@ -298,13 +304,13 @@ TEST_F(Install, JarStatusOfAnInstallationDirectory)
     DeleteFileA((dir + "\\Extra.JAR").c_str());
     EXPECT_EQ(JarStatus(dir.c_str()), JARS_MISSING);
 
-    // A directory named like an archive is no archive; no archives at all is "missing".
+    // A directory named like an archive is no archive; none at all is told apart.
     CopyJars(inst.dir);
     CreateDirectoryA((entries + "Carpeta.JAR").c_str(), nullptr);
     EXPECT_EQ(JarStatus(dir.c_str()), JARS_CURRENT);
     CopyText(entryDir, (root + "SinArchivos\\").c_str());
     CreateDirectoryA(entryDir, nullptr);
-    EXPECT_EQ(JarStatus(dir.c_str()), JARS_MISSING);
+    EXPECT_EQ(JarStatus(dir.c_str()), JARS_NONE);
 }
 
 TEST_F(Install, UninstallKeepsParametersArchivesAndDirectory)
@@ -365,7 +371,9 @@ TEST_F(Install, ShortcutResultCodes)
 
 TEST_F(Install, TooLongPathsAreRefusedBeforeAnythingIsWritten)
 {
-    // 259 characters for the .PAR path still install; 260 are refused.
+    // 259 characters for the .PAR path still install (its archives would
+    // not fit); 260 are refused.
+    inst.copyJars = 0;
     std::string base = root + "L";
     std::string dir = base + std::string(PATH_SIZE - 1 - base.size() - std::strlen("\\Larga.PAR"), 'p');
     Name("Larga");

@@ -75,9 +75,28 @@ TEST(Unattended, InstallUpdateAndUninstallWithoutWindows)
         DeleteFileA((target + "\\" + file).c_str());
     ASSERT_TRUE(RemoveDirectoryA(target.c_str()));
 
+    // Refused before anything is written: no archive on the server; entries
+    // empty or cut inside the address (1612); one without an address.
+    const std::string install = std::string("/INSTALAR ") + NAME + " /dir \"" + target + "\" /archivos" + logged;
+    ASSERT_TRUE(MoveFileA((entries + "Vondra.JAR").c_str(), (ws.root + "Vondra.JAR").c_str()));
+    ASSERT_TRUE(MoveFileA((entries + "Extra.JAR").c_str(), (ws.root + "Extra.JAR").c_str()));
+    EXPECT_EQ(dalvo(install), 1603u);
+    AppParams noAddress = entry;
+    noAddress.ipServidor[0] = '\0';
+    fixture::WriteBytes(entries + "Vacia.DAI", "", 0);
+    EXPECT_EQ(dalvo("/instalar Vacia" + logged), 1612u);
+    fixture::WriteBytes(entries + "Vacia.DAI", &entry, 134);
+    EXPECT_EQ(dalvo("/instalar Vacia" + logged), 1612u);
+    fixture::WriteBytes(entries + "Vacia.DAI", &noAddress, sizeof noAddress);
+    EXPECT_EQ(dalvo("/instalar Vacia" + logged), 1603u);
+    EXPECT_FALSE(fixture::Exists(target));
+    EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "Vacia"), "(none)");
+    DeleteFileA((entries + "Vacia.DAI").c_str());
+    MoveFileA((ws.root + "Vondra.JAR").c_str(), (entries + "Vondra.JAR").c_str());
+    MoveFileA((ws.root + "Extra.JAR").c_str(), (entries + "Extra.JAR").c_str());
+
     // The same unattended, into a directory it creates; then an update where
     // it was installed, which copies an archive changed on the server.
-    const std::string install = std::string("/INSTALAR ") + NAME + " /dir \"" + target + "\" /archivos" + logged;
     EXPECT_EQ(dalvo(install), 0u);
     EXPECT_EQ(Outputs(target, ws.desktop), expected);
     fixture::WriteBytes(entries + "Vondra.JAR", "vondra 2", 8);
@@ -117,6 +136,31 @@ TEST(Unattended, InstallUpdateAndUninstallWithoutWindows)
     EXPECT_EQ(dalvo(std::string("/instalar ") + NAME + logged), 1612u);
     CloseHandle(held);
     EXPECT_EQ(windows, 0);
+
+    // The README's logon script as an administrator copies it, the share a
+    // local directory: it installs, and a run that fails leaves its line.
+    std::string readme = fixture::ReadAll(std::string("Z:") + README_MD);
+    std::string script = readme.substr(readme.find("```bat\n@echo off"));
+    script = script.substr(script.find('\n') + 1, script.find("```", 6) - script.find('\n') - 1);
+    const std::string share = "\\\\servidor\\VONDRA";
+    for (size_t at; (at = script.find(share)) != std::string::npos;)
+        script.replace(at, share.size(), server.substr(0, server.size() - 1));
+    for (size_t at = 0; (at = script.find('\n', at)) != std::string::npos; at += 2)
+        script.insert(at, "\r");
+    fixture::WriteBytes(ws.root + "logon.cmd", script.data(), script.size());
+    ASSERT_TRUE(CreateDirectoryA((server + "Bitacoras").c_str(), nullptr));
+    ASSERT_TRUE(CopyFileA(DALVO_EXE, (entries + "Dalvo.EXE").c_str(), FALSE));
+    std::string cmd = "C:\\windows\\system32\\cmd.exe", logon = "/c \"" + ws.root + "logon.cmd\"";
+    EXPECT_EQ(drive::RunUnseen(cmd, logon, &windows), 0u) << script;
+    EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, fixture::DIRS_KEY, NAME), "C:\\VONDRA\\Java");
+    held = CreateFileA((entries + NAME + ".DAI").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(drive::RunUnseen(cmd, logon, &windows), 1612u);
+    CloseHandle(held);
+    std::vector<std::string> failures = fixture::Listing(server + "Bitacoras\\");
+    ASSERT_EQ(failures.size(), 1u);
+    std::string line = fixture::ReadAll(server + "Bitacoras\\" + failures[0]);
+    EXPECT_EQ(line.substr(line.size() - 6), "1612\r\n") << line;
+    EXPECT_EQ(dalvo(std::string("/desinstalar ") + NAME), 0u);
 
     // One log for every run: date, program, user and line first, the exit code last.
     std::string text = fixture::ReadAll(log), first = text.substr(0, text.find("\r\n"));
