@@ -1,4 +1,5 @@
 #include "base.h"
+#include "rollback.h"
 #include "runlog.h"
 
 #include <cstring>
@@ -38,7 +39,8 @@ int MakeDirectoryPath(const char* dir)
             ++used;
         }
         path[used] = '\0';
-        CreateDirectoryA(path, nullptr);
+        if (KeepDirectory(path))
+            CreateDirectoryA(path, nullptr);
         if (dir[used] == '\0')
             break;
         path[used] = '\\';
@@ -49,9 +51,7 @@ int MakeDirectoryPath(const char* dir)
 
 void DeleteInstalledFile(const char* step, const char* path)
 {
-    bool done = DeleteFileA(path) != 0;
-    DWORD error = done ? 0 : GetLastError();
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
-        error = 0;
+    DWORD error = 0;
+    RemoveFile(path, error);
     LogStep(step, path, error == 0, error);
 }

@@ -174,11 +174,18 @@ bool OwnedFileKind(const std::string& path)
 {
     static const char* const KINDS[] = {".PAR", ".ICO", ".JAR", ".LNK", ".DAI", ".DLL",
                                         ".EXE", ".TXT", ".POLICY", ".EX_", ".IC_"};
-    size_t dot = path.rfind('.');
-    if (dot == std::string::npos || path.find('\\', dot) != std::string::npos)
+    size_t dot = path.rfind('.'), slash = path.rfind('\\');
+    if (dot == std::string::npos || (slash != std::string::npos && slash > dot))
         return false;
+    // A replacement's work file: '~' first, the kind's last letter a digit or capital.
+    const char* extension = path.c_str() + dot;
+    size_t length = std::strlen(extension);
+    char last = extension[length - 1];
+    bool work = slash != std::string::npos && path[slash + 1] == '~' &&
+                ((last >= '0' && last <= '9') || (last >= 'A' && last <= 'Z'));
     for (const char* kind : KINDS)
-        if (strcasecmp(path.c_str() + dot, kind) == 0)
+        if (std::strlen(kind) == length && (strcasecmp(extension, kind) == 0 ||
+                                            (work && strncasecmp(extension, kind, length - 1) == 0)))
             return true;
     return false;
 }

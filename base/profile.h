@@ -42,6 +42,8 @@ struct ProgramProfile {
     // A new entry starts with the server address of the first entry listed
     // (the programs that keep entries).
     int newEntryTakesFirstServer;
+    // The kind of the program's run journals (its name); null: it keeps none.
+    const char* journal;
 };
 
 // The terminal installer's numbering until the program's start-up sets its

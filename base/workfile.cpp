@@ -1,5 +1,7 @@
 #include "workfile.h"
 
+#include "rollback.h"
+
 
 int FileHandle::Close()
 {
@@ -42,6 +44,9 @@ Replacement::Replacement(const char* target, bool durable) : target_(target), du
         base += target_.substr(start + 1, target_.size() - start - 2);
     for (const char* last = LAST; *last != '\0' && !work_.Valid(); ++last) {
         workPath_ = base + *last;
+        // Announced first: a run cut short leaves no work file behind.
+        if (!KeepNewFile(workPath_.c_str()))
+            break;
         work_.handle = CreateFileA(workPath_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                                    nullptr);
         if (!work_.Valid() && GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
@@ -87,6 +92,14 @@ int Replacement::Commit(bool targetMissing)
     // Asking for the attributes of a name that isn't there costs a search of
     // the whole directory on some systems; a move that replaces nothing
     // needs no look at the target.
+    // Within a run's journal the earlier target becomes its backup first
+    // (a read-only one stays, as below).
+    if (ready && JournalOpen()) {
+        DWORD attributes = targetMissing ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(target_.c_str());
+        ready = (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0) &&
+                KeepFile(target_.c_str());
+        targetMissing = true;
+    }
     if (ready && targetMissing && MoveFileExA(workPath_.c_str(), target_.c_str(), through)) {
         workPath_.clear();
         return 1;

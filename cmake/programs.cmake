@@ -9,6 +9,7 @@ add_library(base STATIC
     base/javafind.cpp
     base/dialogs.cpp
     base/runlog.cpp
+    base/rollback.cpp
     base/mainwin.cpp
     base/browse.cpp
     base/ensure.cpp)

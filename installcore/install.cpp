@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "../base/rollback.h"
 #include "../base/runlog.h"
 #include "../base/workfile.h"
 #include "install.h"
@@ -20,7 +21,9 @@ const char ENTRY_DIR_REFUSED[] =
     "El directorio de instalaci\xF3n no puede ser el de las aplicaciones del servidor !\n";
 const char PARAM_FILE_FAILED[] = "No se pudo escribir el archivo de par\xE1metros de la aplicaci\xF3n !\n";
 const char NO_ARCHIVES[] = "No hay archivos JAR que copiar para la aplicaci\xF3n en\n";
-const char INSTALL_INCOMPLETE[] = "La instalaci\xF3n de la aplicaci\xF3n no se complet\xF3 !\n";
+const char INSTALL_INCOMPLETE[] =
+    "La instalaci\xF3n de la aplicaci\xF3n no se complet\xF3 y se deshizo lo hecho !\n";
+const char JOURNAL_FAILED[] = "No se pudo escribir el diario de la instalaci\xF3n: no se cambi\xF3 nada !";
 
 // 0 after the refusal is said.
 int Refused(HWND owner, const char* text, const char* detail = "")
@@ -98,9 +101,13 @@ void DeleteInstalledIcon(const char* name, const char* dir)
 
 void UninstallApplication(const char* name, const Installation& installation)
 {
+    int failedBefore = FailedSteps();
+    if (!BeginJournal(name))
+        return;
     UnmarkInstalled(name);
     DeleteInstalledIcon(name, installation.dir);
     DeleteShortcut(name);
+    EndJournal(FailedSteps() == failedBefore);
 }
 
 int ComposeInstallation(HWND owner, const AppParams& record, const Installation& installation,
@@ -143,9 +150,13 @@ int InstallApplication(HWND owner, const AppParams& record, const Installation& 
     const char *lines = texts.lines, *icon = texts.icon, *command = texts.command, *targetDir = texts.targetDir;
     char (&paramFile)[PATH_SIZE] = texts.paramFile;
     int failedBefore = FailedSteps();
+    // Every step below is journaled: the installation is done whole or undone.
+    if (!BeginJournal(name))
+        return RefuseInstall(owner, JOURNAL_FAILED);
 
     if (!WriteParamFile(dir, name, lines, paramFile)) {
         LogStep("Archivo de par\xE1metros escrito:", paramFile, 0, GetLastError());
+        EndJournal(0);
         return RefuseInstall(owner, PARAM_FILE_FAILED, paramFile);
     }
     LogStep("Archivo de par\xE1metros escrito:", paramFile, 1);
@@ -171,8 +182,12 @@ int InstallApplication(HWND owner, const AppParams& record, const Installation& 
     ShortcutPath(name, link);
     std::snprintf(step, sizeof step, "Acceso directo (c\xF3" "digo %d):", result);
     LogStep(step, link, result == SHORTCUT_SAVED);
+    bool failed = FailedSteps() > failedBefore;
+    char last[512];
+    CopyText(last, LastFailedStep());
+    EndJournal(!failed);
     // The log says it unattended; with windows the user is told here.
-    if (!IsUnattended() && FailedSteps() > failedBefore)
-        Refuse(owner, INSTALL_INCOMPLETE, LastFailedStep());
+    if (!IsUnattended() && failed)
+        Refuse(owner, INSTALL_INCOMPLETE, last);
     return result;
 }

@@ -9,7 +9,8 @@ int InitInstance()
 {
     profile = {IDC_PLAIN_ACEPTAR,        IDC_PLAIN_CANCELAR, nullptr, &SERVER_FORMS, &SERVER_EDITOR,
                &SERVER_PRINTER_CONTROLS, nullptr,            SERVER_EDITOR_ACTIONS,
-               1};
+               1,
+               "Fostra"};
     appIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_PROGRAM));
     ComputeEntryDir();
 

@@ -9,7 +9,7 @@
 
 int InitInstance()
 {
-    profile = {IDC_PLAIN_ACEPTAR, IDC_PLAIN_CANCELAR, &SETUP_DIR_IDS, nullptr, nullptr, nullptr, nullptr, {}, 0};
+    profile = {IDC_PLAIN_ACEPTAR, IDC_PLAIN_CANCELAR, &SETUP_DIR_IDS, nullptr, nullptr, nullptr, nullptr, {}, 0, "Instalar"};
     if (!ReadDirInst(setupDir))
         DefaultSetupDir(setupDir);
     appIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_PROGRAM));

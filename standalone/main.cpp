@@ -44,7 +44,8 @@ int InitInstance()
                &TERMINAL_PRINTER_CONTROLS,
                &INSTALAR_FORM,
                STANDALONE_EDITOR_ACTIONS,
-               1};
+               1,
+               "Brenko"};
     appIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_PROGRAM));
     ComputeEntryDir();
 

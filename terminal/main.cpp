@@ -2,6 +2,7 @@
 #include "terminal.h"
 
 #include "../base/dirdialogs.h"
+#include "../base/rollback.h"
 #include "../params/appearance.h"
 #include "../params/editform.h"
 #include "../params/printers.h"
@@ -25,7 +26,8 @@ int InitInstance()
                &TERMINAL_PRINTER_CONTROLS,
                &INSTALAR_FORM,
                INSTALL_EDITOR_ACTIONS,
-               0};
+               0,
+               "Dalvo"};
     // The system's list of programs uninstalls through this very program.
     DWORD got = GetModuleFileNameA(nullptr, uninstaller, sizeof uninstaller);
     if (got == 0 || got >= sizeof uninstaller)
@@ -37,6 +39,7 @@ int InitInstance()
 
     appIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_PROGRAM));
     ComputeEntryDir();
+    RecoverJournals(nullptr);
 
     return RunMainDialog(IDD_INICIO, InicioDialogProc);
 }

@@ -1,5 +1,6 @@
 // Dalvo run by a deployment tool: /instalar and /desinstalar with the
 // entry's own values, no window, an exit code and the run log.
+#include "../base/rollback.h"
 #include "../base/runlog.h"
 #include "../params/editrules.h"
 #include "terminal.h"
@@ -13,7 +14,7 @@ const char USAGE[] =
     "Dalvo.EXE /desinstalar NOMBRE [/log ARCHIVO]\n\n"
     "Instala, actualiza o desinstala la aplicaci\xF3n sin ventanas. Un valor con blancos va entre comillas.\n"
     "/dir: directorio de una nueva instalaci\xF3n (si falta, el que Dalvo propone).\n"
-    "/archivos: copia los archivos JAR aunque est\xE9n al d\xEDa (si faltan o son viejos se copian siempre).\n"
+    "/archivos: copia los archivos JAR aunque est\xE9n al d\xED" "a (si faltan o son viejos se copian siempre).\n"
     "/java: directorio del JRE de Java que usa el acceso directo (si falta, el fijado o el m\xE1s nuevo).\n"
     "/log: bit\xE1" "cora (si falta, %TEMP%\\Dalvo.log).\n\n"
     "C\xF3" "digos de salida: 0 hecho, 1603 fall\xF3 (ver la bit\xE1" "cora), 1605 no est\xE1 instalada,\n"
@@ -82,10 +83,16 @@ int Install(const CommandLine& command)
     InstallTexts texts;
     if (!ComposeInstallation(nullptr, entry.record, installation, texts))
         return EndRunLog(EXIT_FAILED, "la instalaci\xF3n no se puede hacer as\xED");
-    if (!MakeInstallDirectory(installation.dir))
-        return EndRunLog(EXIT_FAILED, "no se pudo crear el directorio de instalaci\xF3n");
-    if (InstallApplication(nullptr, entry.record, installation) != SHORTCUT_SAVED || FailedSteps() > 0)
-        return EndRunLog(EXIT_FAILED, "fall\xF3 un paso de la instalaci\xF3n");
+    // The directory made is part of the installation: undone with it.
+    if (!BeginJournal(entry.record.nombre))
+        return EndRunLog(EXIT_FAILED, "no se pudo escribir el diario de la instalaci\xF3n");
+    int made = MakeInstallDirectory(installation.dir);
+    if (!made || InstallApplication(nullptr, entry.record, installation) != SHORTCUT_SAVED || FailedSteps() > 0) {
+        EndJournal(0);
+        return EndRunLog(EXIT_FAILED, made ? "fall\xF3 un paso de la instalaci\xF3n; se deshizo lo hecho"
+                                           : "no se pudo crear el directorio de instalaci\xF3n");
+    }
+    EndJournal(1);
     return EndRunLog(EXIT_DONE, found ? "actualizada" : "instalada");
 }
 
@@ -108,6 +115,7 @@ int RunCommand(const CommandLine& command, int parsed)
     int begun = BeginUnattended("Dalvo", DALVO_VERSION, USAGE, command, parsed);
     if (begun != RUN_GOES_ON)
         return begun;
+    RecoverJournals(nullptr);
     ComputeEntryDir();
     if (!EntryNameUsable(command.name, entryDir))
         return EndRunLog(EXIT_BAD_COMMAND, "el nombre de la aplicaci\xF3n no es v\xE1lido como nombre de archivo");

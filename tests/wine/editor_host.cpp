@@ -19,7 +19,7 @@
 int InitInstance()
 {
     profile = {1024,    1002, &TERMINAL_DIR_IDS, &TERMINAL_FORMS, &TERMINAL_EDITOR, &TERMINAL_PRINTER_CONTROLS,
-               nullptr, INSTALL_EDITOR_ACTIONS, 0};
+               nullptr, INSTALL_EDITOR_ACTIONS, 0, nullptr};
     appIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(128));
     if (__argc < 5)
         return 90;

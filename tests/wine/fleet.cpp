@@ -20,7 +20,7 @@ int main(int argc, char** argv)
         CopyText(entryDir, argv[2]);
         int count = std::atoi(argv[4]), failed = 0;
         for (int version = 0; version <= count; ++version) {
-            Entry entry{recordfix::Defaults(argv[3]), "", 0, 0};
+            Entry entry{recordfix::Defaults(argv[3]), "", 0, 0, 1};
             CopyText(entry.listedName, argv[3]);
             std::snprintf(entry.record.tiempo, sizeof entry.record.tiempo, "%d", version);
             char lines[PARAM_LINES_SIZE];
