@@ -132,8 +132,9 @@ int RunCommand(const CommandLine& command, int parsed)
     int begun = BeginUnattended("Kelmin", LIBRARY_VERSION, USAGE, command, parsed);
     if (begun != RUN_GOES_ON)
         return begun;
-    RunLock lock("Kelmin", "Pluvik");
+    // The library, its key and the grant are the machine's.
+    RunLock lock(LOCK_MACHINE, "Kelmin", "Pluvik");
     if (!lock.owned)
-        return EndRunLog(EXIT_BUSY, "otra ejecuci\xF3n desatendida de Kelmin est\xE1 en curso");
+        return EndWithoutLock(lock, "otra ejecuci\xF3n desatendida de Kelmin est\xE1 en curso");
     return command.action == COMMAND_INSTALL ? Install(command) : Uninstall(command);
 }

@@ -1,6 +1,9 @@
 // The real Kelmin.EXE, driven from outside: install, update and uninstall of
 // the library and its grant, and what happens when the files resist.
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <sddl.h>
 
 #include <memory>
 #include <string>
@@ -288,11 +291,40 @@ TEST_F(Kelmin, UnattendedAsADeploymentToolRunsIt)
     EXPECT_EQ(run(source, "/desinstalar"), 0u);
     EXPECT_FALSE(DllKeyExists() || kelmin::EntryExists(kelmin::InstalledLibrary()));
     EXPECT_EQ(ReadAll(policy), "\r\n\r\n" + std::string(STOCK_POLICY));
+    // The lock held by another run: busy; made by someone else and closed to
+    // this run: failed, and said.
+    const char* lock = "Global\\Vondra.Kelmin.PLUVIK";
+    HANDLE held = CreateMutexA(nullptr, TRUE, lock);
+    EXPECT_EQ(run(source, "/desinstalar"), 1618u);
+    CloseHandle(held);
+    SECURITY_ATTRIBUTES closed = {sizeof closed, nullptr, FALSE};
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P", SDDL_REVISION_1, &closed.lpSecurityDescriptor, nullptr));
+    held = CreateMutexA(&closed, FALSE, lock);
+    LocalFree(closed.lpSecurityDescriptor);
+    EXPECT_EQ(run(source, "/desinstalar"), 1603u);
+    CloseHandle(held);
     EXPECT_EQ(run(source, "/desinstalar"), 1605u);
     EXPECT_EQ(windows, 0);
     std::string text = ReadAll(log);
+    EXPECT_NE(text.find(std::string("Bloqueo de la ejecuci\xF3n: ") + lock + ": FALLO - "), std::string::npos);
+    EXPECT_NE(text.find("Fin: 1603 (acceso denegado al bloqueo: otro usuario"), std::string::npos);
     EXPECT_NE(text.find("ya estaba instalado: nada que hacer)\r\n"), std::string::npos);
     EXPECT_EQ(text.substr(text.rfind("] ") + 2), "Fin: 1605 (Pluvik.DLL no est\xE1 instalado aqu\xED)\r\n");
+
+    // Elevated, as every run here: a default log that is one more name of
+    // another file gets none of the run's lines; one the run made does.
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::string standard = std::string(temp) + "Kelmin.log", other = source + "otro.txt";
+    DeleteFileA(standard.c_str());
+    kelmin::WriteAll(other, "ajeno");
+    ASSERT_TRUE(CreateHardLinkA(standard.c_str(), other.c_str(), nullptr));
+    EXPECT_EQ(drive::RunUnseen(KELMIN_EXE, "/desinstalar", &windows), 1605u);
+    EXPECT_EQ(ReadAll(other), "ajeno");
+    ASSERT_TRUE(DeleteFileA(standard.c_str()));
+    EXPECT_EQ(drive::RunUnseen(KELMIN_EXE, "/desinstalar", &windows), 1605u);
+    EXPECT_NE(ReadAll(standard).find("] Fin: 1605"), std::string::npos);
+    DeleteFileA(standard.c_str());
 }
 
 TEST_F(Kelmin, RuntimesOfJava17And25Of64Bits)

@@ -2,6 +2,9 @@
 // the interactive flow leaves, show no window, and say what happened in
 // their exit code and their log.
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <sddl.h>
 
 #include <algorithm>
 #include <cstring>
@@ -35,6 +38,24 @@ std::string Outputs(const std::string& dir, const std::string& desktop)
     for (const char* name : {"DisplayName", "DisplayIcon", "InstallLocation", "UninstallString", "QuietUninstallString"})
         out += std::string(name) + ": " + fixture::TextOf(HKEY_CURRENT_USER, listing, name) + "\n";
     return out;
+}
+
+std::string UserSid()
+{
+    HANDLE token;
+    union {
+        TOKEN_USER user;
+        BYTE bytes[256];
+    } info;
+    DWORD size;
+    char* text = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+        return "";
+    GetTokenInformation(token, TokenUser, &info, sizeof info, &size);
+    CloseHandle(token);
+    std::string sid = ConvertSidToStringSidA(info.user.User.Sid, &text) ? text : "";
+    LocalFree(text);
+    return sid;
 }
 
 }  // namespace
@@ -94,11 +115,14 @@ TEST(Unattended, InstallUpdateAndUninstallWithoutWindows)
 
     // Another run of the application under way; then uninstalled from the
     // marker, the entry file gone, twice; a bad line; an entry held elsewhere.
-    HANDLE busy = CreateMutexA(nullptr, TRUE, "Global\\Vondra.Dalvo.CONTABILIDAD");
+    // The lock is the user's own: the machine-wide name of old blocks nothing.
+    HANDLE busy = CreateMutexA(nullptr, TRUE, ("Local\\Vondra.Dalvo." + UserSid() + ".CONTABILIDAD").c_str());
+    HANDLE old = CreateMutexA(nullptr, TRUE, "Global\\Vondra.Dalvo.CONTABILIDAD");
     EXPECT_EQ(dalvo("/desinstalar contabilidad" + logged), 1618u);
     CloseHandle(busy);
     ASSERT_TRUE(DeleteFileA((entries + NAME + ".DAI").c_str()));
     EXPECT_EQ(dalvo(std::string("/desinstalar ") + NAME + logged), 0u);
+    CloseHandle(old);
     EXPECT_FALSE(fixture::Exists(ws.desktop + "\\" + NAME + ".LNK"));
     EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, listing, "DisplayName"), "(none)");
     EXPECT_EQ(dalvo(std::string("/desinstalar ") + NAME + logged), 1605u);
