@@ -554,6 +554,23 @@ TEST_F(Kelmin, PolicyFileHeldOpenElsewhere)
     EXPECT_EQ(Buttons() + " " + DllValue("Version") + " " + ReadAll(kelmin::InstalledLibrary()), "--- 2.3 " + library);
     CloseHandle(held);
     Terminate();
+
+    // Held while it is uninstalled: the grant that stays is said and shown;
+    // a second try takes it away.
+    StartWithSource();
+    held = CreateFileA(policy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    drive::PostClick(inicio, DESINSTALAR);
+    ASSERT_NE(program->Press(DESINST, DESINSTALAR), nullptr);
+    EXPECT_EQ(program->CloseMessage("ERROR al desinstalar"),
+              "No se pudo quitar:\n- los permisos de " + policy +
+                  "\n\nRevise permisos y que no est\xE9n en uso, e intente nuevamente.");
+    EXPECT_EQ(Text(INSTALADA) + " " + Buttons() + " " + DllValue("Version"), "Incompleta I-D (none)");
+    CloseHandle(held);
+    drive::PostClick(inicio, DESINSTALAR);
+    ASSERT_NE(program->Press(DESINST, DESINSTALAR), nullptr);
+    ASSERT_TRUE(WaitNotInstalled());
+    EXPECT_EQ(ReadAll(policy), "\r\n" + std::string(STOCK_POLICY));
+    Terminate();
 }
 
 TEST_F(Kelmin, PolicyThatCannotBeReplaced)
