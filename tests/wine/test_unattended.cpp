@@ -2,9 +2,6 @@
 // the interactive flow leaves, show no window, and say what happened in
 // their exit code and their log.
 #include <gtest/gtest.h>
-#include <windows.h>
-
-#include <sddl.h>
 
 #include <algorithm>
 #include <cstring>
@@ -17,6 +14,8 @@
 #include "linkreader.h"
 #include "params/record.h"
 #include "recordfix.h"
+
+#include <sddl.h>
 
 namespace {
 
@@ -40,20 +39,17 @@ std::string Outputs(const std::string& dir, const std::string& desktop)
     return out;
 }
 
+// The user's SID as text, as Dalvo's lock names it.
 std::string UserSid()
 {
     HANDLE token;
-    union {
-        TOKEN_USER user;
-        BYTE bytes[256];
-    } info;
+    alignas(TOKEN_USER) BYTE info[256];
     DWORD size;
     char* text = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
-        return "";
-    GetTokenInformation(token, TokenUser, &info, sizeof info, &size);
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+    GetTokenInformation(token, TokenUser, info, sizeof info, &size);
     CloseHandle(token);
-    std::string sid = ConvertSidToStringSidA(info.user.User.Sid, &text) ? text : "";
+    std::string sid = ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(info)->User.Sid, &text) ? text : "";
     LocalFree(text);
     return sid;
 }
@@ -113,9 +109,8 @@ TEST(Unattended, InstallUpdateAndUninstallWithoutWindows)
     EXPECT_NE(fixture::UnixOutput("wine uninstaller --list").find("VONDRA - Contabilidad|||VONDRA - Contabilidad"),
               std::string::npos);
 
-    // Another run of the application under way; then uninstalled from the
-    // marker, the entry file gone, twice; a bad line; an entry held elsewhere.
-    // The lock is the user's own: the machine-wide name of old blocks nothing.
+    // Another run of the application under way for this user (the machine-wide name of old blocks
+    // nothing); then uninstalled from the marker, the entry file gone, twice; a bad line; an entry held elsewhere.
     HANDLE busy = CreateMutexA(nullptr, TRUE, ("Local\\Vondra.Dalvo." + UserSid() + ".CONTABILIDAD").c_str());
     HANDLE old = CreateMutexA(nullptr, TRUE, "Global\\Vondra.Dalvo.CONTABILIDAD");
     EXPECT_EQ(dalvo("/desinstalar contabilidad" + logged), 1618u);
