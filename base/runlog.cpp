@@ -4,6 +4,9 @@
 #include <cstring>
 #include <initializer_list>
 
+#include <aclapi.h>
+#include <sddl.h>
+
 #include "base.h"
 #include "cmdline.h"
 
@@ -65,6 +68,64 @@ void AddSystemText(Line& line, DWORD error)
     line.Add({" - ", got > 0 ? text : "error del sistema", number});
 }
 
+// The user this process runs as, from its token.
+struct ProcessUser {
+    union {
+        TOKEN_USER user;
+        BYTE bytes[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+    } token;
+    bool known = false;
+    ProcessUser()
+    {
+        HANDLE handle;
+        DWORD size;
+        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &handle))
+            return;
+        known = GetTokenInformation(handle, TokenUser, &token, sizeof token, &size) != 0;
+        CloseHandle(handle);
+    }
+};
+
+enum { SID_TEXT_SIZE = 200 };
+int UserSidText(char (&text)[SID_TEXT_SIZE])
+{
+    ProcessUser process;
+    char* converted = nullptr;
+    if (!process.known || !ConvertSidToStringSidA(process.token.user.User.Sid, &converted))
+        return 0;
+    int whole = CopyText(text, converted);
+    LocalFree(converted);
+    return whole;
+}
+
+// Administrators enabled in the token: an elevated run, SYSTEM's too.
+bool Elevated()
+{
+    BYTE sid[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof sid;
+    BOOL member = FALSE;
+    return CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, sid, &size) &&
+           CheckTokenMembership(nullptr, sid, &member) && member;
+}
+
+// A log the run may append to: one name for one file, owned by SYSTEM, the
+// administrators or this run's user, so not put there by someone else.
+bool OwnLog(HANDLE file)
+{
+    BY_HANDLE_FILE_INFORMATION information;
+    PSID owner = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!GetFileInformationByHandle(file, &information) || information.nNumberOfLinks != 1 ||
+        GetSecurityInfo(file, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr, nullptr, nullptr,
+                        &descriptor) != ERROR_SUCCESS)
+        return false;
+    ProcessUser process;
+    bool own = IsWellKnownSid(owner, WinLocalSystemSid) || IsWellKnownSid(owner, WinBuiltinAdministratorsSid) ||
+               (process.known && EqualSid(owner, process.token.user.User.Sid));
+    LocalFree(descriptor);
+    return own;
+}
+
 }  // namespace
 
 void StartRunLog(const char* program, const char* version, const char* path)
@@ -80,8 +141,14 @@ void StartRunLog(const char* program, const char* version, const char* path)
             return;
     }
     // Appending only: runs that share the log each add their lines at its end.
-    runLog.file = CreateFileA(file, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    runLog.file = CreateFileA(file, FILE_APPEND_DATA | (path[0] == '\0' ? READ_CONTROL : 0),
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // SYSTEM's temporary directory is open to every user: a file or a link
+    // put there beforehand would get an elevated run's lines. No log then.
+    if (path[0] == '\0' && runLog.file != INVALID_HANDLE_VALUE && Elevated() && !OwnLog(runLog.file)) {
+        CloseHandle(runLog.file);
+        runLog.file = INVALID_HANDLE_VALUE;
+    }
     char user[256] = "?", machine[MAX_COMPUTERNAME_LENGTH + 1] = "?";
     DWORD size = sizeof user;
     GetUserNameA(user, &size);
@@ -174,16 +241,31 @@ int EndRunLog(int code, const char* reason)
     return code;
 }
 
-RunLock::RunLock(const char* program, const char* application)
+RunLock::RunLock(int scope, const char* program, const char* application)
 {
     // Mutex names tell letter cases apart; file names, and so applications, don't.
-    char upper[PATH_SIZE], name[PATH_SIZE];
+    char upper[PATH_SIZE], user[SID_TEXT_SIZE], sddl[SID_TEXT_SIZE + 64];
     CopyText(upper, application);
     CharUpperA(upper);
-    if (!ComposeText(name, "Global\\Vondra.", program, ".", upper))
+    SECURITY_ATTRIBUTES attributes = {sizeof attributes, nullptr, FALSE};
+    int composed = UserSidText(user) && (scope == LOCK_USER
+                                             ? ComposeText(name, "Local\\Vondra.", program, ".", user, ".", upper)
+                                             : ComposeText(name, "Global\\Vondra.", program, ".", upper));
+    // The user who made it too: that user's runs not elevated then find it
+    // busy rather than closed.
+    if (composed && scope == LOCK_MACHINE)
+        composed = ComposeText(sddl, "D:P(A;;GA;;;SY)(A;;GA;;;BA)(A;;GA;;;", user, ")") &&
+                   ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1,
+                                                                        &attributes.lpSecurityDescriptor, nullptr);
+    if (!composed) {
+        error = GetLastError() != 0 ? GetLastError() : ERROR_INVALID_NAME;
         return;
-    mutex = CreateMutexA(nullptr, TRUE, name);
-    owned = mutex != nullptr && GetLastError() != ERROR_ALREADY_EXISTS;
+    }
+    mutex = CreateMutexA(attributes.lpSecurityDescriptor != nullptr ? &attributes : nullptr, TRUE, name);
+    DWORD created = GetLastError();
+    LocalFree(attributes.lpSecurityDescriptor);
+    owned = mutex != nullptr && created != ERROR_ALREADY_EXISTS;
+    error = mutex == nullptr ? created : 0;
 }
 
 RunLock::~RunLock()
@@ -193,4 +275,16 @@ RunLock::~RunLock()
     if (owned)
         ReleaseMutex(mutex);
     CloseHandle(mutex);
+}
+
+int EndWithoutLock(const RunLock& lock, const char* busy)
+{
+    if (lock.error == 0)
+        return EndRunLog(EXIT_BUSY, busy);
+    LogStep("Bloqueo de la ejecuci\xF3n:", lock.name, 0, lock.error);
+    // Waiting would not help: someone else's object of that name stays.
+    return EndRunLog(EXIT_FAILED, lock.error == ERROR_ACCESS_DENIED
+                                      ? "acceso denegado al bloqueo: otro usuario o programa tiene un objeto con ese "
+                                        "nombre"
+                                      : "no se pudo tomar el bloqueo de la ejecuci\xF3n");
 }

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include "paths.h"
+
 struct CommandLine;
 
 // An unattended run of program begins (parsed: what ParseCommandLine
@@ -39,14 +41,25 @@ const char* LastFailedStep();
 // The last line, with code and reason; the log is closed. Returns code.
 int EndRunLog(int code, const char* reason);
 
-// One unattended run per application and machine: a named mutex in the
-// global namespace, so runs in other sessions count too. owned is false
-// when another run holds it (or it could not be had).
+// One unattended run at a time: a named mutex, taken for good or not at
+// all. LOCK_USER: in the session's namespace under the user's SID, for
+// what each user keeps apart, so that runs of other users neither block it
+// nor can hold it. LOCK_MACHINE: in the global namespace, runs in other
+// sessions counting too, usable only by SYSTEM, the administrators and the
+// user who made it. owned: the run goes on; else error is 0 when another
+// run holds it, or what the system said (ERROR_ACCESS_DENIED: an object of
+// that name made by someone else this run may not use).
+enum { LOCK_USER, LOCK_MACHINE };
 struct RunLock {
     HANDLE mutex = nullptr;
     bool owned = false;
-    RunLock(const char* program, const char* application);
+    DWORD error = 0;
+    char name[PATH_SIZE] = "";
+    RunLock(int scope, const char* program, const char* application);
     ~RunLock();
     RunLock(const RunLock&) = delete;
     RunLock& operator=(const RunLock&) = delete;
 };
+// The end of a run without its lock: EXIT_BUSY with busy, or EXIT_FAILED
+// with what kept the lock from it.
+int EndWithoutLock(const RunLock& lock, const char* busy);

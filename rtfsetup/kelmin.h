@@ -71,6 +71,12 @@ int InstalledState(const Runtime& runtime, char (&installed)[DLL_VERSION_SIZE]);
 // box (2 to 4) of the failed step.
 int InstallLibrary(const Runtime& runtime, const char* source, const char* address, int update);
 
+// Takes away the registration, the library recorded and, given a runtime
+// that reads a policy file, its grant: each a logged step judged by what is
+// there afterwards. 0, or what stays: LEFT_KEY, LEFT_LIBRARY, LEFT_GRANT.
+enum { LEFT_KEY = 1, LEFT_LIBRARY = 2, LEFT_GRANT = 4 };
+int UninstallLibrary(const Runtime* runtime);
+
 // An unattended run of the command line (parsed: what ParseCommandLine
 // returned): its exit code.
 int RunCommand(const CommandLine& command, int parsed);

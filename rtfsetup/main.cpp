@@ -153,12 +153,23 @@ void Uninstall(HWND dialog)
 {
     if (DialogBoxParamA(hInstance, IDD_DESINST, dialog, DesinstDialogProc, 0) != 1)
         return;
-    // The library recorded, whichever runtime is there now.
-    int bits = RecordedBits();
-    RemoveDllKey();
-    DeleteLibrary(bits);
-    RemovePolicyGrant(jre);
-    PostMessageA(dialog, WM_REFRESH_STATE, 0, 0);
+    int left = UninstallLibrary(ReadsPolicyFile(jre) ? &jre : nullptr);
+    Refresh(dialog, 0);
+    if (left == 0)
+        return;
+    // Not "No hay" while something stays; it can be taken away again.
+    if (updateState == UPDATE_INSTALL) {
+        SetDlgItemTextA(dialog, IDC_INICIO_INSTALADA, "Incompleta");
+        Enable(dialog, IDC_INICIO_DESINSTALAR, true);
+    }
+    char policy[POLICY_PATH_SIZE] = "", text[POLICY_PATH_SIZE + 300];
+    ComposePolicyPath(policy, jre);
+    ComposeText(text, "No se pudo quitar:",
+                left & LEFT_KEY ? "\n- el registro del DLL (HKEY_LOCAL_MACHINE\\SOFTWARE\\VONDRA\\DLLRTF)" : "",
+                left & LEFT_LIBRARY ? "\n- Pluvik.DLL del directorio del sistema" : "",
+                left & LEFT_GRANT ? "\n- los permisos de " : "", left & LEFT_GRANT ? policy : "",
+                "\n\nRevise permisos y que no est\xE9n en uso, e intente nuevamente.");
+    ShowError(dialog, text, "ERROR al desinstalar");
 }
 
 void InitInicio(HWND dialog)
@@ -253,6 +264,29 @@ int InstallLibrary(const Runtime& runtime, const char* source, const char* addre
     int registered = WriteDllValue("Version", LIBRARY_VERSION);
     LogStep("Versi\xF3n del DLL en el registro:", LIBRARY_VERSION, registered);
     return registered ? 0 : 2;
+}
+
+int UninstallLibrary(const Runtime* runtime)
+{
+    // The library recorded, whichever runtime is there now.
+    int bits = RecordedBits(), left = 0;
+    char installed[DLL_VERSION_SIZE];
+    RemoveDllKey();
+    if (ReadDllValue("Version", installed, sizeof installed))
+        left |= LEFT_KEY;
+    LogStep("Registro del DLL quitado:", "SOFTWARE\\VONDRA\\DLLRTF", !(left & LEFT_KEY));
+    DeleteLibrary(bits);
+    if (LibraryInstalled(bits))
+        left |= LEFT_LIBRARY;
+    LogStep("Pluvik.DLL quitado del directorio del sistema:", bits == 64 ? "64 bits" : "", !(left & LEFT_LIBRARY));
+    if (runtime != nullptr) {
+        DWORD error = RemovePolicyGrant(*runtime) ? 0 : GetLastError();
+        // A file that can't be read may still hold it.
+        if (HasPolicyGrant(*runtime) != 0)
+            left |= LEFT_GRANT;
+        LogStep("Permisos quitados de JAVA.POLICY de:", runtime->home, !(left & LEFT_GRANT), error);
+    }
+    return left;
 }
 
 int InitInstance()

@@ -112,14 +112,7 @@ int Uninstall(const CommandLine& command)
     int bits = RecordedBits();
     if (!ReadDllValue("Version", installed, sizeof installed) && !granted && !LibraryInstalled(bits))
         return EndRunLog(EXIT_NOT_INSTALLED, "Pluvik.DLL no est\xE1 instalado aqu\xED");
-    RemoveDllKey();
-    LogStep("Registro del DLL quitado:", "SOFTWARE\\VONDRA\\DLLRTF", !ReadDllValue("Version", installed, sizeof installed));
-    DeleteLibrary(bits);
-    LogStep("Pluvik.DLL quitado del directorio del sistema:", bits == 64 ? "64 bits" : "", !LibraryInstalled(bits));
-    if (granted) {
-        int removed = RemovePolicyGrant(runtime);
-        LogStep("Permisos quitados de JAVA.POLICY de:", runtime.home, removed, removed ? 0 : GetLastError());
-    }
+    UninstallLibrary(granted ? &runtime : nullptr);
     if (FailedSteps() > 0)
         return EndRunLog(EXIT_FAILED, "fall\xF3 un paso de la desinstalaci\xF3n");
     return EndRunLog(EXIT_DONE, "desinstalado");
@@ -132,8 +125,9 @@ int RunCommand(const CommandLine& command, int parsed)
     int begun = BeginUnattended("Kelmin", LIBRARY_VERSION, USAGE, command, parsed);
     if (begun != RUN_GOES_ON)
         return begun;
-    RunLock lock("Kelmin", "Pluvik");
+    // The library, its key and the grant are the machine's.
+    RunLock lock(LOCK_MACHINE, "Kelmin", "Pluvik");
     if (!lock.owned)
-        return EndRunLog(EXIT_BUSY, "otra ejecuci\xF3n desatendida de Kelmin est\xE1 en curso");
+        return EndWithoutLock(lock, "otra ejecuci\xF3n desatendida de Kelmin est\xE1 en curso");
     return command.action == COMMAND_INSTALL ? Install(command) : Uninstall(command);
 }

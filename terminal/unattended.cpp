@@ -119,8 +119,9 @@ int RunCommand(const CommandLine& command, int parsed)
     ComputeEntryDir();
     if (!EntryNameUsable(command.name, entryDir))
         return EndRunLog(EXIT_BAD_COMMAND, "el nombre de la aplicaci\xF3n no es v\xE1lido como nombre de archivo");
-    RunLock lock("Dalvo", command.name);
+    // Markers, shortcuts and entries are the user's own: so is the lock.
+    RunLock lock(LOCK_USER, "Dalvo", command.name);
     if (!lock.owned)
-        return EndRunLog(EXIT_BUSY, "otra ejecuci\xF3n desatendida de la aplicaci\xF3n est\xE1 en curso");
+        return EndWithoutLock(lock, "otra ejecuci\xF3n desatendida de la aplicaci\xF3n est\xE1 en curso");
     return command.action == COMMAND_INSTALL ? Install(command) : Uninstall(command);
 }

@@ -11,6 +11,8 @@
 #include "fixtures.h"
 #include "kelmin_fixture.h"
 
+#include <sddl.h>
+
 using kelmin::Block;
 using kelmin::LfOnly;
 using kelmin::ReadAll;
@@ -288,11 +290,36 @@ TEST_F(Kelmin, UnattendedAsADeploymentToolRunsIt)
     EXPECT_EQ(run(source, "/desinstalar"), 0u);
     EXPECT_FALSE(DllKeyExists() || kelmin::EntryExists(kelmin::InstalledLibrary()));
     EXPECT_EQ(ReadAll(policy), "\r\n\r\n" + std::string(STOCK_POLICY));
+    // The lock held by another run: busy; made by someone else and closed to
+    // this run: failed, and said.
+    const char* lock = "Global\\Vondra.Kelmin.PLUVIK";
+    HANDLE held = CreateMutexA(nullptr, TRUE, lock);
+    EXPECT_EQ(run(source, "/desinstalar"), 1618u);
+    CloseHandle(held);
+    SECURITY_ATTRIBUTES closed = {sizeof closed, nullptr, FALSE};
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P", SDDL_REVISION_1, &closed.lpSecurityDescriptor, nullptr));
+    held = CreateMutexA(&closed, FALSE, lock);
+    EXPECT_EQ(run(source, "/desinstalar"), 1603u);
+    CloseHandle(held);
     EXPECT_EQ(run(source, "/desinstalar"), 1605u);
     EXPECT_EQ(windows, 0);
     std::string text = ReadAll(log);
+    EXPECT_NE(text.find(std::string("ejecuci\xF3n: ") + lock + ": FALLO - "), std::string::npos);
+    EXPECT_NE(text.find("Fin: 1603 (acceso denegado al bloqueo: otro"), std::string::npos);
     EXPECT_NE(text.find("ya estaba instalado: nada que hacer)\r\n"), std::string::npos);
     EXPECT_EQ(text.substr(text.rfind("] ") + 2), "Fin: 1605 (Pluvik.DLL no est\xE1 instalado aqu\xED)\r\n");
+    // Elevated, as every run here: a default log that is one more name of
+    // another file gets none of the run's lines; one the run made does.
+    char temp[MAX_PATH];
+    std::string standard = std::string(temp, GetTempPathA(sizeof temp, temp)) + "Kelmin.log", other = source + "otro.txt";
+    DeleteFileA(standard.c_str());
+    kelmin::WriteAll(other, "ajeno");
+    ASSERT_TRUE(CreateHardLinkA(standard.c_str(), other.c_str(), nullptr));
+    EXPECT_EQ(drive::RunUnseen(KELMIN_EXE, "/desinstalar", &windows), 1605u);
+    EXPECT_EQ(ReadAll(other), "ajeno");
+    ASSERT_TRUE(DeleteFileA(standard.c_str()));
+    EXPECT_EQ(drive::RunUnseen(KELMIN_EXE, "/desinstalar", &windows), 1605u);
+    EXPECT_NE(ReadAll(standard).find("] Fin: 1605"), std::string::npos);
 }
 
 TEST_F(Kelmin, RuntimesOfJava17And25Of64Bits)
@@ -521,6 +548,21 @@ TEST_F(Kelmin, PolicyFileHeldOpenElsewhere)
                   policy);
     EXPECT_EQ(Buttons() + " " + DllValue("Version") + " " + ReadAll(kelmin::InstalledLibrary()), "--- 2.3 " + library);
     CloseHandle(held);
+    Terminate();
+    // Held while it is uninstalled: the grant that stays is said and shown; a second try takes it away.
+    StartWithSource();
+    held = CreateFileA(policy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    drive::PostClick(inicio, DESINSTALAR);
+    ASSERT_NE(program->Press(DESINST, DESINSTALAR), nullptr);
+    EXPECT_EQ(program->CloseMessage("ERROR al desinstalar"),
+              "No se pudo quitar:\n- los permisos de " + policy +
+                  "\n\nRevise permisos y que no est\xE9n en uso, e intente nuevamente.");
+    EXPECT_EQ(Text(INSTALADA) + " " + Buttons() + " " + DllValue("Version"), "Incompleta I-D (none)");
+    CloseHandle(held);
+    drive::PostClick(inicio, DESINSTALAR);
+    ASSERT_NE(program->Press(DESINST, DESINSTALAR), nullptr);
+    ASSERT_TRUE(WaitNotInstalled());
+    EXPECT_EQ(ReadAll(policy), "\r\n" + std::string(STOCK_POLICY));
     Terminate();
 }
 

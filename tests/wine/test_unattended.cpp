@@ -15,6 +15,8 @@
 #include "params/record.h"
 #include "recordfix.h"
 
+#include <sddl.h>
+
 namespace {
 
 const char NAME[] = "Contabilidad";
@@ -35,6 +37,21 @@ std::string Outputs(const std::string& dir, const std::string& desktop)
     for (const char* name : {"DisplayName", "DisplayIcon", "InstallLocation", "UninstallString", "QuietUninstallString"})
         out += std::string(name) + ": " + fixture::TextOf(HKEY_CURRENT_USER, listing, name) + "\n";
     return out;
+}
+
+// The user's SID as text, as Dalvo's lock names it.
+std::string UserSid()
+{
+    HANDLE token;
+    alignas(TOKEN_USER) BYTE info[256];
+    DWORD size;
+    char* text = nullptr;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+    GetTokenInformation(token, TokenUser, info, sizeof info, &size);
+    CloseHandle(token);
+    std::string sid = ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(info)->User.Sid, &text) ? text : "";
+    LocalFree(text);
+    return sid;
 }
 
 }  // namespace
@@ -111,13 +128,15 @@ TEST(Unattended, InstallUpdateAndUninstallWithoutWindows)
     EXPECT_NE(fixture::UnixOutput("wine uninstaller --list").find("VONDRA - Contabilidad|||VONDRA - Contabilidad"),
               std::string::npos);
 
-    // Another run of the application under way; then uninstalled from the
-    // marker, the entry file gone, twice; a bad line; an entry held elsewhere.
-    HANDLE busy = CreateMutexA(nullptr, TRUE, "Global\\Vondra.Dalvo.CONTABILIDAD");
+    // Another run of the application under way for this user (the machine-wide name of old blocks
+    // nothing); then uninstalled from the marker, the entry file gone, twice; a bad line; an entry held elsewhere.
+    HANDLE busy = CreateMutexA(nullptr, TRUE, ("Local\\Vondra.Dalvo." + UserSid() + ".CONTABILIDAD").c_str());
+    HANDLE old = CreateMutexA(nullptr, TRUE, "Global\\Vondra.Dalvo.CONTABILIDAD");
     EXPECT_EQ(dalvo("/desinstalar contabilidad" + logged), 1618u);
     CloseHandle(busy);
     ASSERT_TRUE(DeleteFileA((entries + NAME + ".DAI").c_str()));
     EXPECT_EQ(dalvo(std::string("/desinstalar ") + NAME + logged), 0u);
+    CloseHandle(old);
     EXPECT_FALSE(fixture::Exists(ws.desktop + "\\" + NAME + ".LNK"));
     EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, listing, "DisplayName"), "(none)");
     EXPECT_EQ(dalvo(std::string("/desinstalar ") + NAME + logged), 1605u);
