@@ -18,6 +18,7 @@ const char JRE_TOO_LONG[] = "La ruta del JRE de Java es demasiado larga para el 
 const char NAME_UNUSABLE[] = "El nombre de la aplicaci\xF3n no es v\xE1lido como nombre de archivo !\n";
 const char ENTRY_DIR_REFUSED[] =
     "El directorio de instalaci\xF3n no puede ser el de las aplicaciones del servidor !\n";
+const char SHORTCUT_NOT_OURS_TEXT[] = "El acceso directo del escritorio es de otra aplicaci\xF3n y no se reemplaza !\n";
 const char PARAM_FILE_FAILED[] = "No se pudo escribir el archivo de par\xE1metros de la aplicaci\xF3n !\n";
 
 // 0 after the refusal is said.
@@ -162,8 +163,10 @@ int InstallApplication(HWND owner, const AppParams& record, const Installation& 
     ListInstalledProgram(name, dir, icon);
     int result = CreateShortcut(targetDir, "JavaW.EXE", name, dir, command, icon);
     char link[PATH_SIZE] = "", step[64];
-    if (IsUnattended())
+    if (IsUnattended() || result == SHORTCUT_NOT_OURS)
         ShortcutPath(name, link);
+    if (result == SHORTCUT_NOT_OURS)
+        Refuse(owner, SHORTCUT_NOT_OURS_TEXT, link);
     std::snprintf(step, sizeof step, "Acceso directo (c\xF3" "digo %d):", result);
     LogStep(step, link, result == SHORTCUT_SAVED);
     return result;

@@ -155,7 +155,7 @@ protected:
     void TearDown() override
     {
         EXPECT_EQ(errors.Take(), std::vector<std::string>{}) << "unexpected error boxes";
-        for (const char* name : {"Contabilidad", "Contab. general", "Larga"}) {
+        for (const char* name : {"Contabilidad", "Contab. general", "Contab.2", "Larga"}) {
             Name(name);
             UnmarkInstalled(record.nombre);
         }
@@ -256,9 +256,18 @@ TEST_F(Install, NamesWithDotsAndBackslashes)
                                                   "Contab. general.PAR\"");
     EXPECT_EQ(link["Icon location"], dir + "Contab. general.ICO");
 
-    // Another name up to the same dot takes the same shortcut.
+    // Another name up to the same dot takes the same shortcut, but neither
+    // replaces nor deletes it: its arguments name another parameter file.
     EXPECT_EQ(ShortcutExists("Contab.2"), 1);
     EXPECT_EQ(ShortcutExists("Contabilidad"), 0);
+    Name("Contab.2");
+    EXPECT_EQ(InstallApplication(nullptr, record, inst), SHORTCUT_NOT_OURS);
+    EXPECT_EQ(errors.Take(), std::vector<std::string>{"El acceso directo del escritorio es de otra aplicaci\xF3n y "
+                                                      "no se reemplaza !\n" + Link("Contab")});
+    DeleteShortcut(record.nombre);
+    EXPECT_EQ(linkreader::Read(Link("Contab"))["Icon location"], dir + "Contab. general.ICO");
+    DeleteShortcut("Contab. general");
+    EXPECT_FALSE(Exists(Link("Contab")));
 }
 
 TEST_F(Install, JarStatusOfAnInstallationDirectory)
@@ -357,10 +366,13 @@ TEST_F(Install, ShortcutResultCodes)
     }
     EXPECT_FALSE(Exists("Escritorio"));
 
+    // No value at all: the system's too, where a link of arguments of no
+    // parameter file of that name stays.
     ASSERT_TRUE(fixture::DeleteValue(HKEY_CURRENT_USER, SHELL_FOLDERS, "Desktop"));
-    EXPECT_EQ(shortcut(target, "Prueba", args), SHORTCUT_NO_DESKTOP);
-    EXPECT_EQ(ShortcutExists(record.nombre), 0);
-    DeleteShortcut(record.nombre);
+    EXPECT_EQ(shortcut(target, "Prueba", args), SHORTCUT_NOT_OURS);
+    EXPECT_EQ(shortcut(target, "Nueva", args + " \"Archivo" + root + "Nueva.par\""), SHORTCUT_SAVED);
+    EXPECT_EQ(shortcut(target, "Nueva", args), SHORTCUT_SAVED);
+    EXPECT_TRUE(Exists(Link("Prueba")) && Exists(Link("Nueva")));
 }
 
 TEST_F(Install, TooLongPathsAreRefusedBeforeAnythingIsWritten)
@@ -530,21 +542,46 @@ TEST_F(Install, FindInstallationReadsMarkerRecordAndOlderKeys)
     EXPECT_EQ(find(), "1 D:\\Servidor");
     fixture::SetText(HKEY_CURRENT_USER, dirsKey, "Contabilidad", "G:\\" + std::string(300, 'x'));
     EXPECT_EQ(find(), "1 D:\\Servidor");
+    // So does a relative one; one to expand is read expanded.
+    for (const char* relative : {"Relativa", "G:Relativa", "\\Relativa"}) {
+        fixture::SetText(HKEY_CURRENT_USER, dirsKey, "Contabilidad", relative);
+        EXPECT_EQ(find(), "1 D:\\Servidor") << relative;
+    }
+    SetEnvironmentVariableA("VONDRA_PRUEBA", "G:\\Expandida");
+    const char expand[] = "%VONDRA_PRUEBA%\\Java";
+    RegSetKeyValueA(HKEY_CURRENT_USER, dirsKey, "Contabilidad", REG_EXPAND_SZ, expand, sizeof expand);
+    EXPECT_EQ(find(), "1 G:\\Expandida\\Java");
 
     // Uninstalling removes the marker and the record.
     UnmarkInstalled(record.nombre);
     EXPECT_EQ(user(fixture::VONDRA_KEY, "Contabilidad") + " " + user(dirsKey, "Contabilidad"), "(none) (none)");
 
-    // Marked only in the machine key: the machine's DirInst wins, both go to
-    // the user's key, the machine's values stay.
+    // Marked only in the machine key: the machine's DirInst wins, the marker
+    // moves to the user's key, whose own DirInst stays (an empty one is none).
+    auto machine = [&] { return fixture::TextOf(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "Contabilidad"); };
+    auto moved = [&] {
+        return user(fixture::VONDRA_KEY, "DirInst") + "|" + user(fixture::VONDRA_KEY, "Contabilidad") + "|" +
+               user(dirsKey, "Contabilidad") + "|" + machine();
+    };
     fixture::SetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "Contabilidad", "Instalado !");
     fixture::SetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "DirInst", "H:\\Antigua");
     EXPECT_EQ(find(), "1 H:\\Antigua");
-    EXPECT_EQ(user(fixture::VONDRA_KEY, "DirInst") + "|" + user(fixture::VONDRA_KEY, "Contabilidad") + "|" +
-                  user(dirsKey, "Contabilidad"),
-              "H:\\Antigua|Instalado !|H:\\Antigua");
-    EXPECT_TRUE(fixture::GetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "Contabilidad", nullptr) &&
-                fixture::GetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "DirInst", nullptr));
+    EXPECT_EQ(moved(), "D:\\Servidor|Instalado !|H:\\Antigua|(none)");
+    UnmarkInstalled(record.nombre);
+    fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst", "");
+    fixture::SetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "Contabilidad", "Instalado !");
+    EXPECT_EQ(find(), "1 H:\\Antigua");
+    EXPECT_EQ(moved(), "H:\\Antigua|Instalado !|H:\\Antigua|(none)");
+    // A machine marker the move left goes with the uninstall.
+    fixture::SetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "Contabilidad", "Instalado !");
+    UnmarkInstalled(record.nombre);
+    EXPECT_EQ(find(), "0 H:\\Antigua");
+    // An empty or relative DirInst names no directory: the default.
+    for (const char* odd : {"", "Servidor"}) {
+        fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst", odd);
+        fixture::DeleteValue(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "DirInst");
+        EXPECT_EQ(find(), "0 C:\\VONDRA\\Java") << odd;
+    }
 
     // A value of another type (or text) named like the application is no marker.
     UnmarkInstalled(record.nombre);
