@@ -150,9 +150,8 @@ TEST(Unattended, InstallUpdateAndUninstallWithoutWindows)
     fixture::MakeJavaHome(java, "17.0.13");
     fixture::AddRuntime(64, "SOFTWARE\\Eclipse Adoptium\\JDK\\17.0.13.11\\hotspot\\MSI", "Path", java + "\\");
 
-    // No /archivos: the archives go to the installation all the same. No
-    // Desktop value at all: the system's desktop. The Dalvo.EXE beside the
-    // entries, not the one running, uninstalls.
+    // No /archivos: the archives go there all the same. No Desktop value: the
+    // system's desktop. The Dalvo.EXE beside the entries uninstalls.
     target = ws.target + "\\J17";
     const char folders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
     ASSERT_TRUE(fixture::DeleteValue(HKEY_CURRENT_USER, folders, "Desktop"));
