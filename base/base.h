@@ -48,14 +48,18 @@ void ForEachFile(const char* dir, const char* pattern, Visit visit)
 // Creates every missing level of dir (the root never). 0 for an empty path.
 int MakeDirectoryPath(const char* dir);
 
-// A REG_SZ value of an open key into out (size bytes with the NUL): 1, or 0
-// when it is missing, not text, or too long to fit whole.
+// A REG_SZ value of an open key into out (size bytes with the NUL), a
+// REG_EXPAND_SZ one expanded: 1, or 0 when it is missing, not text, or too
+// long to fit whole.
 int QueryRegText(HKEY key, const char* name, char* out, size_t size);
 
 // DirInst of the user's key, else of the machine key (then moved to the
-// user's key). 1 with the directory in out, else 0 with out unchanged.
+// user's key when that has none). An empty value counts as missing. 1 with
+// the directory in out, else 0 with out unchanged.
 int ReadDirInst(char (&out)[PATH_SIZE]);
 void WriteUserDirInst(const char* dir);
+// 1 when the user's key holds a DirInst that is not empty.
+int UserHasDirInst();
 void DeleteMachineDirInst();
 
 // The Java runtime to use: the one at pinnedHome when given, else the one

@@ -6,6 +6,7 @@
 
 // Values stored without a NUL are accepted when there is room to add one;
 // longer values count as missing rather than being cut into another path.
+// REG_EXPAND_SZ is read expanded, as the system reads it.
 int QueryRegText(HKEY key, const char* name, char* out, size_t size)
 {
     std::string value(size + 1, '\0');
@@ -18,6 +19,15 @@ int QueryRegText(HKEY key, const char* name, char* out, size_t size)
     size_t text = strnlen(value.data(), length);
     if (text >= size)
         return 0;
+    if (type == REG_EXPAND_SZ) {
+        value[text] = '\0';
+        std::string expanded(size, '\0');
+        DWORD got = ExpandEnvironmentStringsA(value.data(), &expanded[0], static_cast<DWORD>(size));
+        if (got == 0 || got > size)
+            return 0;
+        value = expanded;
+        text = strnlen(value.data(), size);
+    }
     std::memcpy(out, value.data(), text);
     out[text] = '\0';
     return 1;
@@ -32,6 +42,14 @@ void WriteUserDirInst(const char* dir)
                    static_cast<DWORD>(std::strlen(dir) + 1));
 }
 
+int UserHasDirInst()
+{
+    RegKey key;
+    DWORD size = 0;
+    return key.Open(HKEY_CURRENT_USER, VONDRA_KEY, KEY_QUERY_VALUE) &&
+           RegQueryValueExA(key.handle, "DirInst", nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS && size > 1;
+}
+
 void DeleteMachineDirInst()
 {
     RegKey key;
@@ -39,24 +57,33 @@ void DeleteMachineDirInst()
         RegDeleteValueA(key.handle, "DirInst");
 }
 
+namespace {
+
+// An empty value names no directory: it counts as missing.
+int QueryDirInst(HKEY root, char (&out)[PATH_SIZE])
+{
+    RegKey key;
+    char dir[PATH_SIZE];
+    if (!key.Open(root, VONDRA_KEY, KEY_QUERY_VALUE) || !QueryRegText(key.handle, "DirInst", dir, sizeof dir) ||
+        dir[0] == '\0')
+        return 0;
+    std::memcpy(out, dir, sizeof dir);
+    return 1;
+}
+
+}  // namespace
+
 int ReadDirInst(char (&out)[PATH_SIZE])
 {
-    {
-        RegKey user;
-        if (user.Open(HKEY_CURRENT_USER, VONDRA_KEY, KEY_QUERY_VALUE) &&
-            QueryRegText(user.handle, "DirInst", out, sizeof out))
-            return 1;
-    }
-    int found = 0;
-    {
-        RegKey machine;
-        if (machine.Open(HKEY_LOCAL_MACHINE, VONDRA_KEY, KEY_QUERY_VALUE) &&
-            QueryRegText(machine.handle, "DirInst", out, sizeof out)) {
-            WriteUserDirInst(out);
-            found = 1;
-        }
-    }
-    if (found)
+    if (QueryDirInst(HKEY_CURRENT_USER, out))
+        return 1;
+    if (!QueryDirInst(HKEY_LOCAL_MACHINE, out))
+        return 0;
+    // A user value this could not read (too long) stays, and so does the
+    // machine's then: it is moved, never copied over the user's own.
+    if (!UserHasDirInst()) {
+        WriteUserDirInst(out);
         DeleteMachineDirInst();
-    return found;
+    }
+    return 1;
 }

@@ -54,7 +54,7 @@ add_library(installcore STATIC
     installcore/copy.cpp
     installcore/shortcut.cpp
     installcore/instalar.cpp)
-target_link_libraries(installcore PUBLIC params installcore_format ole32 uuid shell32)
+target_link_libraries(installcore PUBLIC params installcore_format ole32 uuid shell32 mpr)
 
 # The start-up layer is linked into programs only: test programs bring main().
 add_library(appshell OBJECT base/appshell.cpp)

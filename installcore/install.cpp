@@ -19,6 +19,8 @@ const char JRE_TOO_LONG[] = "La ruta del JRE de Java es demasiado larga para el 
 const char NAME_UNUSABLE[] = "El nombre de la aplicaci\xF3n no es v\xE1lido como nombre de archivo !\n";
 const char ENTRY_DIR_REFUSED[] =
     "El directorio de instalaci\xF3n no puede ser el de las aplicaciones del servidor !\n";
+const char SHORTCUT_NOT_OURS_TEXT[] =
+    "El acceso directo del escritorio es de otra aplicaci\xF3n: no se reemplaza y la instalaci\xF3n se deshizo !\n";
 const char PARAM_FILE_FAILED[] = "No se pudo escribir el archivo de par\xE1metros de la aplicaci\xF3n !\n";
 const char NO_ARCHIVES[] = "No hay archivos JAR que copiar para la aplicaci\xF3n en\n";
 const char INSTALL_INCOMPLETE[] =
@@ -180,6 +182,8 @@ int InstallApplication(HWND owner, const AppParams& record, const Installation& 
     int result = CreateShortcut(targetDir, "JavaW.EXE", name, dir, command, icon);
     char link[PATH_SIZE] = "", step[64];
     ShortcutPath(name, link);
+    if (result == SHORTCUT_NOT_OURS)
+        Refuse(owner, SHORTCUT_NOT_OURS_TEXT, link);
     std::snprintf(step, sizeof step, "Acceso directo (c\xF3" "digo %d):", result);
     LogStep(step, link, result == SHORTCUT_SAVED);
     bool failed = FailedSteps() > failedBefore;
@@ -187,7 +191,7 @@ int InstallApplication(HWND owner, const AppParams& record, const Installation& 
     CopyText(last, LastFailedStep());
     EndJournal(!failed);
     // The log says it unattended; with windows the user is told here.
-    if (!IsUnattended() && failed)
+    if (!IsUnattended() && failed && result != SHORTCUT_NOT_OURS)
         Refuse(owner, INSTALL_INCOMPLETE, last);
     return result;
 }

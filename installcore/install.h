@@ -27,6 +27,7 @@ enum {
     SHORTCUT_BAD_ARGUMENTS = 5,
     SHORTCUT_BAD_ICON = 6,
     SHORTCUT_NOT_SAVED = 7,  // no persistence interface, or the file could not be written
+    SHORTCUT_NOT_OURS = 8,   // a link of that file name starts something else: left as it is
     SHORTCUT_NO_LINK_OBJECT = 20,
     SHORTCUT_NO_COM = 21,
     // InstallApplication only: refused before anything was written.
@@ -97,12 +98,15 @@ void ListInstalledProgram(const char* name, const char* dir, const char* icon);
 // Sets installation.dir (DirInst, or the default; for an installed
 // application the directory it was installed to, when recorded) and returns
 // 1 when name is marked installed. A marker found only in the machine key is
-// copied to the user's key with DirInst. copyJars and runtime are left as
-// they are.
+// moved to the user's key, with DirInst when the user has none. Only full
+// directories count. copyJars and runtime are left as they are.
 int FindInstallation(const char* name, Installation& installation);
 
 // The desktop shortcut of name. ShortcutPath returns 0 when the desktop
-// directory is unknown or the path would not fit.
+// directory is unknown or the path would not fit. A link of the same file
+// name is replaced or deleted only when it starts name (its arguments end
+// with name's parameter file); DeleteShortcut logs one it leaves, and an
+// unknown desktop, as failed steps.
 int ShortcutPath(const char* name, char (&path)[PATH_SIZE]);
 int ShortcutExists(const char* name);
 void DeleteShortcut(const char* name);

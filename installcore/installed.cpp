@@ -6,6 +6,8 @@
 #include "../base/regkey.h"
 #include "../base/runlog.h"
 
+#include <winnetwk.h>
+
 char uninstaller[PATH_SIZE];
 
 namespace {
@@ -23,25 +25,41 @@ int IsMarked(HKEY key, const char* name)
     return QueryRegText(key, name, text, sizeof text) && std::strcmp(text, INSTALLED) == 0;
 }
 
-// The directory recorded for name, when there is a usable one.
+// The directory recorded for name, when there is a usable one: a relative
+// one would follow the current directory.
 int RecordedInstallDir(const char* name, char (&dir)[PATH_SIZE])
 {
     RegKey key;
     return key.Open(HKEY_CURRENT_USER, DIRS_KEY, KEY_QUERY_VALUE) && QueryRegText(key.handle, name, dir, sizeof dir) &&
-           dir[0] != '\0';
+           IsFullDirectory(dir);
 }
 
-// DirInst of root's key into installDir, when it has one; 1 when name is
-// marked installed there.
+// DirInst of root's key into installDir, when it names a full directory; 1
+// when name is marked installed there.
 int LookIn(HKEY root, const char* name, char (&installDir)[PATH_SIZE])
 {
     RegKey key;
     if (!key.Open(root, VONDRA_KEY, KEY_QUERY_VALUE))
         return 0;
     char dir[PATH_SIZE];
-    if (QueryRegText(key.handle, "DirInst", dir, sizeof dir))
+    if (QueryRegText(key.handle, "DirInst", dir, sizeof dir) && IsFullDirectory(dir))
         CopyText(installDir, dir);
     return IsMarked(key.handle, name);
+}
+
+// The marker of name in the machine key (an older installation) goes; none
+// there is nothing to do. The key is opened for more than reading only when
+// it holds one: a user may not write it.
+LONG DeleteMachineMarker(const char* name)
+{
+    {
+        RegKey key;
+        if (!key.Open(HKEY_LOCAL_MACHINE, VONDRA_KEY, KEY_QUERY_VALUE) || !IsMarked(key.handle, name))
+            return ERROR_SUCCESS;
+    }
+    RegKey key;
+    LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, VONDRA_KEY, 0, KEY_SET_VALUE, &key.handle);
+    return status == ERROR_SUCCESS ? RegDeleteValueA(key.handle, name) : status;
 }
 
 // The system's list of installed programs, one key per application.
@@ -71,6 +89,29 @@ LONG DeleteValue(const char* path, const char* name)
     return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
 }
 
+// The Dalvo.EXE beside the entries, which stays where the one running may
+// not (a deployment tool's cache, a drive letter pushd maps for a while);
+// on a network drive named by its share, which outlasts the letter.
+int LastingUninstaller(char (&exe)[PATH_SIZE])
+{
+    char beside[PATH_SIZE];
+    DWORD got = ComposeText(beside, entryDir, "Dalvo.EXE") ? GetFullPathNameA(beside, PATH_SIZE, exe, nullptr) : 0;
+    if (got == 0 || got >= PATH_SIZE || !FileExists(exe))
+        return uninstaller[0] != '\0' ? CopyText(exe, uninstaller) : ComposeText(exe, entryDir, "Dalvo.EXE");
+    char root[] = {exe[0], ':', '\\', '\0'};
+    if (exe[1] != ':' || GetDriveTypeA(root) != DRIVE_REMOTE)
+        return 1;
+    union {
+        UNIVERSAL_NAME_INFOA info;
+        char bytes[sizeof(UNIVERSAL_NAME_INFOA) + PATH_SIZE];
+    } universal;
+    DWORD size = sizeof universal;
+    if (WNetGetUniversalNameA(exe, UNIVERSAL_NAME_INFO_LEVEL, &universal, &size) == NO_ERROR &&
+        strnlen(universal.info.lpUniversalName, PATH_SIZE) < PATH_SIZE)
+        CopyText(exe, universal.info.lpUniversalName);
+    return 1;
+}
+
 }  // namespace
 
 void MarkInstalled(const char* name, const char* dir)
@@ -96,10 +137,11 @@ void MarkInstalled(const char* name, const char* dir)
 
 void UnmarkInstalled(const char* name)
 {
+    // A machine marker left would make the next run find it installed again.
     LONG status = DeleteValue(VONDRA_KEY, name);
-    LONG removed = DeleteValue(DIRS_KEY, name);
-    if (status == ERROR_SUCCESS)
-        status = removed;
+    for (LONG removed : {DeleteValue(DIRS_KEY, name), DeleteMachineMarker(name)})
+        if (status == ERROR_SUCCESS)
+            status = removed;
     LogStep("Marca de instalaci\xF3n quitada del registro:", name, status == ERROR_SUCCESS, status);
 
     char key[PATH_SIZE];
@@ -114,8 +156,7 @@ void UnmarkInstalled(const char* name)
 void ListInstalledProgram(const char* name, const char* dir, const char* icon)
 {
     char key[PATH_SIZE], shown[PATH_SIZE], exe[PATH_SIZE], command[2 * PATH_SIZE];
-    bool composed = ProgramKey(key, name) && ComposeText(shown, SHOWN_PREFIX, name) &&
-                    (uninstaller[0] != '\0' ? CopyText(exe, uninstaller) : ComposeText(exe, entryDir, "Dalvo.EXE")) &&
+    bool composed = ProgramKey(key, name) && ComposeText(shown, SHOWN_PREFIX, name) && LastingUninstaller(exe) &&
                     ComposeText(command, "\"", exe, "\" /desinstalar \"", name, "\"");
     LONG status = ERROR_FILENAME_EXCED_RANGE;
     if (composed) {
@@ -149,8 +190,13 @@ int FindInstallation(const char* name, Installation& installation)
     }
     if (!LookIn(HKEY_LOCAL_MACHINE, name, installDir))
         return 0;
-    // Moved to the user's key; the machine key's values stay.
-    WriteUserDirInst(installDir);
+    // Moved to the user's key, whose own DirInst stays; the machine's marker
+    // goes where that is allowed (else the uninstall says it could not).
+    if (!UserHasDirInst())
+        WriteUserDirInst(installDir);
     MarkInstalled(name, installDir);
+    RegKey user;
+    if (user.Open(HKEY_CURRENT_USER, VONDRA_KEY, KEY_QUERY_VALUE) && IsMarked(user.handle, name))
+        DeleteMachineMarker(name);
     return 1;
 }

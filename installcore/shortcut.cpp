@@ -1,7 +1,10 @@
 // The desktop shortcut that starts the Java client.
 #include <shlobj.h>
 
+#include <cstring>
+
 #include "../base/regkey.h"
+#include "../base/runlog.h"
 #include "install.h"
 
 namespace {
@@ -38,19 +41,17 @@ struct ComSession {
 };
 
 // The user's desktop folder. A value that names no folder of its own (empty,
-// relative, with a variable left unexpanded) would put the shortcut in the
-// current directory, maybe a share: the system is asked instead, and a
-// shortcut goes nowhere but to a full path.
+// relative, with a variable left unexpanded), or none at all, would put the
+// shortcut in the current directory, maybe a share: the system is asked
+// instead, and a shortcut goes nowhere but to a full path.
 int ReadDesktop(char (&desktop)[PATH_SIZE])
 {
     {
         RegKey key;
-        if (!key.Open(HKEY_CURRENT_USER, SHELL_FOLDERS, KEY_QUERY_VALUE) ||
-            !QueryRegText(key.handle, "Desktop", desktop, sizeof desktop))
-            return 0;
+        if (key.Open(HKEY_CURRENT_USER, SHELL_FOLDERS, KEY_QUERY_VALUE) &&
+            QueryRegText(key.handle, "Desktop", desktop, sizeof desktop) && IsFullDirectory(desktop))
+            return 1;
     }
-    if (IsFullDirectory(desktop))
-        return 1;
     return SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop)) &&
            IsFullDirectory(desktop);
 }
@@ -74,11 +75,41 @@ int ShortcutExists(const char* name)
     return ShortcutPath(name, path) && FileExists(path);
 }
 
+namespace {
+
+// The link at path starts name when its arguments end with name's parameter
+// file: names cut at the same '.' share the link's file name, and a link
+// the user made may have it too. A link that cannot be read is not ours.
+int IsOurShortcut(const char* path, const char* name)
+{
+    char tail[PATH_SIZE], arguments[COMMAND_LINE_SIZE];
+    WCHAR wide[MAX_PATH];
+    ComSession com;
+    Held<IShellLinkA> link;
+    Held<IPersistFile> file;
+    if (!ComposeText(tail, "\\", name, ".PAR\"") || !com.Usable() ||
+        FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&link.p))) ||
+        FAILED(link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p))) ||
+        MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH) == 0 || FAILED(file.p->Load(wide, STGM_READ)) ||
+        FAILED(link.p->GetArguments(arguments, sizeof arguments)))
+        return 0;
+    size_t length = strnlen(arguments, sizeof arguments), tailLength = std::strlen(tail);
+    return length >= tailLength && lstrcmpiA(arguments + length - tailLength, tail) == 0;
+}
+
+}  // namespace
+
 void DeleteShortcut(const char* name)
 {
+    const char step[] = "Acceso directo borrado:";
     char path[PATH_SIZE];
-    if (ShortcutPath(name, path))
-        DeleteInstalledFile("Acceso directo borrado:", path);
+    if (!ShortcutPath(name, path))
+        LogStep(step, name, 0, ERROR_PATH_NOT_FOUND);
+    else if (FileExists(path) && !IsOurShortcut(path, name))
+        LogStep("Acceso directo de otra aplicaci\xF3n, no se borra:", path, 0);
+    else
+        DeleteInstalledFile(step, path);
 }
 
 int CreateShortcut(const char* targetDir, const char* targetFile, const char* name, const char* workingDir,
@@ -89,6 +120,8 @@ int CreateShortcut(const char* targetDir, const char* targetFile, const char* na
         return SHORTCUT_NO_DESKTOP;
     char linkPath[PATH_SIZE], dir[PATH_SIZE], target[PATH_SIZE];
     bool linkFits = ComposeShortcutPath(linkPath, desktop, name);
+    if (linkFits && FileExists(linkPath) && !IsOurShortcut(linkPath, name))
+        return SHORTCUT_NOT_OURS;
     bool targetFits = CopyText(dir, targetDir) && AddBackslash(dir) && ComposeText(target, dir, targetFile);
 
     ComSession com;

@@ -384,7 +384,7 @@ TEST_F(Flow, MachineKeyInstallationIsMovedToTheUser)
     EXPECT_EQ(drive::ControlText(exists, NOMBRE), "Contabilidad");
     EXPECT_EQ(UserValue(fixture::VONDRA_KEY, "Contabilidad") + "|" + UserValue(fixture::VONDRA_KEY, "DirInst"),
               "Instalado !|" + old);
-    EXPECT_TRUE(fixture::GetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "Contabilidad", nullptr));
+    EXPECT_FALSE(fixture::GetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "Contabilidad", nullptr));
 
     // Updating works in the old DirInst.
     drive::PostClick(exists, ACEPTAR);

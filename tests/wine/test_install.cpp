@@ -155,7 +155,7 @@ protected:
     void TearDown() override
     {
         EXPECT_EQ(errors.Take(), std::vector<std::string>{}) << "unexpected error boxes";
-        for (const char* name : {"Contabilidad", "Contab. general", "Larga"}) {
+        for (const char* name : {"Contabilidad", "Contab. general", "Contab.2", "Larga"}) {
             Name(name);
             UnmarkInstalled(record.nombre);
         }
@@ -262,9 +262,18 @@ TEST_F(Install, NamesWithDotsAndBackslashes)
                                                   "Contab. general.PAR\"");
     EXPECT_EQ(link["Icon location"], dir + "Contab. general.ICO");
 
-    // Another name up to the same dot takes the same shortcut.
+    // Another name up to the same dot takes the same shortcut, but neither
+    // replaces nor deletes it: its arguments name another parameter file.
     EXPECT_EQ(ShortcutExists("Contab.2"), 1);
     EXPECT_EQ(ShortcutExists("Contabilidad"), 0);
+    Name("Contab.2");
+    EXPECT_EQ(InstallApplication(nullptr, record, inst), SHORTCUT_NOT_OURS);
+    EXPECT_EQ(errors.Take().at(0),
+              "El acceso directo del escritorio es de otra aplicaci\xF3n: no se reemplaza y la instalaci\xF3n se deshizo !\n" + Link("Contab"));
+    DeleteShortcut(record.nombre);
+    EXPECT_EQ(linkreader::Read(Link("Contab"))["Icon location"], dir + "Contab. general.ICO");
+    DeleteShortcut("Contab. general");
+    EXPECT_FALSE(Exists(Link("Contab")));
 }
 
 TEST_F(Install, JarStatusOfAnInstallationDirectory)
@@ -363,10 +372,12 @@ TEST_F(Install, ShortcutResultCodes)
     }
     EXPECT_FALSE(Exists("Escritorio"));
 
+    // No value at all: the system's too. Only a link of the name's parameter file is replaced.
     ASSERT_TRUE(fixture::DeleteValue(HKEY_CURRENT_USER, SHELL_FOLDERS, "Desktop"));
-    EXPECT_EQ(shortcut(target, "Prueba", args), SHORTCUT_NO_DESKTOP);
-    EXPECT_EQ(ShortcutExists(record.nombre), 0);
-    DeleteShortcut(record.nombre);
+    EXPECT_EQ(shortcut(target, "Prueba", args), SHORTCUT_NOT_OURS);
+    EXPECT_EQ(shortcut(target, "Nueva", args + " \"Archivo" + root + "Nueva.par\""), SHORTCUT_SAVED);
+    EXPECT_EQ(shortcut(target, "Nueva", args), SHORTCUT_SAVED);
+    EXPECT_TRUE(Exists(Link("Prueba")) && Exists(Link("Nueva")));
 }
 
 TEST_F(Install, TooLongPathsAreRefusedBeforeAnythingIsWritten)
@@ -538,21 +549,34 @@ TEST_F(Install, FindInstallationReadsMarkerRecordAndOlderKeys)
     EXPECT_EQ(find(), "1 D:\\Servidor");
     fixture::SetText(HKEY_CURRENT_USER, dirsKey, "Contabilidad", "G:\\" + std::string(300, 'x'));
     EXPECT_EQ(find(), "1 D:\\Servidor");
+    for (const char* relative : {"Relativa", "G:Relativa", "\\Relativa"}) {  // and so does a relative one
+        fixture::SetText(HKEY_CURRENT_USER, dirsKey, "Contabilidad", relative);
+        EXPECT_EQ(find(), "1 D:\\Servidor") << relative;
+    }
 
     // Uninstalling removes the marker and the record.
     UnmarkInstalled(record.nombre);
     EXPECT_EQ(user(fixture::VONDRA_KEY, "Contabilidad") + " " + user(dirsKey, "Contabilidad"), "(none) (none)");
 
-    // Marked only in the machine key: the machine's DirInst wins, both go to
-    // the user's key, the machine's values stay.
-    fixture::SetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "Contabilidad", "Instalado !");
+    // Marked only in the machine key: the machine's DirInst wins, the marker
+    // moves to the user's key, whose own DirInst stays (an empty one is none);
+    // a machine marker the move left goes with the uninstall.
+    auto moved = [&] {
+        std::string found = find();
+        return found + "|" + user(fixture::VONDRA_KEY, "DirInst") + "|" + user(dirsKey, "Contabilidad") + "|" +
+               fixture::TextOf(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "Contabilidad");
+    };
     fixture::SetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "DirInst", "H:\\Antigua");
-    EXPECT_EQ(find(), "1 H:\\Antigua");
-    EXPECT_EQ(user(fixture::VONDRA_KEY, "DirInst") + "|" + user(fixture::VONDRA_KEY, "Contabilidad") + "|" +
-                  user(dirsKey, "Contabilidad"),
-              "H:\\Antigua|Instalado !|H:\\Antigua");
-    EXPECT_TRUE(fixture::GetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "Contabilidad", nullptr) &&
-                fixture::GetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "DirInst", nullptr));
+    for (std::string own : {"D:\\Servidor", ""}) {
+        fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst", own);
+        fixture::SetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "Contabilidad", "Instalado !");
+        EXPECT_EQ(moved(), "1 H:\\Antigua|" + (own.empty() ? "H:\\Antigua" : own) + "|H:\\Antigua|(none)");
+        fixture::SetText(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "Contabilidad", "Instalado !");
+        UnmarkInstalled(record.nombre);
+    }
+    fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst", "Servidor");  // relative: none either
+    fixture::DeleteValue(HKEY_LOCAL_MACHINE, fixture::VONDRA_KEY, "DirInst");
+    EXPECT_EQ(moved(), "0 C:\\VONDRA\\Java|Servidor|(none)|(none)");
 
     // A value of another type (or text) named like the application is no marker.
     UnmarkInstalled(record.nombre);

@@ -43,6 +43,13 @@ TEST_F(Registry, MachineValueMovesToTheUser)
     // The next start finds it in the user's key.
     ComputeEntryDir();
     EXPECT_STREQ(entryDir, "C:\\Maquina\\Terminal\\");
+
+    // A user's value too long to read is never replaced: both stay.
+    SetText(HKEY_CURRENT_USER, VONDRA_KEY, "DirInst", "C:\\" + std::string(400, 'x'));
+    SetText(HKEY_LOCAL_MACHINE, VONDRA_KEY, "DirInst", "C:\\Maquina");
+    ASSERT_EQ(ReadDirInst(dir), 1);
+    EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, VONDRA_KEY, "DirInst").size(), 403u);
+    EXPECT_EQ(fixture::TextOf(HKEY_LOCAL_MACHINE, VONDRA_KEY, "DirInst"), "C:\\Maquina");
 }
 
 TEST_F(Registry, UserValueWinsAndMachineKeyIsLeftAlone)
@@ -82,6 +89,17 @@ TEST_F(Registry, OddDirInstValues)
     char dir[PATH_SIZE];
     ASSERT_EQ(ReadDirInst(dir), 1);
     EXPECT_STREQ(dir, "C:\\SinNul");
+
+    // Empty is none; REG_EXPAND_SZ is read expanded, missing when that does not fit.
+    SetText(HKEY_CURRENT_USER, VONDRA_KEY, "DirInst", "");
+    EXPECT_EQ(ReadDirInst(dir), 0);
+    SetEnvironmentVariableA("VONDRA_PRUEBA", "C:\\Expandido");
+    const char expand[] = "%VONDRA_PRUEBA%\\Java";
+    RegSetKeyValueA(HKEY_CURRENT_USER, VONDRA_KEY, "DirInst", REG_EXPAND_SZ, expand, sizeof expand);
+    ASSERT_EQ(ReadDirInst(dir), 1);
+    EXPECT_STREQ(dir, "C:\\Expandido\\Java");
+    SetEnvironmentVariableA("VONDRA_PRUEBA", std::string(300, 'e').c_str());
+    EXPECT_EQ(ReadDirInst(dir), 0);
 
     // Longer than a path buffer: treated as missing, never cut into another path.
     std::string huge = "C:\\" + std::string(400, 'x');

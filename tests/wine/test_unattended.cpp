@@ -213,9 +213,15 @@ TEST(Unattended, InstallUpdateAndUninstallWithoutWindows)
     fixture::MakeJavaHome(java, "17.0.13");
     fixture::AddRuntime(64, "SOFTWARE\\Eclipse Adoptium\\JDK\\17.0.13.11\\hotspot\\MSI", "Path", java + "\\");
 
-    // No /archivos: the archives go to the installation all the same.
+    // No /archivos: the archives go there all the same. No Desktop value: the
+    // system's desktop. The Dalvo.EXE beside the entries uninstalls.
     target = ws.target + "\\J17";
+    const char folders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+    ASSERT_TRUE(fixture::DeleteValue(HKEY_CURRENT_USER, folders, "Desktop"));
+    ASSERT_TRUE(CopyFileA(DALVO_EXE, (entries + "Dalvo.EXE").c_str(), FALSE));
     EXPECT_EQ(dalvo(std::string("/instalar ") + NAME + " /dir " + target + logged), 0u);
+    EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, listing, "UninstallString"),
+              "\"" + entries + "Dalvo.EXE\" /desinstalar \"" + NAME + "\"");
     EXPECT_NE(fixture::ReadAll(log).find("JRE de Java elegido: " + java + " (17.0.13 (64 bits)), el m\xE1s nuevo"),
               std::string::npos);
     EXPECT_TRUE(fixture::Exists(target + "\\Extra.JAR"));
@@ -237,7 +243,9 @@ TEST(Unattended, InstallUpdateAndUninstallWithoutWindows)
     EXPECT_EQ(fixture::UnixOutput(JDK_BIN "/java -cp '" + unix + "' Vondra 10.1.2.3", 60000).substr(0, 13),
               "hola 10.1.2.3")
         << unix;
+    ASSERT_TRUE(fixture::DeleteValue(HKEY_CURRENT_USER, folders, "Desktop"));
     EXPECT_EQ(dalvo(std::string("/desinstalar ") + NAME), 0u);
+    EXPECT_FALSE(fixture::Exists(ws.desktop + "\\" + NAME + ".LNK"));
     EXPECT_EQ(windows, 0);
     fixture::ClearRegistry();
 }
