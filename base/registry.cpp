@@ -3,6 +3,7 @@
 
 #include "base.h"
 #include "regkey.h"
+#include "rollback.h"
 
 // Values stored without a NUL are accepted when there is room to add one;
 // longer values count as missing rather than being cut into another path.
@@ -36,7 +37,7 @@ int QueryRegText(HKEY key, const char* name, char* out, size_t size)
 void WriteUserDirInst(const char* dir)
 {
     RegKey key;
-    if (!key.OpenForWriting(HKEY_CURRENT_USER, VONDRA_KEY))
+    if (!KeepValue(HKEY_CURRENT_USER, 0, VONDRA_KEY, "DirInst") || !key.OpenForWriting(HKEY_CURRENT_USER, VONDRA_KEY))
         return;
     RegSetValueExA(key.handle, "DirInst", 0, REG_SZ, reinterpret_cast<const BYTE*>(dir),
                    static_cast<DWORD>(std::strlen(dir) + 1));

@@ -112,7 +112,15 @@ bool Undo(const JournalRecord& record)
         HKEY key = nullptr;
         LONG status;
         if (record.type < 0) {
-            status = RegOpenKeyExA(root, record.key.c_str(), 0, KEY_SET_VALUE | view, &key);
+            // Asked first: a key the run could not write needs no right to write now.
+            status = RegOpenKeyExA(root, record.key.c_str(), 0, KEY_QUERY_VALUE | view, &key);
+            if (status == ERROR_SUCCESS)
+                status = RegQueryValueExA(key, record.name.c_str(), nullptr, nullptr, nullptr, nullptr);
+            if (key != nullptr)
+                RegCloseKey(key);
+            key = nullptr;
+            if (status == ERROR_SUCCESS)
+                status = RegOpenKeyExA(root, record.key.c_str(), 0, KEY_SET_VALUE | view, &key);
             if (status == ERROR_SUCCESS)
                 status = RegDeleteValueA(key, record.name.c_str());
         } else {
@@ -130,7 +138,17 @@ bool Undo(const JournalRecord& record)
     case JOURNAL_KEY: {
         if (record.existed)
             return true;  // its values came back one by one
-        LONG status = RegDeleteKeyExA(root, record.key.c_str(), view, 0);
+        // Emptied by the values undone before it; one that holds more stays.
+        HKEY key = nullptr;
+        DWORD subkeys = 0, values = 0;
+        if (RegOpenKeyExA(root, record.key.c_str(), 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS)
+            return true;
+        LONG status = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
+                                       nullptr, nullptr, nullptr);
+        RegCloseKey(key);
+        if (status != ERROR_SUCCESS || subkeys > 0 || values > 0)
+            return true;
+        status = RegDeleteKeyExA(root, record.key.c_str(), view, 0);
         return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
     }
     }
@@ -261,8 +279,13 @@ int KeepValue(HKEY root, REGSAM view, const char* key, const char* name)
     JournalRecord record = RegistryRecord(JOURNAL_VALUE, root, view, key);
     record.name = name;
     HKEY opened = nullptr;
-    if (RegOpenKeyExA(root, key, 0, KEY_QUERY_VALUE | view, &opened) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, key, 0, KEY_QUERY_VALUE | view, &opened) != ERROR_SUCCESS) {
+        // A key made for the value goes again too.
+        JournalRecord made = RegistryRecord(JOURNAL_KEY, root, view, key);
+        if (!Write(made))
+            return 0;
         opened = nullptr;
+    }
     ReadValue(opened, name, record);
     if (opened != nullptr)
         RegCloseKey(opened);

@@ -4,6 +4,7 @@
 
 #include "install.h"
 #include "../base/regkey.h"
+#include "../base/rollback.h"
 #include "../base/runlog.h"
 
 #include <winnetwk.h>
@@ -119,8 +120,9 @@ void MarkInstalled(const char* name, const char* dir)
     const char step[] = "Marca de instalaci\xF3n y directorio en el registro:";
     {
         RegKey key;
-        LONG status = key.OpenForWriting(HKEY_CURRENT_USER, VONDRA_KEY) ? SetText(key.handle, name, INSTALLED)
-                                                                         : ERROR_CANTWRITE;
+        bool kept = KeepValue(HKEY_CURRENT_USER, 0, VONDRA_KEY, name) && KeepValue(HKEY_CURRENT_USER, 0, DIRS_KEY, name);
+        LONG status = kept && key.OpenForWriting(HKEY_CURRENT_USER, VONDRA_KEY) ? SetText(key.handle, name, INSTALLED)
+                                                                                 : ERROR_CANTWRITE;
         if (status != ERROR_SUCCESS) {
             LogStep(step, name, 0, status);
             return;
@@ -138,6 +140,11 @@ void MarkInstalled(const char* name, const char* dir)
 void UnmarkInstalled(const char* name)
 {
     // A machine marker left would make the next run find it installed again.
+    if (!KeepValue(HKEY_CURRENT_USER, 0, VONDRA_KEY, name) || !KeepValue(HKEY_CURRENT_USER, 0, DIRS_KEY, name) ||
+        !KeepValue(HKEY_LOCAL_MACHINE, 0, VONDRA_KEY, name)) {
+        LogStep("Marca de instalaci\xF3n quitada del registro:", name, 0, GetLastError());
+        return;
+    }
     LONG status = DeleteValue(VONDRA_KEY, name);
     for (LONG removed : {DeleteValue(DIRS_KEY, name), DeleteMachineMarker(name)})
         if (status == ERROR_SUCCESS)
@@ -147,7 +154,7 @@ void UnmarkInstalled(const char* name)
     char key[PATH_SIZE];
     if (!ProgramKey(key, name))
         return;
-    status = RegDeleteKeyA(HKEY_CURRENT_USER, key);
+    status = KeepKey(HKEY_CURRENT_USER, 0, key) ? RegDeleteKeyA(HKEY_CURRENT_USER, key) : ERROR_CANTWRITE;
     if (status == ERROR_FILE_NOT_FOUND)
         status = ERROR_SUCCESS;
     LogStep("Programa quitado de la lista del sistema:", key, status == ERROR_SUCCESS, status);
@@ -161,7 +168,14 @@ void ListInstalledProgram(const char* name, const char* dir, const char* icon)
     LONG status = ERROR_FILENAME_EXCED_RANGE;
     if (composed) {
         RegKey listed;
-        status = RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
+        static const char* const NAMES[] = {"DisplayName",          "DisplayIcon", "InstallLocation", "UninstallString",
+                                            "QuietUninstallString", "NoModify",    "NoRepair"};
+        status = KeepKey(HKEY_CURRENT_USER, 0, key) ? ERROR_SUCCESS : ERROR_CANTWRITE;
+        for (const char* value : NAMES)
+            if (status == ERROR_SUCCESS && !KeepValue(HKEY_CURRENT_USER, 0, key, value))
+                status = ERROR_CANTWRITE;
+        if (status == ERROR_SUCCESS)
+            status = RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
                                  &listed.handle, nullptr);
         const DWORD one = 1;
         const char* const texts[][2] = {{"DisplayName", shown},          {"DisplayIcon", icon},

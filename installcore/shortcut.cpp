@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "../base/regkey.h"
+#include "../base/rollback.h"
 #include "../base/runlog.h"
 #include "install.h"
 
@@ -148,7 +149,7 @@ int CreateShortcut(const char* targetDir, const char* targetFile, const char* na
         return SHORTCUT_BAD_ICON;
 
     WCHAR wide[MAX_PATH];
-    if (!linkFits || MultiByteToWideChar(CP_ACP, 0, linkPath, -1, wide, MAX_PATH) == 0 ||
+    if (!linkFits || MultiByteToWideChar(CP_ACP, 0, linkPath, -1, wide, MAX_PATH) == 0 || !KeepFile(linkPath) ||
         FAILED(file.p->Save(wide, TRUE)))
         return SHORTCUT_NOT_SAVED;
     return SHORTCUT_SAVED;
