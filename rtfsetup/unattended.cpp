@@ -69,7 +69,7 @@ int Install(const CommandLine& command)
     if (!ReadDllValue("URL", stored, sizeof stored))
         stored[0] = '\0';
     if (command.url[0] == '\0' && stored[0] == '\0' && !command.anyCode && ReadsPolicyFile(runtime))
-        return EndRunLog(EXIT_BAD_COMMAND, "falta /url: sin direcci\xF3n registrada, los permisos valdr\xEDan para "
+        return EndRunLog(EXIT_BAD_COMMAND, "falta /url: sin direcci\xF3n registrada, los permisos valdr\xED" "an para "
                                            "cualquier JAR (/cualquiera lo permite)");
     if (!NormaliseJarUrl(command.url[0] != '\0' ? command.url : stored, address)) {
         ShowErrorCode(nullptr, 5, runtime);
