@@ -57,8 +57,9 @@ add_custom_target(media ALL DEPENDS ${media_dir}/Instalar.EXE)
 # dist/Vondra.msi: that tree, the machine's DirInst and the runtime's
 # archives through Instalar.EXE of the media.
 find_program(VONDRA_WIXL wixl)
-if(NOT VONDRA_WIXL)
-    message(FATAL_ERROR "wixl is needed for the package (./vondra deps)")
+find_program(VONDRA_MSIBUILD msibuild)
+if(NOT VONDRA_WIXL OR NOT VONDRA_MSIBUILD)
+    message(FATAL_ERROR "wixl and msitools are needed for the package (./vondra deps)")
 endif()
 set(VONDRA_PACKAGE ${CMAKE_SOURCE_DIR}/cmake/make-package ${package_tree} ${media_dir}/Instalar.EXE
     ${CMAKE_SOURCE_DIR}/setup/Vondra.wxs)
