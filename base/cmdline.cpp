@@ -40,14 +40,14 @@ enum { OPT_INSTALL, OPT_UNINSTALL, OPT_DIR, OPT_JARS, OPT_LOG, OPT_URL, OPT_ANY,
 
 struct Option {
     const char* text;
-    int needs;            // what the program must accept for it to be known
+    int needs;            // one of what the program must accept for it to be known
     const char* missing;  // said when its value is missing; null: it takes none
 };
 
 const Option OPTIONS[OPTION_COUNT] = {
     {"/instalar", 0, "falta el nombre de la aplicaci\xF3n tras /instalar"},
     {"/desinstalar", 0, "falta el nombre de la aplicaci\xF3n tras /desinstalar"},
-    {"/dir", ACCEPTS_DIR, "falta el directorio tras /dir"},
+    {"/dir", ACCEPTS_DIR | ACCEPTS_TARGET, "falta el directorio tras /dir"},
     {"/archivos", ACCEPTS_DIR, nullptr},
     {"/log", 0, "falta el archivo tras /log"},
     {"/url", ACCEPTS_URL, "falta la direcci\xF3n tras /url"},
@@ -163,7 +163,7 @@ int ParseCommandLine(const char* arguments, int accepts, CommandLine& command)
             continue;
         }
         int option = FindOption(word.text);
-        if (option < 0 || (OPTIONS[option].needs & ~accepts) != 0)
+        if (option < 0 || (OPTIONS[option].needs != 0 && (OPTIONS[option].needs & accepts) == 0))
             return Fail(command, "opci\xF3n desconocida");
         if (seen[option])
             return Fail(command, "opci\xF3n repetida");
@@ -186,7 +186,9 @@ int ParseCommandLine(const char* arguments, int accepts, CommandLine& command)
     }
     if (anyOption && command.action == COMMAND_INTERACTIVE)
         return Fail(command, "falta /instalar o /desinstalar");
-    if (command.action == COMMAND_UNINSTALL && (seen[OPT_DIR] || seen[OPT_JARS] || seen[OPT_URL] || seen[OPT_ANY]))
+    if ((accepts & ACCEPTS_TARGET) && !seen[OPT_DIR])
+        return Fail(command, "falta /dir");
+    if (command.action == COMMAND_UNINSTALL && ((seen[OPT_DIR] && !(accepts & ACCEPTS_TARGET)) || seen[OPT_JARS] || seen[OPT_URL] || seen[OPT_ANY]))
         return Fail(command, "/dir, /archivos, /url y /cualquiera van solo con /instalar");
     if (seen[OPT_URL] && seen[OPT_ANY])
         return Fail(command, "/url y /cualquiera se excluyen");

@@ -25,7 +25,8 @@ enum {
     ACCEPTS_DIR = 2,     // /dir DIRECTORIO and /archivos (with /instalar)
     ACCEPTS_URL = 4,     // /url DIRECCION (with /instalar)
     ACCEPTS_SOURCE = 8,  // one bare argument: the directory files are taken from
-    ACCEPTS_JAVA = 16    // /java DIRECTORIO: the Java runtime to use
+    ACCEPTS_JAVA = 16,   // /java DIRECTORIO: the Java runtime to use
+    ACCEPTS_TARGET = 32  // /dir DIRECTORIO with either action, and required: what is acted on
 };
 
 enum { COMMAND_VALUE_SIZE = 1024 };

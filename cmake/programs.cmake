@@ -125,6 +125,7 @@ target_link_libraries(instalar_ops PUBLIC base setup_rules lz32)
 vondra_program(Instalar instalar
     setup/main.cpp
     setup/terminar.cpp
+    setup/unattended.cpp
     resources/instalar/instalar.rc)
 set_source_files_properties(resources/instalar/instalar.rc PROPERTIES OBJECT_DEPENDS
     "${BASE_RESOURCES};${CMAKE_SOURCE_DIR}/resources/instalar/resource.h")

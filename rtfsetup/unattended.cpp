@@ -122,7 +122,7 @@ int Uninstall(const CommandLine& command)
 
 int RunCommand(const CommandLine& command, int parsed)
 {
-    int begun = BeginUnattended("Kelmin", LIBRARY_VERSION, USAGE, command, parsed);
+    int begun = BeginUnattended("Kelmin", VONDRA_VERSION, USAGE, command, parsed);
     if (begun != RUN_GOES_ON)
         return begun;
     // The library, its key and the grant are the machine's.

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+#include "../base/runlog.h"
 #include "../base/workfile.h"
 #include "instalar.h"
 
@@ -60,17 +61,12 @@ struct LzFile {
     }
 };
 
-// The extension directory of the runtime found, with '\'; "" without one.
-// Only a runtime of Java 8 or older reads it, and only one that has it:
-// from Java 9 its mere existence stops every Java program of the runtime,
-// and a directory created where there was none would load nothing.
 void ExtensionDir(char (&out)[PATH_SIZE])
 {
     Runtime runtime{};
     out[0] = '\0';
-    if (!FindRuntime(nullptr, runtime) || !UsesExtensionDir(runtime) ||
-        !ComposeInstallPath(out, runtime.home, "lib\\ext\\", "") || !DirectoryExists(out))
-        out[0] = '\0';
+    if (FindRuntime(nullptr, runtime))
+        RuntimeExtensionDir(runtime, out);
 }
 
 void MakeDirectory(const char* dir, SetupFailures& failures)
@@ -114,6 +110,15 @@ INT OpenSource(const char* source, int expand, SzddKind* kind, uint32_t* expecte
 }
 
 }  // namespace
+
+// Only a runtime of Java 8 or older reads it, and only one that has it:
+// from Java 9 its mere existence stops every Java program of the runtime,
+// and a directory created where there was none would load nothing.
+void RuntimeExtensionDir(const Runtime& runtime, char (&out)[PATH_SIZE])
+{
+    if (!UsesExtensionDir(runtime) || !ComposeInstallPath(out, runtime.home, "lib\\ext\\", "") || !DirectoryExists(out))
+        out[0] = '\0';
+}
 
 int ExpandCopy(const char* source, const char* destination, int expand, SetupFailures& failures)
 {
@@ -246,6 +251,22 @@ int CopyDistribution(SetupFailures& failures)
         return 0;
     WriteUserDirInst(setupDir);
     return 1;
+}
+
+void CopyRuntimeArchives(const char* terminal, const char* extension, SetupFailures& failures)
+{
+    char source[PATH_SIZE], target[PATH_SIZE];
+    for (const char* pattern : {"*.JAR", "*.TXT"})
+        ForEachFile(terminal, pattern, [&](const char* name) {
+            if (LongNameMatches(name, pattern) && NeedsJreExtension(name) && ComposeText(source, terminal, name) &&
+                ComposeText(target, extension, name))
+                LogStep("Archivo puesto en el JRE:", target, ExpandCopy(source, target, 0, failures));
+            return true;
+        });
+    char path[PATH_SIZE];
+    for (const char* mail : MAIL_ARCHIVES)
+        if (ComposeText(path, extension, mail))
+            DeleteListed(path, failures);
 }
 
 void ShowFailures(HWND owner, const char* intro, const SetupFailures& failures, const char* closing)

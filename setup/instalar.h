@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "../base/base.h"
+#include "../base/cmdline.h"
 #include "rules.h"
 
 // The directory that receives the distribution: the text of INICIO's edit.
@@ -34,6 +35,15 @@ void CopyMatching(const char* pattern, int expand, const char* extension, SetupF
 // compressed is damaged.
 int ExpandCopy(const char* source, const char* destination, int expand, SetupFailures& failures);
 
+// The extension directory of runtime (with '\'), "" when it reads none or
+// has none.
+void RuntimeExtensionDir(const Runtime& runtime, char (&out)[PATH_SIZE]);
+// The archives of terminal (with '\') that the runtime loads from its
+// extension directory (with '\') copied there, the mail archives removed
+// from it; and the same archives removed from it again.
+void CopyRuntimeArchives(const char* terminal, const char* extension, SetupFailures& failures);
+void RemoveRuntimeArchives(const char* terminal, const char* extension, SetupFailures& failures);
+
 // Removes the files the setup placed in setupDir, the directories left
 // empty, and DirInst when it names setupDir. Files that could not be
 // removed are added to failures; Brenko.EXE and DirInst then stay.
@@ -57,6 +67,10 @@ void StartCompanion(const char* dir, const char* program);
 
 // The error box listing failures.
 void ShowFailures(HWND owner, const char* intro, const SetupFailures& failures, const char* closing);
+
+// An unattended run of the command line (parsed: what ParseCommandLine
+// returned); returns the exit code.
+int RunCommand(const CommandLine& command, int parsed);
 
 INT_PTR CALLBACK InicioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK TerminarDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

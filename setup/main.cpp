@@ -9,7 +9,12 @@
 
 int InitInstance()
 {
-    profile = {IDC_PLAIN_ACEPTAR, IDC_PLAIN_CANCELAR, &SETUP_DIR_IDS, nullptr, nullptr, nullptr, nullptr, {}, 0, "Instalar"};
+    profile = {IDC_PLAIN_ACEPTAR, IDC_PLAIN_CANCELAR, &SETUP_DIR_IDS, nullptr, nullptr, nullptr, nullptr, {}, 0,
+               "Instalar"};
+    CommandLine command;
+    int parsed = ParseCommandLine(SkipProgramName(GetCommandLineA()), ACCEPTS_TARGET | ACCEPTS_JAVA, command);
+    if (!parsed || command.action != COMMAND_INTERACTIVE)
+        return RunCommand(command, parsed);
     if (!ReadDirInst(setupDir))
         DefaultSetupDir(setupDir);
     appIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_PROGRAM));

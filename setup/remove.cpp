@@ -2,6 +2,7 @@
 // directories that are left empty. Entry files, parameter files, texts and
 // the user's own files stay, and so do the directories holding them.
 #include "../base/regkey.h"
+#include "../base/runlog.h"
 #include "instalar.h"
 
 // Deleting what is not there is no failure.
@@ -58,4 +59,18 @@ int RemoveDistribution(SetupFailures& failures)
         return 0;
     DeleteUserDirInst(setupDir);
     return 1;
+}
+
+void RemoveRuntimeArchives(const char* terminal, const char* extension, SetupFailures& failures)
+{
+    char path[PATH_SIZE];
+    for (const char* pattern : {"*.JAR", "*.TXT"})
+        ForEachFile(terminal, pattern, [&](const char* name) {
+            if (LongNameMatches(name, pattern) && NeedsJreExtension(name) && ComposeText(path, extension, name)) {
+                size_t before = failures.size();
+                DeleteListed(path, failures);
+                LogStep("Archivo quitado del JRE:", path, failures.size() == before);
+            }
+            return true;
+        });
 }

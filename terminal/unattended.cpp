@@ -7,8 +7,6 @@
 
 namespace {
 
-const char DALVO_VERSION[] = "1.0";
-
 const char USAGE[] =
     "Dalvo.EXE /instalar NOMBRE [/dir DIRECTORIO] [/archivos] [/java DIRECTORIO] [/log ARCHIVO]\n"
     "Dalvo.EXE /desinstalar NOMBRE [/log ARCHIVO]\n\n"
@@ -112,7 +110,7 @@ int Uninstall(const CommandLine& command)
 
 int RunCommand(const CommandLine& command, int parsed)
 {
-    int begun = BeginUnattended("Dalvo", DALVO_VERSION, USAGE, command, parsed);
+    int begun = BeginUnattended("Dalvo", VONDRA_VERSION, USAGE, command, parsed);
     if (begun != RUN_GOES_ON)
         return begun;
     RecoverJournals(nullptr);

@@ -6,7 +6,8 @@
 
 namespace {
 
-const int DALVO = ACCEPTS_NAME | ACCEPTS_DIR | ACCEPTS_JAVA, KELMIN = ACCEPTS_URL | ACCEPTS_SOURCE | ACCEPTS_JAVA;
+const int DALVO = ACCEPTS_NAME | ACCEPTS_DIR | ACCEPTS_JAVA, KELMIN = ACCEPTS_URL | ACCEPTS_SOURCE | ACCEPTS_JAVA,
+          INSTALAR = ACCEPTS_TARGET | ACCEPTS_JAVA;
 
 // What was read, in one line; a refused line says why (and the /log read).
 std::string Read(const std::string& line, int accepts)
@@ -78,6 +79,11 @@ TEST(UnattendedLine, Table)
         {"/instalar /cualquiera /java C:\\J", KELMIN, "install java=C:\\J any"},
         {"/instalar /cualquiera /url http://s", KELMIN, "bad: /url y /cualquiera se excluyen"},
         {"A B /instalar", KELMIN, "bad: sobra un argumento"},
+        // Instalar: /dir with either action, and never without it.
+        {"/desinstalar /dir \"C:\\Archivos de programa\\VONDRA\\\"", INSTALAR,
+         "uninstall dir=C:\\Archivos de programa\\VONDRA\\"},
+        {"/instalar /java C:\\J", INSTALAR, "bad: falta /dir"},
+        {"/instalar /dir C:\\V /archivos", INSTALAR, "bad: opci\xF3n desconocida"},
     };
     for (const Row& row : rows)
         EXPECT_EQ(Read(row.line, row.accepts), row.read) << row.line;

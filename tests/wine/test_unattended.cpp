@@ -187,7 +187,7 @@ TEST(Unattended, InstallUpdateAndUninstallWithoutWindows)
     DWORD size = sizeof user;
     GetUserNameA(user, &size);
     EXPECT_EQ(first.substr(4, 1) + first.substr(7, 1) + first.substr(10, 1), "-- ") << first;
-    EXPECT_NE(first.find(std::string("Dalvo 1.0, usuario ") + user + " en "), std::string::npos) << first;
+    EXPECT_NE(first.find(std::string("Dalvo " VONDRA_VERSION ", usuario ") + user + " en "), std::string::npos) << first;
     EXPECT_NE(first.find(std::string(": \"") + DALVO_EXE + "\" " + install), std::string::npos) << first;
     EXPECT_NE(text.find("Entrada le\xED" "da: " + entries + NAME + ".DAI: hecho\r\n"), std::string::npos);
     EXPECT_NE(text.find("] Fin: 1639 (falta el nombre de la aplicaci\xF3n tras /instalar)\r\n"), std::string::npos);
