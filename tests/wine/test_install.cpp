@@ -269,7 +269,8 @@ TEST_F(Install, NamesWithDotsAndBackslashes)
     Name("Contab.2");
     EXPECT_EQ(InstallApplication(nullptr, record, inst), SHORTCUT_NOT_OURS);
     EXPECT_EQ(errors.Take().at(0),
-              "El acceso directo del escritorio es de otra aplicaci\xF3n: no se reemplaza y la instalaci\xF3n se deshizo !\n" + Link("Contab"));
+              "El acceso directo del escritorio es de otra aplicaci\xF3n: no se reemplaza y la instalaci\xF3n se "
+              "deshizo !\n" + Link("Contab"));
     DeleteShortcut(record.nombre);
     EXPECT_EQ(linkreader::Read(Link("Contab"))["Icon location"], dir + "Contab. general.ICO");
     DeleteShortcut("Contab. general");
