@@ -45,7 +45,7 @@ int SaveEditedEntry(HWND editor, Entry& edited, void*)
         return 0;
     }
     // Renamed onto another entry's name: that entry would be overwritten.
-    bool renamed = edited.isNew == 0 && lstrcmpiA(name, edited.listedName) != 0;
+    bool renamed = edited.isNew == 0 && !SameFileName(name, edited.listedName);
     if (renamed && EntryFileExists(name)) {
         Refuse(editor, NAME_TAKEN);
         return 0;

@@ -53,7 +53,7 @@ int SaveEntry(const Entry& entry)
     bool renamed = entry.isNew == 0 && std::strcmp(record.nombre, listed) != 0;
     // Alfa -> ALFA names one file on Windows: it is rewritten in place and
     // then takes the new spelling. Deleting "the old one" would delete it.
-    bool caseOnly = renamed && lstrcmpiA(record.nombre, listed) == 0;
+    bool caseOnly = renamed && SameFileName(record.nombre, listed);
     char oldPath[MAX_PATH] = "", oldIcon[MAX_PATH] = "";
     if (renamed && (!EntryPath(oldPath, listed, ".DAI") || !EntryPath(oldIcon, listed, ".ICO")))
         oldPath[0] = '\0';

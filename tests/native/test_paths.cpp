@@ -69,6 +69,19 @@ TEST(Paths, EntryNamesThatCanBeFileNames)
     EXPECT_EQ(EntryNameUsable((longest + "n").c_str(), dir), 0);
 }
 
+TEST(Paths, SameFileNameFoldsOneCharacterForOne)
+{
+    // Each pair, both ways round: one file or two.
+    const char* const SAME[][2] = {{"Alfa", "ALFA"}, {"n\xF3mina", "N\xD3MINA"}, {"\xE9", "\xC9"}, {"\xFF", "\x9F"},
+                                   {"\x9A\x9C\x9E", "\x8A\x8C\x8E"}, {"\xDF", "\xDF"}, {"", ""}};
+    const char* const TWO[][2] = {{"Stra\xDF" "e", "Strasse"}, {"Al\xAD" "fa", "Alfa"}, {"\xF7", "\xD7"},
+                                  {"\xDF", "SS"}, {"Alfa", "Alfa "}, {"Alfa", "Alf"}};
+    for (const auto& pair : SAME)
+        EXPECT_EQ(SameFileName(pair[0], pair[1]) + SameFileName(pair[1], pair[0]), 2) << pair[0];
+    for (const auto& pair : TWO)
+        EXPECT_EQ(SameFileName(pair[0], pair[1]) + SameFileName(pair[1], pair[0]), 0) << pair[0];
+}
+
 TEST(Paths, BoundedText)
 {
     char small[6];

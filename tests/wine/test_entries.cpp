@@ -67,6 +67,10 @@ TEST_F(Entries, LoadsTheFileOfTheName)
     Write("Caja.DAI", Stored("CAJA", "192.0.2.8"));
     EXPECT_EQ(Load("Caja"), 1);
     EXPECT_STREQ(appParams.nombre, "CAJA");
+    // Not so a name the file system keeps apart: \xDF is no "ss".
+    Write("Strasse.DAI", Stored("Stra\xDF" "e", "192.0.2.8"));
+    EXPECT_EQ(Load("Strasse"), 1);
+    EXPECT_STREQ(appParams.nombre, "Strasse");
 
     // A terminal loads its own entry even for an application not installed yet.
     EXPECT_EQ(Load("Ventas.Norte", 1), 1);
