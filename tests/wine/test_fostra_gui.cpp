@@ -283,7 +283,7 @@ TEST_F(Fostra, AddsModifiesRenamesAndDeletesEntriesThatDalvoReads)
     ASSERT_TRUE(Back());
     EXPECT_STREQ(Stored("VENTAS SUR").ipServidor, "10.9.9.9");
 
-    // Deleted after CONF_BORRAR: entry file and icon (an icon held open stays, said).
+    // Deleted after CONF_BORRAR: entry file and icon.
     editor = Open(MODIFICAR, EDIT_CAPTION, 1);
     ASSERT_NE(editor, nullptr);
     held = CreateFileA((entries + "VENTAS SUR.ICO").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,

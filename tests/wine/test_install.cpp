@@ -448,16 +448,13 @@ TEST_F(Install, DirectoriesAndShortNames)
     ToShortPath(path, work);
     EXPECT_EQ(std::string(path), ShortForm(java) + "\\No Existe\\jre largo");
 
-    // The entries directory in its short form or through a drive letter of
-    // its own is still it: the uninstall leaves the entry's icon alone.
-    std::string entriesShort = ShortForm(entries);
-    ASSERT_NE(entriesShort, entries);
-    // (Wine's DefineDosDevice reaches no file; a drive is a link of the prefix.)
+    // The entries directory by its short name or a drive letter of its own (a
+    // link of the prefix: Wine's DefineDosDevice reaches no file) is still it.
     std::string drive = "\"$WINEPREFIX/dosdevices/q:\"";
     fixture::UnixOutput("ln -sfn '" + fixture::UnixPath(root) + "' " + drive);
     ASSERT_TRUE(Exists("Q:\\Terminal\\Contabilidad.ICO"));
-    for (const char* spelling : {entriesShort.c_str(), "Q:\\Terminal", "q:\\TERMINAL\\"}) {
-        CopyText(inst.dir, spelling);
+    for (const std::string& spelling : {ShortForm(entries), std::string("q:\\TERMINAL")}) {
+        CopyText(inst.dir, spelling.c_str());
         UninstallApplication(record.nombre, inst);
         EXPECT_TRUE(Exists(entries + "Contabilidad.ICO")) << spelling;
     }
