@@ -135,7 +135,7 @@ struct Candidates {
         if (!Describe(runtime, name, viewBits))
             return -1;
         for (size_t i = 0; i < list.size(); ++i)
-            if (lstrcmpiA(list[i].home, runtime.home) == 0)
+            if (SameFileName(list[i].home, runtime.home))
                 return static_cast<int>(i);
         CopyText(runtime.origin, origin);
         list.push_back(runtime);

@@ -76,6 +76,32 @@ int EntryNameUsable(const char* name, const char* dir)
     return std::strlen(dir) + len + sizeof ".DAI" <= PATH_SIZE;
 }
 
+namespace {
+
+// The file system's upper case of a code page 1252 character: only letters
+// whose capital is one character of the same page; \xDF and \xB5 stay.
+unsigned char FileNameUpper(char c)
+{
+    unsigned char u = static_cast<unsigned char>(c);
+    if ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7))
+        return static_cast<unsigned char>(u - 0x20);
+    if (u == 0x9A || u == 0x9C || u == 0x9E)
+        return static_cast<unsigned char>(u - 0x10);
+    return u == 0xFF ? 0x9F : u;
+}
+
+}  // namespace
+
+int SameFileName(const char* a, const char* b)
+{
+    for (;; ++a, ++b) {
+        if (FileNameUpper(*a) != FileNameUpper(*b))
+            return 0;
+        if (*a == '\0')
+            return 1;
+    }
+}
+
 int IsFullDirectory(const char* dir)
 {
     if (std::strchr(dir, '%') != nullptr)

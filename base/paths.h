@@ -27,6 +27,12 @@ int EntryNameFromFile(char (&name)[128], const char* fileName);
 // put them elsewhere.
 int EntryNameUsable(const char* name, const char* dir);
 
+// Two names of one file as the file system compares them: byte for byte
+// once each code page 1252 character is upper-cased one for one (a-z, the
+// accented small letters, \xFF, \x9A, \x9C, \x9E). "Stra\xDF" "e" and
+// "Strasse" are two files, and so are "Al\xAD" "fa" and "Alfa". 1 when same.
+int SameFileName(const char* a, const char* b);
+
 // A directory given in full: "X:\..." or "\\server\share...", with no
 // variable left to expand ('%').
 int IsFullDirectory(const char* dir);

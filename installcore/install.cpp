@@ -73,8 +73,31 @@ void ToShortPath(char (&path)[PATH_SIZE], char (&work)[PATH_SIZE])
     std::memcpy(path, work, std::strlen(work) + 1);
 }
 
+namespace {
+
+// Which directory dir is, whatever its spelling (short names, another drive
+// letter or share for it): its volume and file index. 0 when it can't be
+// opened or the file system gives no index.
+int DirectoryIdentity(const char* dir, BY_HANDLE_FILE_INFORMATION& info)
+{
+    HANDLE handle = CreateFileA(dir, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return 0;
+    BOOL got = GetFileInformationByHandle(handle, &info);
+    CloseHandle(handle);
+    return got && (info.nFileIndexHigh != 0 || info.nFileIndexLow != 0);
+}
+
+}  // namespace
+
 int IsEntryDirectory(const char* dir)
 {
+    BY_HANDLE_FILE_INFORMATION info[2];
+    if (DirectoryIdentity(dir, info[0]) && DirectoryIdentity(entryDir, info[1]))
+        return info[0].dwVolumeSerialNumber == info[1].dwVolumeSerialNumber &&
+               info[0].nFileIndexHigh == info[1].nFileIndexHigh && info[0].nFileIndexLow == info[1].nFileIndexLow;
+    // One of them does not exist (yet): the spellings decide.
     char full[2][PATH_SIZE];
     const char* given[2] = {dir, entryDir};
     for (int i = 0; i < 2; ++i) {
@@ -82,7 +105,7 @@ int IsEntryDirectory(const char* dir)
         if (got == 0 || got >= PATH_SIZE || !AddBackslash(full[i]))
             return 0;
     }
-    return lstrcmpiA(full[0], full[1]) == 0;
+    return SameFileName(full[0], full[1]);
 }
 
 int RefuseEntryDirectory(HWND owner, const char* dir)

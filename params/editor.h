@@ -21,9 +21,10 @@ int LoadPickedEntry(HWND owner, const char* name, int isNew, Entry& entry);
 // The editors that keep entries. EntryNameTaken: the entry file of name
 // exists. SaveEditedEntry: SaveEntry after refusing a name that is no file
 // name or, on a rename, another entry's name; every refusal and a failed
-// save is shown, owned by editor, and gives 0; once saved, the entry's
-// listed name is its new name. DeleteListedEntry: DeleteEntry of the listed
-// name, a failure shown and 0.
+// save is shown, owned by editor, and gives 0; once saved (1) an old entry
+// file or icon file that failed is shown too, and the entry's listed name is
+// its new name. DeleteListedEntry: DeleteEntry of the listed name, each
+// failure shown; 0 when the entry file is still there.
 int EntryNameTaken(const char* name);
 int SaveEditedEntry(HWND editor, Entry& edited, void* context);
 int DeleteListedEntry(HWND editor, const Entry& edited);

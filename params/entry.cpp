@@ -95,7 +95,7 @@ int LoadEntry(const char* name, int isNew, Entry& entry)
         return 0;
     // The name inside a file (copied, edited elsewhere, hostile) never names
     // files: the listed name stands unless it is the same name.
-    if (lstrcmpiA(record.nombre, name) != 0)
+    if (!SameFileName(record.nombre, name))
         CopyText(record.nombre, name);
     return 1;
 }

@@ -35,17 +35,24 @@ void ComputeEntryDir();
 // entry file is gone or can't be read (entry then holds the defaults).
 int LoadEntry(const char* name, int isNew, Entry& entry);
 
+// Results of SaveEntry and DeleteEntry: 0 when the entry file could not be
+// written (deleted); else ENTRY_DONE, plus ENTRY_OLD_KEPT when a rename could
+// not remove the old entry file and ENTRY_ICON_FAILED when the icon file
+// could not be written (deleted). DeleteEntry gives ENTRY_ICON_FAILED alone
+// when neither file could be deleted.
+enum { ENTRY_DONE = 1, ENTRY_OLD_KEPT = 2, ENTRY_ICON_FAILED = 4 };
+
 // Writes the record as the entry file of its nombre through the whole-file
 // replacement, then the current icon as its icon file when writeIcon is set.
 // A rename (not new, nombre other than listedName) removes the old entry
 // file once the new one is complete; its icon goes along as a copy and the
-// old icon stays. 1, or 0 with every file as it was when nombre can't be a
-// file name or the entry can't be written.
+// old icon stays. 0, with every file as it was, when nombre can't be a file
+// name or the entry can't be written; what fails after that is reported in
+// the result, the entry staying saved.
 int SaveEntry(const Entry& entry);
 
-// Deletes the entry file of the listed name, then its icon file. 1 when the
-// entry file is gone (a missing icon file is no failure), 0 when it could
-// not be deleted.
+// Deletes the entry file of the listed name, then its icon file whatever
+// became of the first (a missing file is no failure).
 int DeleteEntry(const char* listedName);
 
 // Empties the list box and adds every entry name (file name without ".DAI").

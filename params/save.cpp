@@ -7,6 +7,13 @@
 
 namespace {
 
+// The last call failed for a file that is not there: nothing to do.
+bool Gone()
+{
+    DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 int EntryPath(char (&path)[MAX_PATH], const char* name, const char* extension)
 {
     return ComposeText(path, entryDir, name, extension);
@@ -53,7 +60,7 @@ int SaveEntry(const Entry& entry)
     bool renamed = entry.isNew == 0 && std::strcmp(record.nombre, listed) != 0;
     // Alfa -> ALFA names one file on Windows: it is rewritten in place and
     // then takes the new spelling. Deleting "the old one" would delete it.
-    bool caseOnly = renamed && lstrcmpiA(record.nombre, listed) == 0;
+    bool caseOnly = renamed && SameFileName(record.nombre, listed);
     char oldPath[MAX_PATH] = "", oldIcon[MAX_PATH] = "";
     if (renamed && (!EntryPath(oldPath, listed, ".DAI") || !EntryPath(oldIcon, listed, ".ICO")))
         oldPath[0] = '\0';
@@ -62,25 +69,29 @@ int SaveEntry(const Entry& entry)
     // leaves the entry as it was, under its old name.
     if (!WriteWholeFile(caseOnly && oldPath[0] != '\0' ? oldPath : path, &record, sizeof record))
         return 0;
+    // From here the entry is saved: what fails is reported, not undone.
+    int result = ENTRY_DONE;
     if (caseOnly && oldPath[0] != '\0')
         Respell(oldPath, path);
-    else if (renamed && oldPath[0] != '\0')
-        DeleteFileA(oldPath);
+    else if (renamed && oldPath[0] != '\0' && !DeleteFileA(oldPath) && !Gone())
+        result |= ENTRY_OLD_KEPT;
 
     char icon[MAX_PATH];
     if (!EntryPath(icon, record.nombre, ".ICO"))
-        return 1;
+        return result;
     // The entry's icon file is rewritten only with an icon the user chose (or
     // the default for an entry that had none): the icon shown may be a stand-in
     // for one that could not be read.
-    if (entry.writeIcon && !currentIcon.images.empty())
-        WriteIconFile(icon);
-    else if (renamed && !caseOnly && oldPath[0] != '\0')
-        CopyFileA(oldIcon, icon, FALSE);
+    if (entry.writeIcon && !currentIcon.images.empty()) {
+        if (!WriteIconFile(icon))
+            result |= ENTRY_ICON_FAILED;
+    } else if (renamed && !caseOnly && oldPath[0] != '\0' && !CopyFileA(oldIcon, icon, FALSE) && !Gone()) {
+        result |= ENTRY_ICON_FAILED;
+    }
     // The icon takes the new spelling too: the two files keep one name.
     if (caseOnly && oldPath[0] != '\0')
         Respell(oldIcon, icon);
-    return 1;
+    return result;
 }
 
 int DeleteEntry(const char* listedName)
@@ -88,8 +99,8 @@ int DeleteEntry(const char* listedName)
     char path[MAX_PATH], icon[MAX_PATH];
     if (!EntryNameUsable(listedName, entryDir) || !EntryPath(path, listedName, ".DAI"))
         return 0;
-    int deleted = DeleteFileA(path) || GetLastError() == ERROR_FILE_NOT_FOUND;
-    if (EntryPath(icon, listedName, ".ICO"))
-        DeleteFileA(icon);
-    return deleted ? 1 : 0;
+    int result = DeleteFileA(path) || Gone() ? ENTRY_DONE : 0;
+    if (EntryPath(icon, listedName, ".ICO") && !DeleteFileA(icon) && !Gone())
+        result |= ENTRY_ICON_FAILED;
+    return result;
 }

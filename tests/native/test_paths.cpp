@@ -69,6 +69,16 @@ TEST(Paths, EntryNamesThatCanBeFileNames)
     EXPECT_EQ(EntryNameUsable((longest + "n").c_str(), dir), 0);
 }
 
+TEST(Paths, SameFileNameFoldsOneCharacterForOne)
+{
+    // Four pairs naming one file, then four naming two, each tried both ways round.
+    const char* const PAIRS[][2] = {{"Alfa", "ALFA"}, {"n\xF3mina \xE9", "N\xD3MINA \xC9"},
+                                    {"\xFF\x9A\x9C\x9E\xDF", "\x9F\x8A\x8C\x8E\xDF"}, {"", ""},
+                                    {"Stra\xDF" "e", "Strasse"}, {"Al\xAD" "fa", "Alfa"}, {"\xF7", "\xD7"}, {"Alfa", "Alf"}};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(SameFileName(PAIRS[i][0], PAIRS[i][1]) + SameFileName(PAIRS[i][1], PAIRS[i][0]), i < 4 ? 2 : 0) << i;
+}
+
 TEST(Paths, BoundedText)
 {
     char small[6];

@@ -67,6 +67,9 @@ TEST_F(Entries, LoadsTheFileOfTheName)
     Write("Caja.DAI", Stored("CAJA", "192.0.2.8"));
     EXPECT_EQ(Load("Caja"), 1);
     EXPECT_STREQ(appParams.nombre, "CAJA");
+    Write("Strasse.DAI", Stored("Stra\xDF" "e", "192.0.2.8"));  // not so for the file system
+    EXPECT_EQ(Load("Strasse"), 1);
+    EXPECT_STREQ(appParams.nombre, "Strasse");
 
     // A terminal loads its own entry even for an application not installed yet.
     EXPECT_EQ(Load("Ventas.Norte", 1), 1);
@@ -223,10 +226,25 @@ TEST_F(Entries, SaveRenameAndDeleteKeepTheEntryWhateverFails)
     EXPECT_EQ(DeleteEntry("Beta"), 1);
     DeleteFileA((dir + "Otro.ICO").c_str());
 
-    // An entry file held open is not deleted, and says so; a missing icon is
-    // no failure.
+    // Once the entry file is written what fails is said, not undone: the old
+    // entry file held open, an icon that can't be copied or written there.
+    fixture::WriteBytes(dir + "Alfa.ICO", "icono", 5);
+    CreateDirectoryA((dir + "Delta.ICO").c_str(), nullptr);
     HANDLE held = CreateFileA((dir + "Alfa.DAI").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
                               nullptr);
+    EXPECT_EQ(save(0, "Alfa", "Delta"), ENTRY_DONE | ENTRY_OLD_KEPT | ENTRY_ICON_FAILED);
+    CloseHandle(held);
+    entry.writeIcon = LoadCurrentIcon(DALVO_ICO);
+    EXPECT_EQ(save(0, "Delta", "Delta"), ENTRY_DONE | ENTRY_ICON_FAILED);
+    EXPECT_EQ(Listing(dir), (Names{"Alfa.DAI", "Alfa.ICO", "Delta.DAI", "Delta.ICO"}));
+    ReleaseIcon();
+    RemoveDirectoryA((dir + "Delta.ICO").c_str());
+    EXPECT_EQ(DeleteEntry("Delta"), ENTRY_DONE);
+
+    // An entry file held open is not deleted, and says so; a missing icon is
+    // no failure.
+    held = CreateFileA((dir + "Alfa.DAI").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                       nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_EQ(DeleteEntry("Alfa"), 0);
     EXPECT_EQ(Listing(dir), (Names{"Alfa.DAI"}));

@@ -286,9 +286,15 @@ TEST_F(Fostra, AddsModifiesRenamesAndDeletesEntriesThatDalvoReads)
     // Deleted after CONF_BORRAR: entry file and icon.
     editor = Open(MODIFICAR, EDIT_CAPTION, 1);
     ASSERT_NE(editor, nullptr);
+    held = CreateFileA((entries + "VENTAS SUR.ICO").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                       nullptr);
     drive::PostClick(editor, IDC_ES_BORRAR);
     Answer(CONFIRM);
+    EXPECT_EQ(program.CloseMessage("Error"),
+              "No se pudo borrar el \xED" "cono de la aplicaci\xF3n !\n" + entries + "VENTAS SUR.ICO");
+    CloseHandle(held);
     ASSERT_TRUE(Back());
+    DeleteFileA((entries + "VENTAS SUR.ICO").c_str());
     EXPECT_EQ(drive::ListItems(GetDlgItem(inicio, LIST)), Names{"Contabilidad"});
     EXPECT_EQ(fixture::Listing(entries), (Names{"Contabilidad.DAI", "Telmir.ICO", "Ventas.ICO"}));
 

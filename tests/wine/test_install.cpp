@@ -467,6 +467,18 @@ TEST_F(Install, DirectoriesAndShortNames)
     CopyText(path, (java + "\\No Existe\\jre largo").c_str());
     ToShortPath(path, work);
     EXPECT_EQ(std::string(path), ShortForm(java) + "\\No Existe\\jre largo");
+
+    // The entries directory by its short name or a drive letter of its own (a
+    // link of the prefix: Wine's DefineDosDevice reaches no file) is still it.
+    std::string drive = "\"$WINEPREFIX/dosdevices/q:\"";
+    fixture::UnixOutput("ln -sfn '" + fixture::UnixPath(root) + "' " + drive);
+    ASSERT_TRUE(Exists("Q:\\Terminal\\Contabilidad.ICO"));
+    for (const std::string& spelling : {ShortForm(entries), std::string("q:\\TERMINAL")}) {
+        CopyText(inst.dir, spelling.c_str());
+        UninstallApplication(record.nombre, inst);
+        EXPECT_TRUE(Exists(entries + "Contabilidad.ICO")) << spelling;
+    }
+    fixture::UnixOutput("rm -f " + drive);
 }
 
 TEST_F(Install, CopyKeepsTheEarlierFileWhenItCannotBeCompleted)
