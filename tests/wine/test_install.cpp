@@ -224,18 +224,26 @@ TEST_F(Install, FreshInstallationInTheDefaultDirectory)
     EXPECT_EQ(link["Working directory"] + "|" + link["Description"] + "|" + link["Icon location"],
               "C:\\VONDRA\\Java|Ostrel, S.A. de C.V.|C:\\VONDRA\\Java\\Contabilidad.ICO");
 
-    // Installing again rewrites the parameter file whole, archives only on
-    // request; the entry icon held elsewhere is a failed step the user is told.
+    // Installing again, journaled: the entry icon held elsewhere is a failed
+    // step the user is told, and what was done is undone; then it rewrites
+    // the parameter file whole, archives only on request.
     inst.copyJars = 0;
     Entry("Vondra.JAR", Bytes('w', 100));
     record.pre[SLOT_TAMANO] = 1;
     record.imagenesGrandes = 1;
+    profile.journal = "Prueba";
     HANDLE held = CreateFileA((entries + "Contabilidad.ICO").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
                               nullptr);
     EXPECT_EQ(InstallApplication(nullptr, record, inst), SHORTCUT_SAVED);
     CloseHandle(held);
-    EXPECT_EQ(errors.Take(), std::vector<std::string>{"La instalaci\xF3n de la aplicaci\xF3n no se complet\xF3 !\n"
-                                                      "\xCD" "cono copiado: " + Installed("Contabilidad.ICO")});
+    EXPECT_EQ(errors.Take(), std::vector<std::string>{"La instalaci\xF3n de la aplicaci\xF3n no se complet\xF3 y se "
+                                                      "deshizo lo hecho !\n\xCD" "cono copiado: " +
+                                                      Installed("Contabilidad.ICO")});
+    EXPECT_EQ(ReadAll(Installed("Contabilidad.PAR")), "Tama\xF1orcm30-100\r\nEfecto3,2,4,2,1,2\r\nDirecta,PRN,C:\\\r\n");
+    EXPECT_EQ(linkreader::Read(Link("Contabilidad"))["Command line arguments"].substr(0, 4), "-cp ");
+    EXPECT_EQ(Listing(std::string(inst.dir) + "\\").size(), 4u);  // no backup or work file left
+    EXPECT_EQ(InstallApplication(nullptr, record, inst), SHORTCUT_SAVED);
+    profile.journal = nullptr;
     EXPECT_EQ(ReadAll(Installed("Contabilidad.PAR")), "Efecto3,2,4,2,1,2\r\nDirecta,PRN,C:\\\r\n");
     EXPECT_EQ(ReadAll(Installed("Vondra.JAR")), Bytes('v', 70000));
     link = linkreader::Read(Link("Contabilidad"));
