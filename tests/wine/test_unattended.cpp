@@ -2,10 +2,12 @@
 // the interactive flow leaves, show no window, and say what happened in
 // their exit code and their log.
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <set>
 #include <string>
 
 #include "dalvodrive.h"
@@ -180,6 +182,87 @@ TEST(Unattended, InstallUpdateAndUninstallWithoutWindows)
     std::string line = fixture::ReadAll(server + "Bitacoras\\" + failures[0]);
     EXPECT_EQ(line.substr(line.size() - 6), "1612\r\n") << line;
     EXPECT_EQ(dalvo(std::string("/desinstalar ") + NAME), 0u);
+
+    // Killed at any moment as a power cut would, an update (of many
+    // archives, so that it lasts) or a first installation is wholly old or
+    // new (absent or there) once Dalvo has started again.
+    std::string cuts = fixture::NewDirectory("cortes"), newer = cuts + "Terminal\\", into = ws.target + "\\Cortes";
+    ASSERT_TRUE(CreateDirectoryA(newer.c_str(), nullptr));
+    AppParams next = entry;
+    std::strcpy(next.ipServidor, "10.9.9.9");
+    std::strcpy(next.tiempo, "45");
+    fixture::WriteBytes(newer + NAME + ".DAI", &next, sizeof next);
+    fixture::WriteBytes(newer + NAME + ".ICO", "icono nuevo", 11);
+    const std::string archive(70000, 'j');
+    for (int i = 0; i < 40; ++i)
+        for (const std::string& dir : {entries, newer})
+            fixture::WriteBytes(dir + "A" + std::to_string(i) + ".JAR", archive.data(), dir == entries ? 60000 : 70000);
+    char appData[MAX_PATH];
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, appData)));
+    const std::string cutLog = " /log \"" + ws.root + "cortes.log\"", journals = std::string(appData) + "\\Vondra\\";
+    auto from = [&](const std::string& server) { fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst", server); };
+    // "old", "new", "absent", or what is mixed.
+    auto state = [&](const std::string& dir) {
+        std::set<std::string> seen;
+        std::string files;
+        int archives = 0;
+        for (const std::string& file : fixture::Listing(dir + "\\")) {
+            std::string bytes = fixture::ReadAll(dir + "\\" + file);
+            files += file + " ";
+            if (file.substr(0, 1) == "A" && ++archives)
+                seen.insert(bytes.size() == 60000 ? "old" : "new");
+            else if (file == std::string(NAME) + ".PAR")
+                seen.insert(bytes.find("Tiempo=45") == std::string::npos ? "old" : "new");
+            else if (file == std::string(NAME) + ".ICO")
+                seen.insert(bytes == "icono nuevo" ? "new" : "old");
+        }
+        std::string args = linkreader::Read(ws.desktop + "\\" + NAME + ".LNK")["Command line arguments"];
+        bool marked = fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, NAME) == "Instalado !";
+        bool listed = fixture::TextOf(HKEY_CURRENT_USER, listing, "InstallLocation") == dir;
+        if (!args.empty())
+            seen.insert(args.find("10.9.9.9") != std::string::npos ? "new" : "old");
+        std::string left;
+        for (const std::string& place : {journals, ws.desktop + "\\"})
+            for (const std::string& file : fixture::Listing(place))
+                if (file.find(".diario") != std::string::npos || file[0] == '~')
+                    left += " " + file;
+        if (seen.empty() && !marked && !listed && !fixture::Exists(dir) && left.empty())
+            return std::string("absent");
+        if (seen.size() == 1 && marked && listed && left.empty() && files.find('~') == std::string::npos &&
+            archives == 40)
+            return *seen.begin();
+        return "mixed:" + std::to_string(seen.size()) + (marked ? " marked" : "") + (listed ? " listed" : "") + left +
+               " | " + files;
+    };
+    from(server);
+    EXPECT_EQ(dalvo(std::string("/instalar ") + NAME + " /dir " + into + cutLog), 0u);
+    from(cuts);
+    DWORD began = GetTickCount();
+    EXPECT_EQ(dalvo(std::string("/instalar ") + NAME + cutLog), 0u);
+    DWORD lasts = GetTickCount() - began;
+    EXPECT_EQ(state(into), "new");
+    std::string outcomes;
+    for (int cut = 0; cut < 12; ++cut) {
+        bool first = cut >= 8;
+        from(server);
+        std::string dir = first ? into + std::to_string(cut) : into;
+        DWORD before = dalvo(std::string(first ? "/desinstalar " : "/instalar ") + NAME + cutLog);
+        EXPECT_TRUE(before == 0 || (first && before == 1605)) << cut << ": " << before;
+        from(cuts);
+        drive::Program run;
+        ASSERT_TRUE(run.Start(DALVO_EXE, std::string("/instalar ") + NAME + " /dir " + dir + cutLog));
+        Sleep(lasts * (first ? cut - 8 : cut) / (first ? 4 : 8));
+        fixture::UnixOutput("pkill -9 -f '[D]alvo.EXE /instalar'");
+        run.WaitExit(10000);
+        EXPECT_EQ(dalvo("/desinstalar Ninguna" + cutLog), 1605u);
+        std::string now = state(dir);
+        EXPECT_TRUE(now == "old" || now == "new" || (first && now == "absent")) << cut << ": " << now;
+        outcomes += now.substr(0, 1);
+    }
+    std::printf("update cut after %lu ms at most: %s\n", static_cast<unsigned long>(lasts), outcomes.c_str());
+    EXPECT_NE(fixture::ReadAll(ws.root + "cortes.log").find("se deshicieron sus cambios"), std::string::npos);
+    EXPECT_EQ(dalvo(std::string("/desinstalar ") + NAME), 0u);
+    from(server);
 
     // One log for every run: date, program, user and line first, the exit code last.
     std::string text = fixture::ReadAll(log), first = text.substr(0, text.find("\r\n"));
