@@ -1,5 +1,6 @@
 // Which applications this workstation has installed, and where: the marker
 // value "Instalado !" per application and the directory it was installed to.
+#include <cstdio>
 #include <cstring>
 
 #include "install.h"
@@ -14,6 +15,8 @@ char uninstaller[PATH_SIZE];
 namespace {
 
 const char INSTALLED[] = "Instalado !";
+// The maker, as the shortcuts and the distribution's package name it.
+const char PUBLISHER[] = "Ostrel, S.A. de C.V.";
 // One value per application, named like its marker, holding the directory
 // it was installed to. Installations made before it was kept have none.
 const char DIRS_KEY[] = "SOFTWARE\\Vondra\\Java\\Directorios";
@@ -113,6 +116,26 @@ int LastingUninstaller(char (&exe)[PATH_SIZE])
     return 1;
 }
 
+// Kilobytes the application takes in dir: its parameter file and icon and
+// the archives it starts from, as the list of programs shows them.
+DWORD InstalledKilobytes(const char* name, const char* dir)
+{
+    char base[PATH_SIZE], par[PATH_SIZE], icon[PATH_SIZE];
+    if (!CopyText(base, dir) || !AddBackslash(base) || !ComposeText(par, name, ".PAR") ||
+        !ComposeText(icon, name, ".ICO"))
+        return 0;
+    ULONGLONG bytes = 0;
+    for (const char* pattern : {"*.JAR", static_cast<const char*>(par), static_cast<const char*>(icon)})
+        ForEachFile(base, pattern, [&](const char* file) {
+            char path[PATH_SIZE];
+            WIN32_FILE_ATTRIBUTE_DATA data;
+            if (ComposeText(path, base, file) && GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+                bytes += (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+            return true;
+        });
+    return static_cast<DWORD>((bytes + 1023) / 1024);
+}
+
 }  // namespace
 
 void MarkInstalled(const char* name, const char* dir)
@@ -168,8 +191,10 @@ void ListInstalledProgram(const char* name, const char* dir, const char* icon)
     LONG status = ERROR_FILENAME_EXCED_RANGE;
     if (composed) {
         RegKey listed;
-        static const char* const NAMES[] = {"DisplayName",          "DisplayIcon", "InstallLocation", "UninstallString",
-                                            "QuietUninstallString", "NoModify",    "NoRepair"};
+        static const char* const NAMES[] = {"DisplayName",     "DisplayIcon",          "InstallLocation",
+                                            "UninstallString", "QuietUninstallString", "DisplayVersion",
+                                            "Publisher",       "InstallDate",          "NoModify",
+                                            "NoRepair",        "EstimatedSize"};
         status = KeepKey(HKEY_CURRENT_USER, 0, key) ? ERROR_SUCCESS : ERROR_CANTWRITE;
         for (const char* value : NAMES)
             if (status == ERROR_SUCCESS && !KeepValue(HKEY_CURRENT_USER, 0, key, value))
@@ -177,17 +202,28 @@ void ListInstalledProgram(const char* name, const char* dir, const char* icon)
         if (status == ERROR_SUCCESS)
             status = RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
                                  &listed.handle, nullptr);
-        const DWORD one = 1;
-        const char* const texts[][2] = {{"DisplayName", shown},          {"DisplayIcon", icon},
-                                        {"InstallLocation", dir},        {"UninstallString", command},
-                                        {"QuietUninstallString", command}};
+        // What deployment tools detect an installation by: version, maker, size and date.
+        SYSTEMTIME today;
+        GetLocalTime(&today);
+        char date[16];
+        std::snprintf(date, sizeof date, "%04u%02u%02u", today.wYear, today.wMonth, today.wDay);
+        const char* const texts[][2] = {{"DisplayName", shown},
+                                        {"DisplayIcon", icon},
+                                        {"InstallLocation", dir},
+                                        {"UninstallString", command},
+                                        {"QuietUninstallString", command},
+                                        {"DisplayVersion", VONDRA_VERSION},
+                                        {"Publisher", PUBLISHER},
+                                        {"InstallDate", date}};
         for (const auto& text : texts)
             if (status == ERROR_SUCCESS)
                 status = SetText(listed.handle, text[0], text[1]);
-        for (const char* flag : {"NoModify", "NoRepair"})
+        const DWORD numbers[] = {1, 1, InstalledKilobytes(name, dir)};
+        const char* const numbered[] = {"NoModify", "NoRepair", "EstimatedSize"};
+        for (int i = 0; i < 3; ++i)
             if (status == ERROR_SUCCESS)
-                status = RegSetValueExA(listed.handle, flag, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one),
-                                        sizeof one);
+                status = RegSetValueExA(listed.handle, numbered[i], 0, REG_DWORD,
+                                        reinterpret_cast<const BYTE*>(&numbers[i]), sizeof numbers[i]);
     }
     LogStep("Programa en la lista del sistema:", key, status == ERROR_SUCCESS, status);
 }

@@ -1,5 +1,6 @@
 // Brenko's start-up and its main dialog INICIO: the entries of this machine.
 #include "../base/dirdialogs.h"
+#include "../base/rollback.h"
 #include "../params/appearance.h"
 #include "../params/editform.h"
 #include "../params/printers.h"
@@ -48,6 +49,7 @@ int InitInstance()
                "Brenko"};
     appIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_PROGRAM));
     ComputeEntryDir();
+    RecoverJournals(nullptr);
 
     return RunMainDialog(IDD_INICIO, InicioDialogProc);
 }

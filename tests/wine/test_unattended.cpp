@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <set>
@@ -36,7 +37,8 @@ std::string Outputs(const std::string& dir, const std::string& desktop)
     const std::string listing = std::string(fixture::PROGRAMS_KEY) + "VONDRA - " + NAME;
     out += fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, NAME) + "\n" +
            fixture::TextOf(HKEY_CURRENT_USER, fixture::DIRS_KEY, NAME) + "\n";
-    for (const char* name : {"DisplayName", "DisplayIcon", "InstallLocation", "UninstallString", "QuietUninstallString"})
+    for (const char* name : {"DisplayName", "DisplayIcon", "InstallLocation", "UninstallString", "QuietUninstallString",
+                             "DisplayVersion", "Publisher", "InstallDate", "EstimatedSize"})
         out += std::string(name) + ": " + fixture::TextOf(HKEY_CURRENT_USER, listing, name) + "\n";
     return out;
 }
@@ -89,6 +91,18 @@ TEST(Unattended, InstallUpdateAndUninstallWithoutWindows)
               std::string("\"") + DALVO_EXE + "\" /desinstalar \"" + NAME + "\"");
     for (const char* flag : {"NoModify", "NoRepair"})
         EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, listing, flag), "\x01") << flag;  // DWORD 1
+    // What deployment tools detect it by: the suite's version, the maker, the date and the size.
+    size_t bytes = 0;
+    for (const std::string& file : fixture::Listing(target + "\\"))
+        bytes += fixture::ReadAll(target + "\\" + file).size();
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char today[16];
+    std::snprintf(today, sizeof today, "%04u%02u%02u", now.wYear, now.wMonth, now.wDay);
+    auto shown = [&](const char* name) { return fixture::TextOf(HKEY_CURRENT_USER, listing, name); };
+    EXPECT_EQ(shown("DisplayVersion") + "|" + shown("Publisher") + "|" + shown("InstallDate") + "|" +
+                  std::to_string(static_cast<unsigned char>(shown("EstimatedSize")[0])),
+              std::string(VONDRA_VERSION) + "|Ostrel, S.A. de C.V.|" + today + "|" + std::to_string((bytes + 1023) / 1024));
     ASSERT_EQ(dalvo(std::string("/desinstalar ") + NAME), 0u);
     for (const std::string& file : fixture::Listing(target + "\\"))
         DeleteFileA((target + "\\" + file).c_str());
