@@ -39,13 +39,15 @@ bool There(const std::string& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Written and flushed before the change it announces.
-int Write(const JournalRecord& record)
+// Written, and flushed, before the change it announces. A work file's line
+// needs no flush of its own: a power cut before the next line leaves at
+// worst a work file nothing names, never a change nothing can undo.
+int Write(const JournalRecord& record, bool flush = true)
 {
     std::string line = JournalLine(record);
     DWORD written = 0;
     if (!WriteFile(journal.file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) ||
-        written != line.size() || !FlushFileBuffers(journal.file))
+        written != line.size() || (flush && !FlushFileBuffers(journal.file)))
         return 0;
     journal.records.push_back(record);
     return 1;
@@ -247,7 +249,7 @@ int KeepNewFile(const char* path)
     JournalRecord record;
     record.kind = JOURNAL_FILE;
     record.path = path;
-    return Write(record);
+    return Write(record, false);
 }
 
 int RemoveFile(const char* path, DWORD& error)
