@@ -61,8 +61,9 @@ int RunCommand(const CommandLine& command, int parsed)
     int begun = BeginUnattended("Instalar", VONDRA_VERSION, USAGE, command, parsed);
     if (begun != RUN_GOES_ON)
         return begun;
-    RunLock lock("Instalar", "VONDRA");
+    // The runtime's extension directory is the machine's.
+    RunLock lock(LOCK_MACHINE, "Instalar", "VONDRA");
     if (!lock.owned)
-        return EndRunLog(EXIT_BUSY, "otra ejecuci\xF3n desatendida de Instalar est\xE1 en curso");
+        return EndWithoutLock(lock, "otra ejecuci\xF3n desatendida de Instalar est\xE1 en curso");
     return Run(command);
 }
