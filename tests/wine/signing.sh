@@ -23,6 +23,8 @@ openssl req -x509 -newkey rsa:2048 -nodes -subj '/CN=VONDRA pruebas' -days 1 \
 export VONDRA_SIGN_CERT=$work/cert.pem VONDRA_SIGN_KEY=$work/clave.pem
 cp "$dist"/*.EXE "$dist"/*.dll "$dist"/*.DLL "$work/dist/"
 start=$SECONDS
+# The media from the signed copies, as ./vondra sign makes them.
+set -- "${@//=$dist\//=$work/dist/}"
 "$src/cmake/sign-files" "$VONDRA_SIGN_CERT" "$VONDRA_SIGN_KEY" "" "$work"/dist/* &&
     "$src/cmake/make-media" "$work/dist/media" "$work/tree" "$@" &&
     "$src/cmake/make-package" "$work/tree" "$work/dist/media/Instalar.EXE" "$src/setup/Vondra.wxs" "$version" \
@@ -44,6 +46,13 @@ echo "$signed signatures verify"
 # dist/: 7 programs and libraries and the package; the media: 6 and Kelmin.EX_.
 [ "$signed" = 15 ] || fail "15 signed files expected"
 cmp "$work/expanded/Kelmin.EX_" "$work/tree/Terminal/Kelmin.EXE" || fail "Kelmin.EX_ is not the signed Kelmin.EXE"
+
+# Made unsigned from signed programs, the media's carry no stale signature entry.
+env -u VONDRA_SIGN_CERT "$src/cmake/make-media" "$work/plain" "$work/plaintree" "$@" || exit 1
+objdump=${1%strip}objdump
+for f in "$work"/plain/*.EXE "$work"/plain/*.DLL; do
+    "$objdump" -p "$f" | grep 'Entry 4 0* 0* Security Directory' >/dev/null || fail "a signature entry left in ${f##*/}"
+done
 
 "$run" "$winctl" setup "$(win "$work/dist/media")" "$(win "$work/instalado")" || fail "Instalar from the signed media"
 diff -r "$work/tree" "$work/instalado" || fail "Instalar made another tree"
