@@ -4,7 +4,9 @@
 //   winctl install NAME DIR [SHOTS]       installs NAME into DIR through the
 //       running Dalvo, pictures of each dialog into SHOTS, then ends Dalvo;
 //   winctl chain MEDIA SETUPDIR ICON [SHOTS]  the suite's main job from
-//       the media, step by step, pictures into SHOTS.
+//       the media, step by step, pictures into SHOTS;
+//   winctl setup MEDIA SETUPDIR           its first step alone: Instalar
+//       from the media, then the Fostra it starts is closed.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -49,12 +51,21 @@ int Install(int argc, char** argv)
 
 int Chain(int argc, char** argv)
 {
-    chaindrive::Chain chain{argv[2], argv[3], argc > 5 ? argv[5] : "", nullptr, nullptr};
+    bool setup = std::strcmp(argv[1], "setup") == 0;
+    chaindrive::Chain chain{argv[2], argv[3], argc > 5 && !setup ? argv[5] : "", nullptr, nullptr};
     chain.say = [](const std::string& text) {
         std::printf("==> %s\n", text.c_str());
         std::fflush(stdout);
     };
-    std::string failure = chaindrive::Run(chain, argv[4]);
+    std::string failure = setup ? chaindrive::SetUpFromMedia(chain) : chaindrive::Run(chain, argv[4]);
+    const char* fostra = "Instalaci\xF3n y mantenimiento de aplicaciones - SERVIDOR";
+    if (setup && failure.empty()) {
+        HWND inicio = drive::WaitForWindow(fostra, 30000);
+        if (inicio != nullptr)
+            drive::PostClick(inicio, 1002);  // "&Terminar"
+        if (inicio == nullptr || !drive::WaitForNoWindow(fostra, 10000))
+            failure = "Fostra did not start and end";
+    }
     if (!failure.empty()) {
         std::fprintf(stderr, "winctl: %s\n", failure.c_str());
         return 1;
@@ -70,10 +81,11 @@ int main(int argc, char** argv)
         return Shot(argc, argv);
     if (argc >= 4 && std::strcmp(argv[1], "install") == 0)
         return Install(argc, argv);
-    if (argc >= 5 && std::strcmp(argv[1], "chain") == 0)
+    if ((argc >= 5 && std::strcmp(argv[1], "chain") == 0) || (argc == 4 && std::strcmp(argv[1], "setup") == 0))
         return Chain(argc, argv);
     std::fprintf(stderr, "usage: winctl shot CAPTION FILE.bmp [close]\n"
                          "       winctl install NAME DIR [SHOTS]\n"
-                         "       winctl chain MEDIA SETUPDIR ICON [SHOTS]\n");
+                         "       winctl chain MEDIA SETUPDIR ICON [SHOTS]\n"
+                         "       winctl setup MEDIA SETUPDIR\n");
     return 2;
 }
