@@ -22,6 +22,7 @@ int main(int argc, char** argv)
         for (int version = 0; version <= count; ++version) {
             Entry entry{recordfix::Defaults(argv[3]), "", 0, 0, 1};
             CopyText(entry.listedName, argv[3]);
+            CopyText(entry.record.ipServidor, "10.0.0.1");  // an entry without one is refused
             std::snprintf(entry.record.tiempo, sizeof entry.record.tiempo, "%d", version);
             char lines[PARAM_LINES_SIZE];
             BuildParamLines(lines, entry.record);

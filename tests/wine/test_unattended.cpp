@@ -214,38 +214,32 @@ TEST(Unattended, InstallUpdateAndUninstallWithoutWindows)
     char appData[MAX_PATH];
     ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, appData)));
     const std::string cutLog = " /log \"" + ws.root + "cortes.log\"", journals = std::string(appData) + "\\Vondra\\";
-    auto from = [&](const std::string& server) { fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst", server); };
+    auto from = [&](const std::string& dir) { fixture::SetText(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst", dir); };
     // "old", "new", "absent", or what is mixed.
     auto state = [&](const std::string& dir) {
         std::set<std::string> seen;
-        std::string files;
+        std::string files, left, args = linkreader::Read(ws.desktop + "\\" + NAME + ".LNK")["Command line arguments"];
         int archives = 0;
         for (const std::string& file : fixture::Listing(dir + "\\")) {
             std::string bytes = fixture::ReadAll(dir + "\\" + file);
             files += file + " ";
-            if (file.substr(0, 1) == "A" && ++archives)
-                seen.insert(bytes.size() == 60000 ? "old" : "new");
-            else if (file == std::string(NAME) + ".PAR")
-                seen.insert(bytes.find("Tiempo=45") == std::string::npos ? "old" : "new");
-            else if (file == std::string(NAME) + ".ICO")
-                seen.insert(bytes == "icono nuevo" ? "new" : "old");
+            if (file[0] == 'A' || file.find(NAME) == 0)
+                seen.insert(bytes.size() == 70000 || bytes.find("Tiempo=45") != std::string::npos ||
+                                    bytes == "icono nuevo" ? "new" : "old");
+            archives += file[0] == 'A';
         }
-        std::string args = linkreader::Read(ws.desktop + "\\" + NAME + ".LNK")["Command line arguments"];
-        bool marked = fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, NAME) == "Instalado !";
-        bool listed = fixture::TextOf(HKEY_CURRENT_USER, listing, "InstallLocation") == dir;
         if (!args.empty())
             seen.insert(args.find("10.9.9.9") != std::string::npos ? "new" : "old");
-        std::string left;
         for (const std::string& place : {journals, ws.desktop + "\\"})
             for (const std::string& file : fixture::Listing(place))
-                if (file.find(".diario") != std::string::npos || file[0] == '~')
-                    left += " " + file;
+                left += file.find(".diario") != std::string::npos || file[0] == '~' ? " " + file : "";
+        bool marked = fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, NAME) == "Instalado !";
+        bool listed = fixture::TextOf(HKEY_CURRENT_USER, listing, "InstallLocation") == dir;
         if (seen.empty() && !marked && !listed && !fixture::Exists(dir) && left.empty())
             return std::string("absent");
-        if (seen.size() == 1 && marked && listed && left.empty() && files.find('~') == std::string::npos &&
-            archives == 40)
+        if (seen.size() == 1 && marked && listed && left.empty() && files.find('~') == std::string::npos && archives == 40)
             return *seen.begin();
-        return "mixed:" + std::to_string(seen.size()) + (marked ? " marked" : "") + (listed ? " listed" : "") + left +
+        return "mixed " + std::to_string(seen.size()) + (marked ? " marked" : "") + (listed ? " listed" : "") + left +
                " | " + files;
     };
     from(server);
