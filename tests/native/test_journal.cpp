@@ -47,7 +47,8 @@ TEST(Journal, WrittenRecordsReadBackAndOnlyWhatTheSuiteOwnsIsFollowed)
     std::vector<JournalRecord> written = {
         directory, File(par, BackupName(par, 0)), File("C:\\VONDRA\\Java\\Extra.JAR", ""),
         Value("SOFTWARE\\Vondra\\Java", "Conta|b%ilidad\r\n", 1, std::string("Instalado !\0", 12)),
-        Value("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VONDRA - Conta", "NoModify", -1, ""), key};
+        Value("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VONDRA - Conta", "NoModify", -1, ""), key,
+        File("C:\\VONDRA\\Java\\Terminal\\Logo.GIF", BackupName("C:\\VONDRA\\Java\\Terminal\\Logo.GIF", 3))};
     std::string text = JournalHeader("Dalvo");
     for (const JournalRecord& record : written)
         text += JournalLine(record);
