@@ -173,7 +173,7 @@ bool FullPath(const std::string& path)
 bool OwnedFileKind(const std::string& path)
 {
     static const char* const KINDS[] = {".PAR", ".ICO", ".JAR", ".LNK", ".DAI", ".DLL",
-                                        ".EXE", ".TXT", ".POLICY", ".EX_", ".IC_"};
+                                        ".EXE", ".TXT", ".POLICY", ".EX_", ".IC_", ".GIF"};
     size_t dot = path.rfind('.'), slash = path.rfind('\\');
     if (dot == std::string::npos || (slash != std::string::npos && slash > dot))
         return false;

@@ -255,7 +255,14 @@ int KeepNewFile(const char* path)
 int RemoveFile(const char* path, DWORD& error)
 {
     error = 0;
-    bool gone = JournalOpen() ? (!There(path) || KeepFile(path)) : DeleteFileA(path) != 0;
+    // A read-only file is no more deleted within a journal than without: renamed,
+    // it would be a backup the clean-up cannot delete.
+    DWORD attributes = GetFileAttributesA(path);
+    if (JournalOpen() && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        error = ERROR_ACCESS_DENIED;
+        return 0;
+    }
+    bool gone = JournalOpen() ? (attributes == INVALID_FILE_ATTRIBUTES || KeepFile(path)) : DeleteFileA(path) != 0;
     if (!gone) {
         error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)

@@ -48,7 +48,8 @@ enum { ENTRY_DONE = 1, ENTRY_OLD_KEPT = 2, ENTRY_ICON_FAILED = 4 };
 // file once the new one is complete; its icon goes along as a copy and the
 // old icon stays. 0, with every file as it was, when nombre can't be a file
 // name or the entry can't be written; what fails after that is reported in
-// the result, the entry staying saved.
+// the result, the entry staying saved. Within the program's journal a rename
+// is done whole or not at all (0, every file as it was).
 int SaveEntry(const Entry& entry);
 
 // Deletes the entry file of the listed name, then its icon file whatever

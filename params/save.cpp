@@ -1,6 +1,7 @@
 // Saving and deleting entries: the entry file and its icon file.
 #include <cstring>
 
+#include "../base/rollback.h"
 #include "../base/workfile.h"
 #include "icons.h"
 #include "params.h"
@@ -48,6 +49,41 @@ void Respell(const char* oldPath, const char* path)
         MoveFileA(aside, oldPath);
 }
 
+// The entry file at path (rewritten at respelled and then respelled when
+// the name changes only in letter case), the old entry file at moved deleted
+// and its icon copied.
+int SaveFiles(const Entry& entry, const char* path, const char* respelled, const char* moved, const char* oldIcon)
+{
+    // The new file is complete before the old one goes: a save that fails
+    // leaves the entry as it was, under its old name.
+    if (!WriteWholeFile(respelled != nullptr ? respelled : path, &entry.record, sizeof entry.record))
+        return 0;
+    // From here the entry is saved: what fails is reported, not undone.
+    int result = ENTRY_DONE;
+    DWORD error = 0;
+    if (respelled != nullptr)
+        Respell(respelled, path);
+    else if (moved != nullptr && !RemoveFile(moved, error))
+        result |= ENTRY_OLD_KEPT;
+
+    char icon[MAX_PATH];
+    if (!EntryPath(icon, entry.record.nombre, ".ICO"))
+        return result;
+    // The entry's icon file is rewritten only with an icon the user chose (or
+    // the default for an entry that had none): the icon shown may be a stand-in
+    // for one that could not be read.
+    if (entry.writeIcon && !currentIcon.images.empty()) {
+        if (!WriteIconFile(icon))
+            result |= ENTRY_ICON_FAILED;
+    } else if (moved != nullptr && (!KeepFile(icon) || !CopyFileA(oldIcon, icon, FALSE)) && !Gone()) {
+        result |= ENTRY_ICON_FAILED;
+    }
+    // The icon takes the new spelling too: the two files keep one name.
+    if (respelled != nullptr)
+        Respell(oldIcon, icon);
+    return result;
+}
+
 }  // namespace
 
 int SaveEntry(const Entry& entry)
@@ -65,33 +101,19 @@ int SaveEntry(const Entry& entry)
     if (renamed && (!EntryPath(oldPath, listed, ".DAI") || !EntryPath(oldIcon, listed, ".ICO")))
         oldPath[0] = '\0';
 
-    // The new file is complete before the old one goes: a save that fails
-    // leaves the entry as it was, under its old name.
-    if (!WriteWholeFile(caseOnly && oldPath[0] != '\0' ? oldPath : path, &record, sizeof record))
+    // A rename is journaled: cut short, it leaves the old entry or the new
+    // one, never both nor neither; within the journal it is done whole or
+    // not at all (0, every file as it was).
+    bool moved = renamed && !caseOnly && oldPath[0] != '\0';
+    if (moved && !BeginJournal(record.nombre))
         return 0;
-    // From here the entry is saved: what fails is reported, not undone.
-    int result = ENTRY_DONE;
-    if (caseOnly && oldPath[0] != '\0')
-        Respell(oldPath, path);
-    else if (renamed && oldPath[0] != '\0' && !DeleteFileA(oldPath) && !Gone())
-        result |= ENTRY_OLD_KEPT;
-
-    char icon[MAX_PATH];
-    if (!EntryPath(icon, record.nombre, ".ICO"))
+    int result = SaveFiles(entry, path, caseOnly && oldPath[0] != '\0' ? oldPath : nullptr, moved ? oldPath : nullptr,
+                           oldIcon);
+    if (!moved)
         return result;
-    // The entry's icon file is rewritten only with an icon the user chose (or
-    // the default for an entry that had none): the icon shown may be a stand-in
-    // for one that could not be read.
-    if (entry.writeIcon && !currentIcon.images.empty()) {
-        if (!WriteIconFile(icon))
-            result |= ENTRY_ICON_FAILED;
-    } else if (renamed && !caseOnly && oldPath[0] != '\0' && !CopyFileA(oldIcon, icon, FALSE) && !Gone()) {
-        result |= ENTRY_ICON_FAILED;
-    }
-    // The icon takes the new spelling too: the two files keep one name.
-    if (caseOnly && oldPath[0] != '\0')
-        Respell(oldIcon, icon);
-    return result;
+    bool whole = result == ENTRY_DONE || !JournalOpen();
+    EndJournal(whole);
+    return whole ? result : 0;
 }
 
 int DeleteEntry(const char* listedName)

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "../base/regkey.h"
+#include "../base/rollback.h"
 #include "kelmin.h"
 
 namespace {
@@ -20,16 +21,18 @@ int ReadDllValue(const char* name, char* out, size_t size)
 int WriteDllValue(const char* name, const char* text)
 {
     RegKey key;
-    return key.OpenForWriting(HKEY_LOCAL_MACHINE, DLL_KEY) &&
+    return KeepValue(HKEY_LOCAL_MACHINE, 0, DLL_KEY, name) && key.OpenForWriting(HKEY_LOCAL_MACHINE, DLL_KEY) &&
            RegSetValueExA(key.handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
                           static_cast<DWORD>(std::strlen(text) + 1)) == ERROR_SUCCESS;
 }
 
-void RemoveDllKey()
+int RemoveDllKey()
 {
     RegKey parent;
+    LONG status = ERROR_FILE_NOT_FOUND;
     if (parent.Open(HKEY_LOCAL_MACHINE, PARENT_KEY, KEY_ALL_ACCESS))
-        RegDeleteKeyA(parent.handle, "DLLRTF");
+        status = KeepKey(HKEY_LOCAL_MACHINE, 0, DLL_KEY) ? RegDeleteKeyA(parent.handle, "DLLRTF") : ERROR_CANTWRITE;
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
 int RecordedBits()

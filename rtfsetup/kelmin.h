@@ -24,7 +24,7 @@ extern const char LIBRARY_VERSION[];
 // completes; a null sourceDir (no usable directory) fails.
 const char* LibrarySourceName(int bits);
 int CopyLibrary(const char* sourceDir, int bits);
-int DeleteLibrary(int bits);  // always 1
+int DeleteLibrary(int bits);  // 1 when no library is left (or none was there)
 int LibraryInstalled(int bits);
 
 // The grant block in the runtime's policy file: LIB\SECURITY\JAVA.POLICY up
@@ -43,7 +43,7 @@ int HasPolicyGrant(const Runtime& runtime);
 // (terminator included) or is no text counts as missing.
 int ReadDllValue(const char* name, char* out, size_t size);
 int WriteDllValue(const char* name, const char* text);
-void RemoveDllKey();
+int RemoveDllKey();  // 1 when the key is gone
 // The library the value "Bits" says was installed: 64 for "64", else 32
 // (installations older than that value have the 32-bit one).
 int RecordedBits();
@@ -68,12 +68,13 @@ int InstalledState(const Runtime& runtime, char (&installed)[DLL_VERSION_SIZE]);
 // The library for runtime from source (null: none usable) with its grant
 // for address (none from Java 24 on), and its registration; an update first
 // takes away the old registration and grant. 0, or the code of the error
-// box (2 to 4) of the failed step.
+// box (2 to 4) of the failed step, every change then undone.
 int InstallLibrary(const Runtime& runtime, const char* source, const char* address, int update);
 
 // Takes away the registration, the library recorded and, given a runtime
 // that reads a policy file, its grant: each a logged step judged by what is
-// there afterwards. 0, or what stays: LEFT_KEY, LEFT_LIBRARY, LEFT_GRANT.
+// there afterwards; one that fails undoes them all. 0, or what stays:
+// LEFT_KEY, LEFT_LIBRARY, LEFT_GRANT.
 enum { LEFT_KEY = 1, LEFT_LIBRARY = 2, LEFT_GRANT = 4 };
 int UninstallLibrary(const Runtime* runtime);
 

@@ -1,5 +1,6 @@
 // Pluvik.DLL from the source directory to the system directory of the
 // runtime's bits.
+#include "../base/rollback.h"
 #include "../base/workfile.h"
 #include "kelmin.h"
 
@@ -69,9 +70,8 @@ int CopyLibrary(const char* sourceDir, int bits)
 int DeleteLibrary(int bits)
 {
     char target[LIBRARY_PATH_SIZE];
-    if (InstalledPath(target, bits))
-        DeleteFileA(target);
-    return 1;
+    DWORD error = 0;
+    return !InstalledPath(target, bits) || RemoveFile(target, error);
 }
 
 int LibraryInstalled(int bits)

@@ -2,6 +2,7 @@
 // uninstall of Pluvik.DLL and its grant in the Java runtime's policy file.
 #include <cstring>
 
+#include "../base/rollback.h"
 #include "../base/runlog.h"
 #include "../resources/kelmin/resource.h"
 #include "kelmin.h"
@@ -188,7 +189,7 @@ void InitInicio(HWND dialog)
 
 }  // namespace
 
-void ShowErrorCode(HWND dialog, WPARAM code, const Runtime& runtime)
+void ShowErrorCode(HWND dialog, WPARAM code, const Runtime&)
 {
     if (code < 1 || code > sizeof ERRORS / sizeof ERRORS[0])
         return;
@@ -199,14 +200,8 @@ void ShowErrorCode(HWND dialog, WPARAM code, const Runtime& runtime)
         ShowError(dialog, text, error.caption);
         return;
     }
+    // What the failed installation had changed is undone already.
     ShowError(dialog, error.text, error.caption);
-    // Undo what the failed step left behind.
-    if (code == 2) {
-        DeleteLibrary(runtime.bits);
-        RemovePolicyGrant(runtime);
-    } else if (code == 4) {
-        DeleteLibrary(runtime.bits);
-    }
 }
 
 void ShowPolicyUnreadable(HWND dialog, const Runtime& runtime)
@@ -230,17 +225,20 @@ int InstalledState(const Runtime& runtime, char (&installed)[DLL_VERSION_SIZE])
     int bits = RecordedBits();
     if (granted && bits == runtime.bits && LibraryInstalled(bits))
         return INSTALLED_WHOLE;
-    // A registration without its grant or its file is cleaned up.
-    RemoveDllKey();
-    DeleteLibrary(bits);
+    // A registration without its grant or its file is cleaned up, whole or not at all.
+    if (BeginJournal(""))
+        EndJournal(RemoveDllKey() && DeleteLibrary(bits));
     return INSTALLED_NONE;
 }
 
-int InstallLibrary(const Runtime& runtime, const char* source, const char* address, int update)
+namespace {
+
+int InstallSteps(const Runtime& runtime, const char* source, const char* address, int update)
 {
-    if (update)
-        RemoveDllKey();
-    LogStep("Direcci\xF3n de los JAR en el registro:", address, WriteDllValue("URL", address));
+    int registered = !update || RemoveDllKey();
+    int stored = WriteDllValue("URL", address);
+    LogStep("Direcci\xF3n de los JAR en el registro:", address, stored);
+    registered = registered && stored;
     int copied = CopyLibrary(source, runtime.bits);
     char step[40];
     ComposeText(step, LibrarySourceName(runtime.bits), " copiado desde:");
@@ -260,10 +258,23 @@ int InstallLibrary(const Runtime& runtime, const char* source, const char* addre
     }
     // Which library the uninstall is to remove.
     const char* bits = runtime.bits == 64 ? "64" : "32";
-    LogStep("Bits del DLL en el registro:", bits, WriteDllValue("Bits", bits));
-    int registered = WriteDllValue("Version", LIBRARY_VERSION);
+    stored = WriteDllValue("Bits", bits);
+    LogStep("Bits del DLL en el registro:", bits, stored);
+    registered = registered && stored && WriteDllValue("Version", LIBRARY_VERSION);
     LogStep("Versi\xF3n del DLL en el registro:", LIBRARY_VERSION, registered);
     return registered ? 0 : 2;
+}
+
+}  // namespace
+
+int InstallLibrary(const Runtime& runtime, const char* source, const char* address, int update)
+{
+    // Done whole or undone: a failed step leaves the installation there before.
+    if (!BeginJournal(""))
+        return 3;
+    int error = InstallSteps(runtime, source, address, update);
+    EndJournal(error == 0);
+    return error;
 }
 
 int UninstallLibrary(const Runtime* runtime)
@@ -271,12 +282,13 @@ int UninstallLibrary(const Runtime* runtime)
     // The library recorded, whichever runtime is there now.
     int bits = RecordedBits(), left = 0;
     char installed[DLL_VERSION_SIZE];
-    RemoveDllKey();
-    if (ReadDllValue("Version", installed, sizeof installed))
+    // Taken away whole or not at all.
+    if (!BeginJournal(""))
+        return LEFT_KEY | LEFT_LIBRARY | (runtime != nullptr ? LEFT_GRANT : 0);
+    if (!RemoveDllKey() || ReadDllValue("Version", installed, sizeof installed))
         left |= LEFT_KEY;
     LogStep("Registro del DLL quitado:", "SOFTWARE\\VONDRA\\DLLRTF", !(left & LEFT_KEY));
-    DeleteLibrary(bits);
-    if (LibraryInstalled(bits))
+    if (!DeleteLibrary(bits) || LibraryInstalled(bits))
         left |= LEFT_LIBRARY;
     LogStep("Pluvik.DLL quitado del directorio del sistema:", bits == 64 ? "64 bits" : "", !(left & LEFT_LIBRARY));
     if (runtime != nullptr) {
@@ -286,11 +298,17 @@ int UninstallLibrary(const Runtime* runtime)
             left |= LEFT_GRANT;
         LogStep("Permisos quitados de JAVA.POLICY de:", runtime->home, !(left & LEFT_GRANT), error);
     }
-    return left;
+    if (EndJournal(left == 0) && left == 0)
+        return 0;
+    // Undone: what is there again stays.
+    left = ReadDllValue("Version", installed, sizeof installed) ? LEFT_KEY : 0;
+    left |= LibraryInstalled(bits) ? LEFT_LIBRARY : 0;
+    return left | (runtime != nullptr && HasPolicyGrant(*runtime) != 0 ? LEFT_GRANT : 0);
 }
 
 int InitInstance()
 {
+    profile.journal = "Kelmin";
     // Options make the run unattended; a line without them is read as always.
     CommandLine command;
     int parsed = ParseCommandLine(SkipProgramName(GetCommandLineA()), ACCEPTS_URL | ACCEPTS_SOURCE | ACCEPTS_JAVA, command);
@@ -310,6 +328,7 @@ int InitInstance()
         break;
     }
     appIcon = LoadIconA(hInstance, "IC_Kelmin");
+    RecoverJournals(nullptr);
     // Kelmin ends with 0 even when its dialog cannot be made.
     RunMainDialog(IDD_INICIO, InicioDialogProc);
     return 0;

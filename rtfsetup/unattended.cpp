@@ -2,6 +2,7 @@
 // and its grant, no window, an exit code and the run log.
 #include <cstring>
 
+#include "../base/rollback.h"
 #include "../base/runlog.h"
 #include "kelmin.h"
 
@@ -75,22 +76,30 @@ int Install(const CommandLine& command)
         ShowErrorCode(nullptr, 5, runtime);
         return EndRunLog(command.url[0] != '\0' ? EXIT_BAD_COMMAND : EXIT_FAILED, "direcci\xF3n de los JAR no v\xE1lida");
     }
+    // The clean-up of a registration left incomplete goes with the installation.
+    if (!BeginJournal(""))
+        return EndRunLog(EXIT_FAILED, "no se pudo escribir el diario de la instalaci\xF3n");
     char installed[DLL_VERSION_SIZE];
     int state = InstalledState(runtime, installed);
     if (state == INSTALLED_UNKNOWN) {
+        EndJournal(1);
         ShowPolicyUnreadable(nullptr, runtime);
         return EndRunLog(EXIT_FAILED, "no se pudo leer JAVA.POLICY");
     }
     // What the interactive program offers: an update only for a newer
     // version or another address.
     int update = state == INSTALLED_WHOLE;
-    if (update && !IsNewerVersion(LIBRARY_VERSION, installed) && std::strcmp(address, stored) == 0)
+    if (update && !IsNewerVersion(LIBRARY_VERSION, installed) && std::strcmp(address, stored) == 0) {
+        EndJournal(1);
         return EndRunLog(EXIT_DONE, "ya estaba instalado: nada que hacer");
+    }
     int error = InstallLibrary(runtime, source, address, update);
+    bool failed = error != 0 || FailedSteps() > 0;
+    EndJournal(!failed);
     if (error != 0)
         ShowErrorCode(nullptr, error, runtime);
-    if (FailedSteps() > 0)
-        return EndRunLog(EXIT_FAILED, "fall\xF3 un paso de la instalaci\xF3n");
+    if (failed)
+        return EndRunLog(EXIT_FAILED, "fall\xF3 un paso de la instalaci\xF3n; se deshizo lo hecho");
     return EndRunLog(EXIT_DONE, update ? "actualizado" : "instalado");
 }
 
@@ -112,9 +121,8 @@ int Uninstall(const CommandLine& command)
     int bits = RecordedBits();
     if (!ReadDllValue("Version", installed, sizeof installed) && !granted && !LibraryInstalled(bits))
         return EndRunLog(EXIT_NOT_INSTALLED, "Pluvik.DLL no est\xE1 instalado aqu\xED");
-    UninstallLibrary(granted ? &runtime : nullptr);
-    if (FailedSteps() > 0)
-        return EndRunLog(EXIT_FAILED, "fall\xF3 un paso de la desinstalaci\xF3n");
+    if (UninstallLibrary(granted ? &runtime : nullptr) != 0 || FailedSteps() > 0)
+        return EndRunLog(EXIT_FAILED, "fall\xF3 un paso de la desinstalaci\xF3n; se deshizo lo hecho");
     return EndRunLog(EXIT_DONE, "desinstalado");
 }
 
@@ -125,6 +133,7 @@ int RunCommand(const CommandLine& command, int parsed)
     int begun = BeginUnattended("Kelmin", VONDRA_VERSION, USAGE, command, parsed);
     if (begun != RUN_GOES_ON)
         return begun;
+    RecoverJournals(nullptr);
     // The library, its key and the grant are the machine's.
     RunLock lock(LOCK_MACHINE, "Kelmin", "Pluvik");
     if (!lock.owned)

@@ -1,4 +1,5 @@
 // Fostra's start-up and its main dialog INICIO: the list of entries.
+#include "../base/rollback.h"
 #include "../params/appearance.h"
 #include "../params/editform.h"
 #include "../params/printers.h"
@@ -13,6 +14,8 @@ int InitInstance()
                "Fostra"};
     appIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_PROGRAM));
     ComputeEntryDir();
+    // A rename cut short is finished or undone before the list is read.
+    RecoverJournals(nullptr);
 
     return RunMainDialog(IDD_INICIO, InicioDialogProc);
 }

@@ -4,6 +4,7 @@
 
 #include "../base/dirdialogs.h"
 #include "../base/regkey.h"
+#include "../base/rollback.h"
 #include "../resources/instalar/resource.h"
 #include "instalar.h"
 
@@ -15,6 +16,7 @@ int InitInstance()
     int parsed = ParseCommandLine(SkipProgramName(GetCommandLineA()), ACCEPTS_TARGET | ACCEPTS_JAVA, command);
     if (!parsed || command.action != COMMAND_INTERACTIVE)
         return RunCommand(command, parsed);
+    RecoverJournals(nullptr);
     if (!ReadDirInst(setupDir))
         DefaultSetupDir(setupDir);
     appIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_PROGRAM));
@@ -71,15 +73,22 @@ void Browse(HWND dialog)
 void Install(HWND dialog)
 {
     ReadSetupDir(dialog);
-    if (EnsureDirectory(dialog, setupDir) != 1)
-        return;
+    // A setup cut short or failed leaves the distribution there before (or
+    // none, nor the directory made for it), never half of a new one.
     SetupFailures failures;
+    if (!BeginJournal("")) {
+        failures.push_back({setupDir, "no se pudo escribir el diario de la instalaci\xF3n"});
+    } else if (EnsureDirectory(dialog, setupDir) != 1) {
+        EndJournal(0);
+        return;
+    }
     HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    int copied = CopyDistribution(failures);
+    int copied = failures.empty() && CopyDistribution(failures);
     SetCursor(previous);
+    EndJournal(copied);
     if (!copied) {
         ShowFailures(dialog, "No se pudo completar la instalaci\xF3n. Estos archivos no quedaron en su lugar:", failures,
-                     "Corrija el problema e intente nuevamente.");
+                     "Se dej\xF3 todo como estaba. Corrija el problema e intente nuevamente.");
         UpdateSetupButtons(setupDir, dialog);
         return;
     }

@@ -2,13 +2,15 @@
 // directories that are left empty. Entry files, parameter files, texts and
 // the user's own files stay, and so do the directories holding them.
 #include "../base/regkey.h"
+#include "../base/rollback.h"
 #include "../base/runlog.h"
 #include "instalar.h"
 
 // Deleting what is not there is no failure.
 void DeleteListed(const char* path, SetupFailures& failures)
 {
-    if (!DeleteFileA(path) && GetLastError() != ERROR_FILE_NOT_FOUND && GetLastError() != ERROR_PATH_NOT_FOUND)
+    DWORD error = 0;
+    if (!RemoveFile(path, error))
         failures.push_back({path, "no se pudo eliminar"});
 }
 
@@ -27,37 +29,37 @@ void DeleteUserDirInst(const char* removed)
     RegKey key;
     char recorded[PATH_SIZE];
     if (key.Open(HKEY_CURRENT_USER, VONDRA_KEY, KEY_QUERY_VALUE | KEY_SET_VALUE) &&
-        QueryRegText(key.handle, "DirInst", recorded, sizeof recorded) && SameDirectory(recorded, removed))
+        QueryRegText(key.handle, "DirInst", recorded, sizeof recorded) && SameDirectory(recorded, removed) &&
+        KeepValue(HKEY_CURRENT_USER, 0, VONDRA_KEY, "DirInst"))
         RegDeleteValueA(key.handle, "DirInst");
 }
 
 int RemoveDistribution(SetupFailures& failures)
 {
-    char path[PATH_SIZE];
+    // Removed whole or not at all: a file that resists leaves every one in place.
+    if (!BeginJournal("")) {
+        failures.push_back({setupDir, "no se pudo escribir el diario de la desinstalaci\xF3n"});
+        return 0;
+    }
+    char path[PATH_SIZE], terminal[PATH_SIZE];
     if (ComposeInstallPath(path, setupDir, "Servidor\\Fostra.EXE", ""))
         DeleteListed(path, failures);
-    if (ComposeInstallPath(path, setupDir, "Servidor", ""))
-        RemoveDirectoryA(path);
-
-    char terminal[PATH_SIZE];
-    if (ComposeInstallPath(terminal, setupDir, "Terminal\\", "")) {
+    if (ComposeInstallPath(terminal, setupDir, "Terminal\\", ""))
         for (const char* pattern : {"*.GIF", "*.ICO", "*.JAR", "*.EXE", "*.DLL"})
             DeleteMatching(pattern, terminal, failures);
-        if (ComposeInstallPath(path, setupDir, "Terminal", ""))
-            RemoveDirectoryA(path);
-    }
-
-    // While listed files remain, Brenko.EXE and DirInst stay: the
-    // distribution is still offered for removal and found by the others.
-    if (!failures.empty())
-        return 0;
     if (ComposeInstallPath(path, setupDir, "Brenko.EXE", ""))
         DeleteListed(path, failures);
-    // Directories that still hold other files stay, without a word.
-    RemoveDirectoryA(setupDir);
+    if (failures.empty())
+        DeleteUserDirInst(setupDir);
+    EndJournal(failures.empty());
     if (!failures.empty())
         return 0;
-    DeleteUserDirInst(setupDir);
+    // Once the backups are gone: directories that still hold other files
+    // stay, without a word.
+    for (const char* dir : {"Servidor", "Terminal"})
+        if (ComposeInstallPath(path, setupDir, dir, ""))
+            RemoveDirectoryA(path);
+    RemoveDirectoryA(setupDir);
     return 1;
 }
 

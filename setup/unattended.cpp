@@ -1,6 +1,7 @@
 // Instalar run by the package (or a deployment tool): the Java runtime's
 // part of a distribution already in place, put or taken away, no window,
 // an exit code and the run log.
+#include "../base/rollback.h"
 #include "../base/runlog.h"
 #include "instalar.h"
 
@@ -37,6 +38,9 @@ int Run(const CommandLine& command)
     } else if (command.java[0] != '\0') {
         return EndRunLog(EXIT_FAILED, "no hay JRE de Java en el directorio de /java");
     }
+    // Done whole or undone.
+    if (!BeginJournal(""))
+        return EndRunLog(EXIT_FAILED, "no se pudo escribir el diario de la ejecuci\xF3n");
     SetupFailures failures;
     if (extension[0] == '\0')
         LogNote("Ning\xFAn JRE lee lib\\ext: no hay archivos que poner ni quitar");
@@ -47,10 +51,12 @@ int Run(const CommandLine& command)
     for (const SetupFailure& failure : failures)
         LogError("Error", (failure.file + ": " + failure.reason).c_str());
     // What the programs moved from the machine's value goes with the directory.
-    if (!install)
+    if (!install && FailedSteps() == 0)
         DeleteUserDirInst(command.dir);
+    EndJournal(FailedSteps() == 0);
     if (FailedSteps() > 0)
-        return EndRunLog(EXIT_FAILED, install ? "fall\xF3 un paso de la instalaci\xF3n" : "fall\xF3 un paso de la desinstalaci\xF3n");
+        return EndRunLog(EXIT_FAILED, install ? "fall\xF3 un paso de la instalaci\xF3n; se deshizo lo hecho"
+                                              : "fall\xF3 un paso de la desinstalaci\xF3n; se deshizo lo hecho");
     return EndRunLog(EXIT_DONE, install ? "instalado" : "desinstalado");
 }
 
@@ -61,6 +67,7 @@ int RunCommand(const CommandLine& command, int parsed)
     int begun = BeginUnattended("Instalar", VONDRA_VERSION, USAGE, command, parsed);
     if (begun != RUN_GOES_ON)
         return begun;
+    RecoverJournals(nullptr);
     RunLock lock(LOCK_MACHINE, "Instalar", "VONDRA");
     if (!lock.owned)
         return EndWithoutLock(lock, "otra ejecuci\xF3n desatendida de Instalar est\xE1 en curso");

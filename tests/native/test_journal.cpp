@@ -35,7 +35,8 @@ TEST(Journal, WrittenRecordsReadBackAndOnlyWhatTheSuiteOwnsIsFollowed)
         Record(JOURNAL_DIRECTORY, "\\\\servidor\\VONDRA\\Java"), Record(JOURNAL_FILE, par, BackupName(par, 0)),
         Record(JOURNAL_FILE, "C:\\VONDRA\\Java\\~xtra.JA0"),
         Record(JOURNAL_VALUE, "SOFTWARE\\Vondra\\Java", "Conta|b%ilidad\r\n", 1, std::string("Instalado !\0", 12)),
-        Record(JOURNAL_VALUE, uninstall, "NoModify"), Record(JOURNAL_KEY, "SOFTWARE\\VONDRA\\DLLRTF")};
+        Record(JOURNAL_VALUE, uninstall, "NoModify"), Record(JOURNAL_KEY, "SOFTWARE\\VONDRA\\DLLRTF"),
+        Record(JOURNAL_FILE, "C:\\VONDRA\\Terminal\\Logo.GIF", BackupName("C:\\VONDRA\\Terminal\\Logo.GIF", 3))};
     std::string text = JournalHeader("Dalvo");
     for (const JournalRecord& record : written)
         text += JournalLine(record);

@@ -238,6 +238,13 @@ TEST_F(Entries, SaveRenameAndDeleteKeepTheEntryWhateverFails)
     EXPECT_EQ(save(0, "Delta", "Delta"), ENTRY_DONE | ENTRY_ICON_FAILED);
     EXPECT_EQ(Listing(dir), (Names{"Alfa.DAI", "Alfa.ICO", "Delta.DAI", "Delta.ICO"}));
     ReleaseIcon();
+    // Within a program's journal that rename is undone whole.
+    profile.journal = "Fostra";
+    held = CreateFileA((dir + "Alfa.DAI").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(save(0, "Alfa", "Epsilon"), 0);
+    CloseHandle(held);
+    profile.journal = nullptr;
+    EXPECT_EQ(Listing(dir), (Names{"Alfa.DAI", "Alfa.ICO", "Delta.DAI", "Delta.ICO"}));
     RemoveDirectoryA((dir + "Delta.ICO").c_str());
     EXPECT_EQ(DeleteEntry("Delta"), ENTRY_DONE);
 

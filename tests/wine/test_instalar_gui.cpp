@@ -142,7 +142,7 @@ TEST_F(Instalar, SetupUpdateWithResistingFilesAndRemoval)
     HANDLE held = CreateFileA((ext + "mail.jar").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
                               nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    for (const char* own : {"Terminal\\Ventas.DAI", "Terminal\\Ventas.PAR", "Servidor\\Notas.DAI"})
+    for (const char* own : {"Terminal\\Ventas.DAI", "Terminal\\Ventas.PAR", "Servidor\\Notas.DAI", "Terminal\\Vondra.JAR"})
         fixture::WriteBytes(dir + "\\" + own, "own", 3);
     Start();
     EXPECT_EQ(program.Text(DIR), dir);  // from the command line, DirInst being gone
@@ -154,7 +154,8 @@ TEST_F(Instalar, SetupUpdateWithResistingFilesAndRemoval)
     program.Click(INSTALAR);
     std::string message = program.CloseMessage("Error");
     EXPECT_NE(message.find(dalvo + ": archivo de s\xF3lo lectura"), std::string::npos) << message;
-    EXPECT_EQ(ReadAll(dalvo), "old");
+    // Undone: the distribution there before stays whole.
+    EXPECT_EQ(ReadAll(dalvo) + ReadAll(dir + "\\Terminal\\Vondra.JAR") + ReadAll(ext + "mail.jar"), "oldownearlier");
     EXPECT_EQ(Listing(dir + "\\Terminal\\").size(), TERMINAL.size() + 2);  // no work file left
     EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst"), "(none)");
     EXPECT_EQ(program.WaitExit(0), STILL_ACTIVE);
@@ -186,15 +187,15 @@ TEST_F(Instalar, SetupUpdateWithResistingFilesAndRemoval)
     EXPECT_FALSE(Exists(other + "Brenko.EXE"));
     EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst"), dir);
 
-    // Removal: the read-only program is named, Brenko.EXE and DirInst
-    // stay; once it can go, only the listed files are gone.
+    // Removal: the read-only program is named and every file stays; once
+    // it can go, only the listed files are gone.
     ASSERT_TRUE(drive::Type(program.dialog, DIR, dir));
     program.Click(DESINSTALAR);
     Answer("ADVERTENCIA", 1025);
     message = program.CloseMessage("Error");
     EXPECT_NE(message.find(dalvo + ": no se pudo eliminar"), std::string::npos) << message;
-    EXPECT_EQ(Listing(dir + "\\Terminal\\"), (Names{"Dalvo.EXE", "LEEME.TXT", "VERSION.TXT", "Ventas.DAI", "Ventas.PAR"}));
-    EXPECT_EQ(Listing(dir + "\\"), (Names{"Brenko.EXE", "Servidor", "Terminal"}));
+    EXPECT_EQ(Listing(dir + "\\Terminal\\").size(), TERMINAL.size() + 2);
+    EXPECT_EQ(Listing(dir + "\\Servidor\\"), (Names{"Fostra.EXE", "Notas.DAI"}));
     EXPECT_EQ(fixture::TextOf(HKEY_CURRENT_USER, fixture::VONDRA_KEY, "DirInst"), dir);
     EXPECT_EQ(Buttons(), "&Actualizar +");
     SetFileAttributesA(dalvo.c_str(), FILE_ATTRIBUTE_NORMAL);
