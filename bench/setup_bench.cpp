@@ -1,6 +1,7 @@
 // CopyDistribution of media with 200 archives (about 100 MB) and 20
 // compressed files (about 10 MB expanded), against CopyFileA of the archives
-// plus LZCopy of the compressed files, in the same run.
+// plus LZCopy of the compressed files, in the same run; and CopyDistribution
+// within a run journal, as Instalar runs it, against the same without.
 //   setup_bench DIR [ROUNDS]
 #include <windows.h>
 
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "base/rollback.h"
 #include "bench.h"
 #include "setup/instalar.h"
 
@@ -132,6 +134,22 @@ int main(int argc, char** argv)
             }
         }
     }
+    // The same setups journaled: new copies, then over the earlier ones,
+    // whose replacement now keeps each earlier file as a backup until the end.
+    std::vector<double> journaled[2];
+    profile.journal = "Instalar";
+    for (int round = -1; round < rounds; ++round) {
+        Empty(oursTerminal);
+        for (int over = 0; over < 2; ++over) {
+            SetupFailures failures;
+            double start = Now();
+            failed = !BeginJournal("") || !CopyDistribution(failures) || failed;
+            failed = !EndJournal(1) || failed;
+            if (round >= 0)
+                journaled[over].push_back(Now() - start);
+        }
+    }
+    profile.journal = nullptr;
     bool same = !failed;
     for (int i = 0; i < ARCHIVES && same; ++i)
         same = Same(oursTerminal + ArchiveName(i), theirsTerminal + ArchiveName(i));
@@ -167,6 +185,8 @@ int main(int argc, char** argv)
         std::printf("  CopyDistribution:                %.3f s\n", d);
         std::printf("  CopyFileA + LZCopy of the same:  %.3f s\n", m);
         std::printf("  ratio:                           %.2f (goal: at most 1.2)\n", d / m);
+        std::printf("  CopyDistribution, journaled:     %.3f s, ratio to it unjournaled %.2f\n",
+                    Median(journaled[over]), Median(journaled[over]) / d);
     }
     return 0;
 }
