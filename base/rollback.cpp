@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,10 @@ struct Journal {
     bool failed = false;  // an inner part ended undone
     char path[PATH_SIZE] = "";
     std::vector<JournalRecord> records;
+    // Files whose lines were written ahead (PlanFiles): path -> its record,
+    // and the backup names they took.
+    std::map<std::string, size_t> planned;
+    std::set<std::string> backups;
 };
 Journal journal;
 
@@ -174,8 +180,8 @@ int DeleteBackups(const std::vector<JournalRecord>& records)
 {
     int all = 1;
     for (const JournalRecord& record : records)
-        if (record.kind == JOURNAL_FILE && !record.backup.empty() && There(record.backup) &&
-            !DeleteFileA(record.backup.c_str()))
+        if (record.kind == JOURNAL_FILE && !record.backup.empty() && !DeleteFileA(record.backup.c_str()) &&
+            GetLastError() != ERROR_FILE_NOT_FOUND)
             all = 0;
     return all;
 }
@@ -187,6 +193,8 @@ void Close(bool keep)
     if (!keep)
         DeleteFileA(journal.path);
     journal.records.clear();
+    journal.planned.clear();
+    journal.backups.clear();
     journal.failed = false;
 }
 
@@ -224,22 +232,64 @@ int BeginJournal(const char* application)
     return 1;
 }
 
+namespace {
+
+// path's line: a backup name no file and no other plan has when path is there.
+bool FileRecord(const std::string& path, JournalRecord& record)
+{
+    record = JournalRecord{};
+    record.kind = JOURNAL_FILE;
+    record.path = path;
+    if (!There(path))
+        return true;
+    for (int variant = 0; variant < BACKUP_VARIANTS && record.backup.empty(); ++variant) {
+        std::string backup = BackupName(path, variant);
+        if (!backup.empty() && journal.backups.count(backup) == 0 && !There(backup))
+            record.backup = backup;
+    }
+    journal.backups.insert(record.backup);
+    return !record.backup.empty();
+}
+
+}  // namespace
+
+int PlanFiles(const std::vector<std::string>& paths)
+{
+    if (!JournalOpen())
+        return 1;
+    std::string lines;
+    size_t first = journal.records.size();
+    for (const std::string& path : paths) {
+        JournalRecord record;
+        if (journal.planned.count(path) != 0 || !FileRecord(path, record))
+            continue;  // left to KeepFile
+        lines += JournalLine(record);
+        journal.planned[path] = journal.records.size();
+        journal.records.push_back(record);
+    }
+    DWORD written = 0;
+    if (lines.empty() || (WriteFile(journal.file, lines.data(), static_cast<DWORD>(lines.size()), &written, nullptr) &&
+                          written == lines.size() && FlushFileBuffers(journal.file)))
+        return 1;
+    for (size_t i = first; i < journal.records.size(); ++i)
+        journal.planned.erase(journal.records[i].path);
+    journal.records.resize(first);
+    return 0;
+}
+
 int KeepFile(const char* path)
 {
     if (!JournalOpen())
         return 1;
-    JournalRecord record;
-    record.kind = JOURNAL_FILE;
-    record.path = path;
-    if (!There(record.path))
-        return Write(record);
-    for (int variant = 0; variant < BACKUP_VARIANTS && record.backup.empty(); ++variant) {
-        std::string backup = BackupName(path, variant);
-        if (!backup.empty() && !There(backup))
-            record.backup = backup;
+    auto plan = journal.planned.find(path);
+    if (plan != journal.planned.end()) {
+        std::string backup = journal.records[plan->second].backup;
+        journal.planned.erase(plan);
+        return backup.empty() || MoveFileExA(path, backup.c_str(), MOVEFILE_WRITE_THROUGH);
     }
-    return !record.backup.empty() && Write(record) &&
-           MoveFileExA(path, record.backup.c_str(), MOVEFILE_WRITE_THROUGH);
+    JournalRecord record;
+    return FileRecord(path, record) && Write(record) &&
+           (record.backup.empty() || MoveFileExA(path, record.backup.c_str(), MOVEFILE_WRITE_THROUGH));
 }
 
 int KeepNewFile(const char* path)

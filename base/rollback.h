@@ -9,6 +9,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 // Begins the run's journal: profile.journal's kind, for application ("" for
 // programs with one installation). 1 when it is kept; 0 when it could not
 // be written (nothing should then be changed).
@@ -19,6 +22,10 @@ int JournalOpen();
 // its backup. 1, or 0 when the earlier file could not be moved (held by
 // another program): the step must then fail.
 int KeepFile(const char* path);
+// The lines of files about to be replaced or created, written ahead with
+// one flush (a copy of many archives); KeepFile then only moves each
+// earlier file aside. 0 when they could not be written.
+int PlanFiles(const std::vector<std::string>& paths);
 // Before a file is created that is known not to be there (a work file):
 // it goes again when the run is undone.
 int KeepNewFile(const char* path);

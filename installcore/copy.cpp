@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "../base/rollback.h"
 #include "../base/runlog.h"
 #include "../base/workfile.h"
 #include "install.h"
@@ -81,15 +82,25 @@ int CopyJars(const char* dir)
             return true;
         });
     std::sort(present.begin(), present.end());
-    int all = 1;
-    ForEachFile(entryDir, "*.JAR", [dir, &present, &all](const char* name) {
-        char source[PATH_SIZE], target[PATH_SIZE] = "";
-        int copied = ComposeText(source, entryDir, name) && ComposeInstallPath(target, dir, name, "") &&
-                     CopyWhole(target, source, !std::binary_search(present.begin(), present.end(), Capitals(name)));
-        LogStep("Archivo JAR copiado:", target[0] != '\0' ? target : name, copied, copied ? 0 : GetLastError());
-        all &= copied;
+    std::vector<std::string> names, targets;
+    ForEachFile(entryDir, "*.JAR", [&](const char* name) {
+        char target[PATH_SIZE];
+        names.push_back(name);
+        if (ComposeInstallPath(target, dir, name, ""))
+            targets.push_back(target);
         return true;
     });
+    // Within a run's journal, one flushed write announces every copy.
+    int planned = PlanFiles(targets), all = 1;
+    for (const std::string& name : names) {
+        char source[PATH_SIZE], target[PATH_SIZE] = "";
+        int copied = planned && ComposeText(source, entryDir, name.c_str()) &&
+                     ComposeInstallPath(target, dir, name.c_str(), "") &&
+                     CopyWhole(target, source,
+                               !std::binary_search(present.begin(), present.end(), Capitals(name.c_str())));
+        LogStep("Archivo JAR copiado:", target[0] != '\0' ? target : name.c_str(), copied, copied ? 0 : GetLastError());
+        all &= copied;
+    }
     return all;
 }
 

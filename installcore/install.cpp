@@ -145,7 +145,10 @@ int ComposeInstallation(HWND owner, const AppParams& record, const Installation&
     if (RefuseEntryDirectory(owner, dir))
         return 0;
     // Copies asked for with none to copy: the shortcut would start nothing.
-    if (installation.copyJars && JarStatus(dir) == JARS_NONE)
+    bool archives = !installation.copyJars;
+    if (!archives)
+        ForEachFile(entryDir, "*.JAR", [&archives](const char*) { return !(archives = true); });
+    if (!archives)
         return Refused(owner, NO_ARCHIVES, entryDir);
     BuildParamLines(texts.lines, record);
     if (!ComposeInstallPath(texts.paramFile, dir, name, ".PAR") || !ComposeInstallPath(texts.icon, dir, name, ".ICO"))

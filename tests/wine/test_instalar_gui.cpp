@@ -4,6 +4,7 @@
 // companions TERMINAR starts.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -59,7 +60,8 @@ protected:
         fixture::ClearRegistry();
     }
 
-    void Start(Caller caller = {})
+    // said: what the start says of a run cut short before INICIO, if anything.
+    void Start(Caller caller = {}, std::string* said = nullptr)
     {
         SCOPED_CALLER(caller);
         for (HANDLE earlier : {program.info.hProcess, program.info.hThread})
@@ -67,6 +69,9 @@ protected:
                 CloseHandle(earlier);
         program.info = {};
         ASSERT_TRUE(program.Launch(nullptr, "\"" + media + "Instalar.EXE\"", media));
+        if (said != nullptr && drive::WaitUntil([&] { return program.Appears(INICIO, 0) || program.Appears("VONDRA", 0); },
+                                                20000))
+            *said = program.Appears("VONDRA", 0) ? program.CloseMessage("VONDRA") : "";
         program.dialog = program.Appears(INICIO, 20000);
         ASSERT_NE(program.dialog, nullptr);
     }
@@ -129,6 +134,39 @@ TEST_F(Instalar, SetupUpdateWithResistingFilesAndRemoval)
     drive::PostClick(terminar, BRENKO);
     EXPECT_EQ(program.Wait(), 0u);
     ExpectStart("Brenko.EXE|" + dir);
+
+    // An update killed hard at moments over its run, then Instalar started
+    // again: the distribution is wholly the earlier one or wholly the new one.
+    std::string outcomes, said, terminal = dir + "\\Terminal\\";
+    for (int cut = 0; cut < 5; ++cut) {
+        for (const std::string& name : TERMINAL)
+            fixture::WriteBytes(terminal + name, "old", 3);
+        Start();
+        DWORD began = GetTickCount();
+        program.Click(INSTALAR);
+        if (cut == 0)  // the whole update, timed; its end is safe to kill
+            ASSERT_NE(program.Appears(TERMINAR, 20000), nullptr);
+        else
+            Sleep(std::stoi(outcomes) * cut / 5);
+        if (cut == 0)
+            outcomes += std::to_string(GetTickCount() - began) + " ms: ";
+        TerminateProcess(program.info.hProcess, 9);  // wineserver: SIGKILL
+        program.WaitExit(5000);
+        if (cut == 0)
+            continue;
+        said.clear();
+        Start({}, &said);
+        size_t old = 0;
+        for (const std::string& name : TERMINAL)
+            old += ReadAll(terminal + name) == "old";
+        EXPECT_TRUE(old == TERMINAL.size() || old == 0) << cut << ": " << old << " " << said;
+        outcomes += old ? (said.empty() ? "o" : "u") : "n";
+        if (!old)
+            ExpectTree(dir + "\\", TERMINAL);
+        program.Click(CANCELAR);
+        program.Wait();
+    }
+    std::printf("Instalar update killed after %s\n", outcomes.c_str());
 
     // An update over a read-only program, with a mail archive held in the
     // runtime: reported, the old program kept, no TERMINAR, no DirInst;
