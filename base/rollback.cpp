@@ -28,6 +28,18 @@ struct Journal {
 };
 Journal journal;
 
+bool There(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Asked here, not of the file operations: they call this journal.
+bool IsDirectory(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 // The user's own local application data: no other user writes there, so no
 // one else's journal can be put in this program's way.
 int JournalDirectory(char (&dir)[PATH_SIZE])
@@ -37,12 +49,7 @@ int JournalDirectory(char (&dir)[PATH_SIZE])
         !ComposeText(dir, base, "\\Vondra\\"))
         return 0;
     CreateDirectoryA(dir, nullptr);
-    return DirectoryExists(dir);
-}
-
-bool There(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return IsDirectory(dir);
 }
 
 // Written, and flushed, before the change it announces. A work file's line
@@ -323,7 +330,7 @@ int RemoveFile(const char* path, DWORD& error)
 
 int KeepDirectory(const char* dir)
 {
-    if (!JournalOpen() || DirectoryExists(dir))
+    if (!JournalOpen() || IsDirectory(dir))
         return 1;
     JournalRecord record;
     record.kind = JOURNAL_DIRECTORY;
