@@ -97,12 +97,13 @@ TEST(Unattended, InstallUpdateAndUninstallWithoutWindows)
         bytes += fixture::ReadAll(target + "\\" + file).size();
     SYSTEMTIME now;
     GetLocalTime(&now);
-    char today[16];
-    std::snprintf(today, sizeof today, "%04u%02u%02u", now.wYear, now.wMonth, now.wDay);
+    char detected[128];
+    std::snprintf(detected, sizeof detected, "%s|Ostrel, S.A. de C.V.|%04u%02u%02u|%u", VONDRA_VERSION, now.wYear,
+                  now.wMonth, now.wDay, static_cast<unsigned>((bytes + 1023) / 1024));
     auto shown = [&](const char* name) { return fixture::TextOf(HKEY_CURRENT_USER, listing, name); };
     EXPECT_EQ(shown("DisplayVersion") + "|" + shown("Publisher") + "|" + shown("InstallDate") + "|" +
                   std::to_string(static_cast<unsigned char>(shown("EstimatedSize")[0])),
-              std::string(VONDRA_VERSION) + "|Ostrel, S.A. de C.V.|" + today + "|" + std::to_string((bytes + 1023) / 1024));
+              detected);
     ASSERT_EQ(dalvo(std::string("/desinstalar ") + NAME), 0u);
     for (const std::string& file : fixture::Listing(target + "\\"))
         DeleteFileA((target + "\\" + file).c_str());
