@@ -249,6 +249,10 @@ JournalVerdict ReadJournal(std::string_view text, std::string_view program, std:
     done = false;
     std::vector<std::string> fields;
     size_t end = text.find("\r\n");
+    // Killed between creating the file and flushing its first line: no
+    // change is made before that line is there.
+    if (end == std::string_view::npos && JournalHeader(program).compare(0, text.size(), text) == 0)
+        return JOURNAL_USABLE;
     if (end == std::string_view::npos || !Fields(text.substr(0, end), fields) || fields.size() != 2 ||
         fields[0] != MAGIC || fields[1] != program)
         return JOURNAL_FOREIGN;

@@ -62,7 +62,9 @@ TEST(Journal, WrittenRecordsReadBackAndOnlyWhatTheSuiteOwnsIsFollowed)
         std::string text;
         JournalVerdict verdict;
     } cases[] = {
-        {"", JOURNAL_FOREIGN},
+        {"", JOURNAL_USABLE},
+        {header.substr(0, 20), JOURNAL_USABLE},
+        {header.substr(0, 20) + "x", JOURNAL_FOREIGN},
         {JournalHeader("Kelmin") + JournalLine(written[1]), JOURNAL_FOREIGN},
         {text.substr(0, 40) + "x" + text.substr(41), JOURNAL_DAMAGED},
         {text + end + JournalLine(written[1]), JOURNAL_DAMAGED},
