@@ -220,8 +220,10 @@ int BeginJournal(const char* application)
     if (!JournalDirectory(dir) ||
         !ComposeText(journal.path, dir, profile.journal, application[0] != '\0' ? " " : "", application, EXTENSION))
         return 0;
-    // Shared with no one: a run that starts meanwhile leaves it alone.
-    journal.file = CreateFileA(journal.path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Shared with no one: a run that starts meanwhile leaves it alone. Never
+    // over an earlier run's that could not be settled: it is the only way
+    // back to what that run changed, so this run waits until it is.
+    journal.file = CreateFileA(journal.path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (journal.file == INVALID_HANDLE_VALUE) {
         LogStep("Diario de la ejecuci\xF3n:", journal.path, 0, GetLastError());
         journal.depth = 0;

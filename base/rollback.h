@@ -14,7 +14,8 @@
 
 // Begins the run's journal: profile.journal's kind, for application ("" for
 // programs with one installation). 1 when it is kept; 0 when it could not
-// be written (nothing should then be changed).
+// be written, or an earlier run's journal of that name is still unsettled
+// (nothing should then be changed).
 int BeginJournal(const char* application);
 int JournalOpen();
 

@@ -11,6 +11,7 @@
 #include <set>
 #include <string>
 
+#include "base/journal.h"
 #include "dalvodrive.h"
 #include "drive.h"
 #include "fixtures.h"
@@ -271,6 +272,22 @@ TEST(Unattended, InstallUpdateAndUninstallWithoutWindows)
     }
     std::printf("update cut after %lu ms at most: %s\n", static_cast<unsigned long>(lasts), outcomes.c_str());
     EXPECT_NE(fixture::ReadAll(ws.root + "cortes.log").find("se deshicieron sus cambios"), std::string::npos);
+    // A journal that can't be settled (its backup can't go back over a
+    // directory) is never overwritten: runs wait until it can be.
+    JournalRecord stuck;
+    stuck.kind = JOURNAL_FILE;
+    stuck.path = into + "\\Atascado.PAR";
+    stuck.backup = BackupName(stuck.path, 0);
+    const std::string pending = JournalHeader("Dalvo") + JournalLine(stuck), unsettled = journals + "Dalvo " + NAME + ".diario";
+    ASSERT_TRUE(CreateDirectoryA(stuck.path.c_str(), nullptr));
+    fixture::WriteBytes(stuck.backup, "x", 1);
+    fixture::WriteBytes(unsettled, pending.data(), pending.size());
+    EXPECT_EQ(dalvo(std::string("/instalar ") + NAME + " /dir " + into + cutLog), 1603u);
+    EXPECT_EQ(fixture::ReadAll(unsettled), pending);
+    RemoveDirectoryA(stuck.path.c_str());
+    EXPECT_EQ(dalvo(std::string("/instalar ") + NAME + " /dir " + into + cutLog), 0u);
+    EXPECT_EQ(fixture::ReadAll(stuck.path), "x");
+    DeleteFileA(stuck.path.c_str());
     dalvo(std::string("/desinstalar ") + NAME);  // the last first installation, when it stayed
     from(server);
 
